@@ -1,0 +1,14 @@
+// Keys whose menu accelerators the GTK toolkit refuses or never fires (Tab,
+// Shift-Tab, the plain keys "+", "-", "=", "0", and Ctrl-Shift with a digit).
+// The main window catches them before the toolkit and sends the menu command
+// itself, so every accelerator shown in the menus works.
+#pragma once
+
+#include <wx/defs.h>
+
+// The command a key press stands for when the toolkit cannot deliver it as an
+// accelerator, or 0 when the toolkit's own accelerator handles it (or none).
+// `keyCode` is wxKeyEvent::GetKeyCode(), `unicode` GetUnicodeKey(), `rawKey`
+// the hardware-independent key symbol (GetRawKeyCode()), `modifiers`
+// GetModifiers() (wxMOD_* bits). Reads nothing else.
+int fallbackCommandForKey(int keyCode, int unicode, unsigned int rawKey, int modifiers);

@@ -1,0 +1,99 @@
+#include "model/history.h"
+
+#include <algorithm>
+
+#include <wx/listimpl.cpp>
+WX_DEFINE_LIST(MyList);
+
+MyList undoList;
+MyList::compatibility_iterator currentState;
+
+State::~State()
+{
+    delete[] vertices;
+    delete[] targetLengths;
+    delete[] edges;
+    delete[] faces;
+}
+
+void saveState()
+{
+    State* s = new State;
+    s->numVertices = NOV;
+    s->numEdges = NOE;
+    s->numFaces = NOS;
+    s->vertices = new Point3[NOV];
+    s->targetLengths = new double[NOE];
+    s->edges = new int[NOE][2];
+    s->faces = new int[NOS][3];
+    std::copy(v, v + NOV, s->vertices);
+    std::copy(phi, phi + NOE, s->targetLengths);
+    std::copy(&edge[0][0], &edge[0][0] + 2 * NOE, &s->edges[0][0]);
+    std::copy(&face[0][0], &face[0][0] + 3 * NOS, &s->faces[0][0]);
+    s->level = subdiv_level;
+
+    // Discard the redo branch, newest first.
+    if (currentState) {
+        while (undoList.GetLast() != currentState) {
+            MyList::compatibility_iterator last = undoList.GetLast();
+            delete last->GetData();
+            undoList.Erase(last);
+        }
+    }
+    undoList.Append(s);
+    currentState = undoList.GetLast();
+}
+
+// Writes snapshot `s` back into the fixed-capacity tables.
+static void restore(const State* s)
+{
+    NOV = s->numVertices;
+    NOE = s->numEdges;
+    NOS = s->numFaces;
+    std::copy(s->vertices, s->vertices + NOV, v);
+    std::copy(&s->edges[0][0], &s->edges[0][0] + 2 * NOE, &edge[0][0]);
+    std::copy(s->targetLengths, s->targetLengths + NOE, phi);
+    std::copy(&s->faces[0][0], &s->faces[0][0] + 3 * NOS, &face[0][0]);
+    // The restored faces may meet the vertices differently: recount them at the next repaint.
+    NOfaceOfVertex_on = false;
+}
+
+void undo()
+{
+    if (!currentState || !currentState->GetPrevious())
+        return;
+    const State* s = currentState->GetData();
+    restore(s);
+    currentState = currentState->GetPrevious();
+    subdiv_level = s->level;
+}
+
+void redo()
+{
+    if (!currentState || !currentState->GetNext())
+        return;
+    currentState = currentState->GetNext();
+    const State* s = currentState->GetData();
+    restore(s);
+    subdiv_level = s->level;
+}
+
+int historyLength()
+{
+    return static_cast<int>(undoList.GetCount());
+}
+
+int historyPosition()
+{
+    if (!currentState)
+        return -1;
+    return undoList.IndexOf(currentState->GetData());
+}
+
+void clearHistory()
+{
+    for (MyList::compatibility_iterator n = undoList.GetFirst(); n; n = n->GetNext())
+        delete n->GetData();
+    undoList.Clear();
+    currentState = MyList::compatibility_iterator();
+}

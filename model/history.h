@@ -1,0 +1,30 @@
+// Undo and redo on whole-surface snapshots (`State`, `undoList`, `currentState`
+// are declared with the other globals in model/store.h).
+#pragma once
+
+#include "model/store.h"
+
+// Records a snapshot of the model at the end of the history, first discarding
+// every snapshot after the current position; the new one becomes current.
+// Reads: NOV, NOE, NOS, v, phi, edge, face, subdiv_level. Writes: undoList, currentState.
+void saveState();
+
+// Restores the snapshot at the current position and steps back one position;
+// does nothing at the oldest snapshot or with an empty history.
+// Writes: NOV, NOE, NOS, v, edge, phi, face, subdiv_level, currentState, and marks
+// the face counts stale (NOfaceOfVertex_on = false).
+void undo();
+
+// Steps forward one position and restores the snapshot there; does nothing at
+// the newest snapshot. Writes the same as undo().
+void redo();
+
+// Number of snapshots held. Reads: undoList.
+int historyLength();
+
+// Zero-based index of the current position, or -1 when the history is empty.
+// Reads: undoList, currentState.
+int historyPosition();
+
+// Frees every snapshot and empties the history. Writes: undoList, currentState.
+void clearHistory();

@@ -1,0 +1,138 @@
+// The surface store: every process-wide variable of Korvith is declared here.
+//
+// The surface lives in fixed-capacity arrays allocated once at start-up and
+// reached directly by name; there is no surface object. The model proper is
+// `v`, `edge`, `phi`, `face`, the counts `NOV`, `NOE`, `NOS` and `subdiv_level`;
+// everything else is derived data, scratch for drawing, or interface state.
+// Live entries are the dense prefixes [0, count); entries beyond hold stale data.
+#pragma once
+
+#include <wx/gdicmn.h>   // wxPoint (header-only, no GUI library needed)
+#include <wx/string.h>
+#include <wx/list.h>
+
+class wxBitmap;
+class wxPrintData;
+
+// A position in model space.
+struct Point3 {
+    double x, y, z;
+};
+
+// An 8-bit RGB colour of the view. The window converts it to wxColour when it
+// paints; keeping it a plain triple lets the colouring logic run without a display.
+struct RGBColour {
+    unsigned char r, g, b;
+    unsigned char Red() const { return r; }
+    unsigned char Green() const { return g; }
+    unsigned char Blue() const { return b; }
+    bool operator==(const RGBColour& o) const { return r == o.r && g == o.g && b == o.b; }
+    bool operator!=(const RGBColour& o) const { return !(*this == o); }
+};
+
+// Capacities of the fixed arrays.
+constexpr int MAX_VERTICES = 30000;
+constexpr int MAX_EDGES = 60000;
+constexpr int MAX_FACES = 40000;
+constexpr int MAX_COMPONENTS = 100;
+// Room of the per-vertex face-count table.
+constexpr int NOFACEOFVERTEX_SIZE = 60000;
+
+// Target lengths written by cell creation and the file reader.
+extern const double RIM_LENGTH;    // sin(0.9424777959): rim edge, 54 degrees
+extern const double SPOKE_LENGTH;  // sin(1.09955742855): spoke edge, 63 degrees
+
+// ---- the model ------------------------------------------------------------
+extern Point3* v;            // position of each vertex, MAX_VERTICES entries
+extern int (*edge)[2];       // the two end vertices of each edge, MAX_EDGES entries
+extern double* phi;          // target length of each edge, MAX_EDGES entries
+extern int (*face)[3];       // the corners of each face in orientation order, MAX_FACES entries
+extern int NOV;              // number of live vertices
+extern int NOE;              // number of live edges
+extern int NOS;              // number of live faces
+extern int subdiv_level;     // subdivision level; 1 means not subdivided
+
+// ---- drawing scratch ------------------------------------------------------
+extern double* center;       // depth key (mean z) of each face, as of the last drawing pass
+extern int* order;           // face painted at each position of the painting order
+extern wxPoint* gv;          // device position of each vertex, as of the last drawing pass
+
+// ---- components -----------------------------------------------------------
+extern int* conn_comp;       // component label of each vertex; 0 means no component
+extern bool* hilighted;      // per label: the component is selected (MAX_COMPONENTS entries)
+extern Point3* compCenter;   // per label: centroid of the component's vertices
+extern int NOcomp;           // one more than the number of labelled components
+extern bool filledconn_comp; // a labelling has been done at least once
+
+// ---- derived face data ----------------------------------------------------
+extern double curvature[MAX_VERTICES];            // angle sum at each vertex, radians
+extern int NOfaceOfVertex[NOFACEOFVERTEX_SIZE];   // number of face corners at each vertex
+extern int face2edge[3 * MAX_FACES];              // edge on each side of each face (3 per face)
+extern bool NOfaceOfVertex_on;                    // NOfaceOfVertex is valid for the current faces
+extern bool revised_face2edge;                    // face2edge is stale and must be rebuilt
+extern bool revised_facedata;                     // target lengths and corner orders must be revised
+
+// ---- view and interaction -------------------------------------------------
+extern int interface_mode;       // 0 Normal, 1 Classic, 2 Touch panel, 3 Creature
+extern double g_rate;            // view scale, device pixels per model unit
+extern double g_vangle;          // last drag step about the vertical axis, radians
+extern double g_hangle;          // last drag step about the horizontal axis, radians
+extern int g_rotate;             // remaining ticks of coasting rotation
+extern int g_centerx;            // device x of the model origin
+extern int g_centery;            // device y of the model origin
+extern int g_dragcomponent;      // component label dragged with the right button; 0 none
+extern int g_purturb;            // perturbation step counter; 0 when none runs
+extern int g_purtj;              // the picked (touched) vertex; -1 none
+extern int g_dragpurtj;          // the gluing target under a left drag; -1 none
+extern bool touch_purturb;       // touch perturbation mode is on
+extern int g_buru;               // remaining sway ticks
+extern bool g_buruloop;          // repeat sway
+extern bool g_smoothen;          // repeat smoothing
+extern bool g_modify_until_valid;// relax on every tick until the surface is stable
+extern bool modify_off;          // relaxation is switched off
+extern wxString messagetxt;      // status message; " " means none
+extern wxString g_Filename;      // file name of the last opened or saved file
+extern wxString g_Path;          // full path of the last opened or saved file
+extern wxString g_Name;          // base name of the surface (file name without extension)
+
+// ---- view colours ---------------------------------------------------------
+extern RGBColour faceColour;        // base colour of front faces
+extern RGBColour backColour;        // base colour of back faces
+extern RGBColour modifyColour;      // highlight mixed into picked front faces
+extern RGBColour backmodifyColour;  // highlight mixed into picked back faces
+extern RGBColour backgroundColour;  // canvas and page background
+
+// ---- window-side objects (defined by the window program) ------------------
+extern wxBitmap* gs_bmpScreen;   // the 1600 x 1200 off-screen picture
+extern wxPrintData* g_printData; // printer settings kept between print commands
+
+// ---- undo history -----------------------------------------------------------
+// One snapshot of the model: the counts, the live parts of the arrays, the level.
+struct State {
+    int numVertices = 0;
+    int numEdges = 0;
+    int numFaces = 0;
+    Point3* vertices = nullptr;       // copy of v[0 .. NOV-1]
+    double* targetLengths = nullptr;  // copy of phi[0 .. NOE-1]
+    int (*edges)[2] = nullptr;        // copy of edge[0 .. NOE-1]
+    int (*faces)[3] = nullptr;        // copy of face[0 .. NOS-1]
+    int level = 0;                    // subdiv_level
+    State() = default;
+    State(const State&) = delete;
+    State& operator=(const State&) = delete;
+    ~State();
+};
+WX_DECLARE_LIST(State, MyList);
+
+extern MyList undoList;                       // the snapshots, oldest first
+extern MyList::compatibility_iterator currentState; // node at the current position; null before the first snapshot
+
+// Allocates the heap arrays once (later calls do nothing). `gv` entries become
+// (0, 0), `conn_comp` entries 0 (no component), `hilighted` all false.
+// Writes: v, edge, phi, face, center, order, gv, conn_comp, hilighted, compCenter.
+void allocateStore();
+
+// Puts every process-wide variable back to its program-load value, allocating
+// the arrays if needed and clearing the undo history: a fresh, empty store.
+// Used by tests and by the command-line tool. Writes everything above.
+void resetStore();

@@ -1,0 +1,134 @@
+#include "tests/fixture.h"
+
+#include "model/history.h"
+
+namespace {
+// A recorded edit: a snapshot, then one more isolated vertex at x = NOV.
+void recordedEdit()
+{
+    saveState();
+    v[NOV] = Point3{double(NOV), 0, 0};
+    ++NOV;
+}
+
+// Sets up a surface of one edge between two vertices.
+void smallSurface()
+{
+    NOV = 2;
+    v[0] = {0, 0, 0};
+    v[1] = {1, 2, 3};
+    NOE = 1;
+    edge[0][0] = 1;
+    edge[0][1] = 0;
+    phi[0] = 0.5;
+    NOS = 0;
+}
+}  // namespace
+
+TEST_F(StoreTest, HistoryStartsWithTheEmptySurfaceAndIgnoresUndoRedoThere)
+{
+    undo();  // empty history: nothing happens
+    redo();
+    EXPECT_EQ(historyLength(), 0);
+    saveState();  // what reading the start-up sample records
+    smallSurface();
+    undo();
+    redo();
+    EXPECT_EQ(NOV, 2);
+    EXPECT_EQ(historyLength(), 1);
+    EXPECT_EQ(historyPosition(), 0);
+}
+
+TEST_F(StoreTest, UndoRestoresTheSurfaceBeforeTheEditAndStopsAtTheOldest)
+{
+    saveState();
+    smallSurface();
+    recordedEdit();
+    EXPECT_EQ(NOV, 3);
+    EXPECT_EQ(historyLength(), 2);
+    undo();
+    EXPECT_EQ(NOV, 2);
+    EXPECT_EQ(NOE, 1);
+    EXPECT_EQ(edge[0][0], 1);
+    EXPECT_EQ(phi[0], 0.5);
+    EXPECT_EQ(v[1].z, 3.0);
+    EXPECT_STORE_VALID();
+    undo();  // the oldest snapshot is never restored
+    EXPECT_EQ(NOV, 2);
+    EXPECT_EQ(historyPosition(), 0);
+}
+
+TEST_F(StoreTest, RedoRightAfterUndoRestoresTheSameSnapshot)
+{
+    saveState();
+    smallSurface();
+    recordedEdit();  // A
+    recordedEdit();  // B
+    EXPECT_EQ(NOV, 4);
+    undo();
+    undo();
+    EXPECT_EQ(NOV, 2);
+    redo();
+    EXPECT_EQ(NOV, 2) << "the first redo restores what the undo restored";
+    redo();
+    EXPECT_EQ(NOV, 3) << "the second redo gives A without B";
+    redo();
+    EXPECT_EQ(NOV, 3) << "the surface after B is not in the history";
+    EXPECT_STORE_VALID();
+}
+
+TEST_F(StoreTest, ARecordedEditAfterUndoDiscardsTheRedoBranch)
+{
+    saveState();
+    smallSurface();
+    recordedEdit();
+    recordedEdit();
+    undo();
+    undo();
+    EXPECT_EQ(historyPosition(), 0);
+    recordedEdit();
+    EXPECT_EQ(historyLength(), 2);
+    EXPECT_EQ(historyPosition(), 1);
+    const int n = NOV;
+    redo();
+    EXPECT_EQ(NOV, n);
+}
+
+TEST_F(StoreTest, SnapshotsCarryTheLevelAndNothingButTheModel)
+{
+    saveState();
+    smallSurface();
+    conn_comp[0] = conn_comp[1] = 1;
+    saveState();        // before a subdivision
+    subdiv_level = 2;   // the subdivision itself
+    saveState();        // a later recorded edit
+    ++NOV;
+    v[2] = {9, 9, 9};
+    conn_comp[0] = 5;
+    undo();
+    EXPECT_EQ(subdiv_level, 2);
+    EXPECT_EQ(NOV, 2);
+    EXPECT_EQ(conn_comp[0], 5) << "labels are not part of a snapshot";
+    undo();
+    EXPECT_EQ(subdiv_level, 1);
+    redo();
+    EXPECT_EQ(subdiv_level, 1);
+    redo();
+    EXPECT_EQ(subdiv_level, 2);
+
+    const State* s = currentState->GetData();
+    EXPECT_EQ(s->numVertices, 2);
+    EXPECT_EQ(s->numEdges, 1);
+    EXPECT_EQ(s->numFaces, 0);
+    EXPECT_EQ(s->edges[0][0], 1);
+    EXPECT_EQ(s->targetLengths[0], 0.5);
+}
+
+TEST_F(StoreTest, UndoMarksTheFaceCountsStale)
+{
+    saveState();
+    recordedEdit();
+    NOfaceOfVertex_on = true;
+    undo();
+    EXPECT_FALSE(NOfaceOfVertex_on);
+}

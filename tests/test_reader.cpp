@@ -1,0 +1,233 @@
+#include "tests/fixture.h"
+
+#include <cmath>
+
+#include "io/reader.h"
+#include "model/history.h"
+
+namespace {
+// A file whose records are given line by line after the marker.
+std::string sectioned(const std::string& body)
+{
+    return "##korvith01\n" + body;
+}
+
+const char* const kTriangle =
+    "##korvith01\n##vertex\n3\n0,0,0\n1,0,0\n0,1,0\n##edge\n3\n0,1,a\n1,2,b\n2,0,0.9\n"
+    "##face\n1\n0,1,2\n##end\n";
+}  // namespace
+
+TEST_F(StoreTest, ReaderReadsTheOneCellFile)
+{
+    ASSERT_TRUE(wxTranslateData(writeFile(kSingleCellFile), false));
+    EXPECT_EQ(NOV, 8);
+    EXPECT_EQ(NOE, 14);
+    EXPECT_EQ(NOS, 7);
+    EXPECT_EQ(subdiv_level, 1);
+    EXPECT_DOUBLE_EQ(v[1].y, -0.934102);
+    EXPECT_EQ(phi[13], 0.891007);
+    EXPECT_EQ(face[3][1], 4);
+    EXPECT_EQ(historyLength(), 1);
+    EXPECT_STORE_VALID();
+}
+
+TEST_F(StoreTest, ReaderConvertsTargetLengthFields)
+{
+    ASSERT_TRUE(wxTranslateData(writeFile(sectioned("##vertex\n2\n0,0,0\n1,0,0\n##edge\n6\n0,1,a\n0,1,b\n0,1,0.9\n"
+                                                    "0,1,A\n0,1,a \n0,1,  1.5e-1xyz\n##face\n0\n##end\n")),
+                                false));
+    EXPECT_EQ(phi[0], std::sin(0.9424777959));
+    EXPECT_EQ(phi[0], 0.8090169942709459);
+    EXPECT_EQ(phi[1], std::sin(1.09955742855));
+    EXPECT_EQ(phi[2], 0.9);
+    EXPECT_EQ(phi[3], 0.0) << "a capital A is no number";
+    EXPECT_EQ(phi[4], 0.0) << "the letter a followed by a blank is converted as a number";
+    EXPECT_EQ(phi[5], 0.15);
+}
+
+TEST_F(StoreTest, ReaderRecordFieldsAreLenient)
+{
+    ASSERT_TRUE(wxTranslateData(writeFile(sectioned("##vertex\n3\n 1.5x, -2 ,3,99\n\n,,7\n##edge\n1\n 2 ,1x\n"
+                                                    "##face\n1\n1,2\n##end\n")),
+                                false));
+    EXPECT_EQ(v[0].x, 1.5);
+    EXPECT_EQ(v[0].y, -2.0);
+    EXPECT_EQ(v[0].z, 3.0);
+    EXPECT_EQ(v[1].x, 0.0) << "a blank line inside a body is a record of zeros";
+    EXPECT_EQ(v[2].z, 7.0);
+    EXPECT_EQ(edge[0][0], 2);
+    EXPECT_EQ(edge[0][1], 1);
+    EXPECT_EQ(phi[0], 0.0);
+    EXPECT_EQ(face[0][2], 0) << "a missing field converts as empty";
+}
+
+TEST_F(StoreTest, ReaderKeywordRulesAndSectionOrder)
+{
+    // Sections in any order, blank lines and other text between them skipped,
+    // a repeated section overwrites (the last count wins), "end" inside a word ends.
+    const std::string text = sectioned(
+        "\nsome remark\n##face\n1\n0,1,2\n##vertex\n4\n9,9,9\n9,9,9\n9,9,9\n9,9,9\n"
+        "##edge\n1\n0,1,a\n##vertex\n3\n0,0,0\n1,0,0\n0,1,0\n##subdiv_level\n3\nappendix\n##vertex\n1\n5,5,5\n");
+    ASSERT_TRUE(wxTranslateData(writeFile(text), false));
+    EXPECT_EQ(NOV, 3);
+    EXPECT_EQ(v[0].x, 0.0);
+    EXPECT_EQ(NOE, 1);
+    EXPECT_EQ(NOS, 1);
+    EXPECT_EQ(subdiv_level, 3);
+}
+
+TEST_F(StoreTest, ReaderLineEndingsAndLastLineWithoutTerminator)
+{
+    std::string crlf = kTriangle;
+    std::string cr = kTriangle;
+    for (size_t p = 0; (p = crlf.find('\n', p)) != std::string::npos; p += 2)
+        crlf.replace(p, 1, "\r\n");
+    for (char& c : cr)
+        if (c == '\n')
+            c = '\r';
+    for (const std::string& text : {crlf, cr, std::string(kTriangle).substr(0, std::string(kTriangle).size() - 1)}) {
+        resetStore();
+        ASSERT_TRUE(wxTranslateData(writeFile(text), false));
+        EXPECT_EQ(NOV, 3);
+        EXPECT_EQ(NOE, 3);
+        EXPECT_EQ(NOS, 1);
+        EXPECT_EQ(phi[2], 0.9);
+    }
+}
+
+TEST_F(StoreTest, ReaderCountOnlyForm)
+{
+    ASSERT_TRUE(wxTranslateData(writeFile("3\n0,0,0\n1,0,0\n0,1,0\n2\n0,1,a\n1,2,b\n1\n2,1,0\ntrailing words\n"),
+                                false));
+    EXPECT_EQ(NOV, 3);
+    EXPECT_EQ(NOE, 2);
+    EXPECT_EQ(NOS, 1);
+    EXPECT_EQ(face[0][0], 2);
+    EXPECT_STORE_VALID();
+}
+
+TEST_F(StoreTest, ReaderLevelOnlyWhenTheFileHasOne)
+{
+    subdiv_level = 1;
+    ASSERT_TRUE(wxTranslateData(writeFile(kTriangle), false));
+    EXPECT_EQ(subdiv_level, 1);
+    subdiv_level = 4;
+    ASSERT_TRUE(wxTranslateData(writeFile(kTriangle), false));
+    EXPECT_EQ(subdiv_level, 4) << "a file without a level section keeps the caller's level";
+}
+
+TEST_F(StoreTest, ReaderAppendRenumbersAndShifts)
+{
+    ASSERT_TRUE(wxTranslateData(writeFile(kSingleCellFile), false));
+    ASSERT_TRUE(wxTranslateData(writeFile(kSingleCellFile), true));
+    EXPECT_EQ(NOV, 16);
+    EXPECT_EQ(NOE, 28);
+    EXPECT_EQ(NOS, 14);
+    for (int i = 0; i < 8; ++i) {
+        EXPECT_DOUBLE_EQ(v[8 + i].x, v[i].x + 2.0);
+        EXPECT_EQ(v[8 + i].y, v[i].y);
+        EXPECT_EQ(v[8 + i].z, v[i].z);
+    }
+    for (int e = 14; e < 28; ++e) {
+        EXPECT_GE(edge[e][0], 8);
+        EXPECT_LE(edge[e][1], 15);
+        EXPECT_EQ(edge[e][0], edge[e - 14][0] + 8);
+        EXPECT_EQ(phi[e], phi[e - 14]);
+    }
+    EXPECT_EQ(face[13][0], 14);
+    EXPECT_EQ(face[13][1], 8);
+    EXPECT_EQ(face[13][2], 15);
+    EXPECT_EQ(historyLength(), 2);
+    EXPECT_STORE_VALID();
+    undo();
+    EXPECT_EQ(NOV, 8);
+}
+
+TEST_F(StoreTest, ReaderUnopenableFileRecordsNothing)
+{
+    CapturedLog log;
+    EXPECT_FALSE(wxTranslateData("/nonexistent/dir/none.kor", false));
+    EXPECT_EQ(historyLength(), 0);
+    EXPECT_FALSE(log.errors.empty());
+}
+
+// Every malformed file is refused before the store changes: the surface on
+// screen keeps its positions, counts and level, one snapshot is still recorded,
+// and the error names the file and the line.
+struct BadFile {
+    const char* name;
+    std::string text;
+    const char* expectLine;  // text the message must contain ("" for no line)
+};
+
+class ReaderRejects : public StoreTest, public ::testing::WithParamInterface<BadFile> {};
+
+TEST_P(ReaderRejects, LeavesTheStoreUntouchedAndSaysWhy)
+{
+    ASSERT_TRUE(wxTranslateData(writeFile(kSingleCellFile), false));
+    subdiv_level = 1;
+    const Point3 before = v[3];
+    const std::string path = writeFile(GetParam().text);
+    CapturedLog log;
+    for (bool append : {false, true}) {
+        const int snapshots = historyLength();
+        EXPECT_FALSE(wxTranslateData(path, append));
+        EXPECT_EQ(historyLength(), snapshots + 1);
+        EXPECT_EQ(NOV, 8);
+        EXPECT_EQ(NOE, 14);
+        EXPECT_EQ(NOS, 7);
+        EXPECT_EQ(subdiv_level, 1);
+        EXPECT_EQ(v[3].x, before.x);
+        EXPECT_EQ(v[8].x, 0.0) << "nothing is written past the surface either";
+        EXPECT_STORE_VALID();
+    }
+    ASSERT_EQ(log.errors.size(), 2u);
+    EXPECT_NE(log.errors[0].find(path), std::string::npos) << log.errors[0];
+    EXPECT_NE(log.errors[0].find(GetParam().expectLine), std::string::npos) << log.errors[0];
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    BadFiles, ReaderRejects,
+    ::testing::Values(
+        BadFile{"Empty", "", "empty"},
+        BadFile{"MarkerOnly", "##korvith01\n", "ends before"},
+        BadFile{"UnrelatedText", "hello world\n3,4\n", "line 1:"},
+        BadFile{"CountWithTrailingBlank", sectioned("##vertex\n8 \n"), "line 3:"},
+        BadFile{"EmptyCount", sectioned("##vertex\n\n"), "line 3:"},
+        BadFile{"NegativeCount", sectioned("##vertex\n-1\n##edge\n0\n##face\n0\n##end\n"), "negative"},
+        BadFile{"BadLevel", sectioned("##vertex\n1\n9,9,9\n##edge\n0\n##face\n0\n##subdiv_level\n2x\n##end\n"),
+                "line 10:"},
+        BadFile{"LevelOutOfRange", sectioned("##vertex\n1\n9,9,9\n##edge\n0\n##face\n0\n##subdiv_level\n7\n"),
+                "line 10:"},
+        BadFile{"ShorterThanItsCounts", sectioned("##vertex\n3\n9,9,9\n9,9,9\n"), "announces 3 vertices"},
+        BadFile{"MissingVertexSection", sectioned("##edge\n0\n##face\n0\n##end\n"), "no vertex section"},
+        BadFile{"MissingEdgeSection", sectioned("##vertex\n1\n9,9,9\n##face\n0\n##end\n"), "no edge section"},
+        BadFile{"MissingFaceSection", sectioned("##vertex\n1\n9,9,9\n##edge\n0\n##end\n"), "no face section"},
+        BadFile{"CountOnlyTooShort", "2\n9,9,9\n9,9,9\n1\n0,1,a\n", "face"},
+        BadFile{"EdgeIndexOutsideFile", sectioned("##vertex\n2\n9,9,9\n9,9,9\n##edge\n1\n0,2,a\n##face\n0\n##end\n"),
+                "line 8:"},
+        BadFile{"NegativeFaceIndex",
+                sectioned("##vertex\n3\n9,9,9\n9,9,9\n9,9,9\n##edge\n0\n##face\n1\n0,-1,2\n##end\n"), "line 11:"},
+        BadFile{"VerticesBeyondCapacity", sectioned("##vertex\n30001\n"), "do not fit"},
+        BadFile{"EdgesBeyondCapacity", sectioned("##vertex\n0\n##edge\n60001\n"), "do not fit"},
+        BadFile{"NotANumberCoordinate", sectioned("##vertex\n1\nnan,0,0\n##edge\n0\n##face\n0\n##end\n"), "line 4:"},
+        BadFile{"InfiniteTargetLength",
+                sectioned("##vertex\n2\n0,0,0\n1,0,0\n##edge\n1\n0,1,1e999\n##face\n0\n##end\n"), "line 8:"}),
+    [](const ::testing::TestParamInfo<BadFile>& info) { return std::string(info.param.name); });
+
+TEST_F(StoreTest, ReaderCapacityCountsTheSurfaceAlreadyPresentWhenAppending)
+{
+    // 29992 vertices fit alone, but not after the 8 of the cell.
+    std::string text = "##korvith01\n##vertex\n29993\n";
+    for (int i = 0; i < 29993; ++i)
+        text += "0,0,0\n";
+    text += "##edge\n0\n##face\n0\n##end\n";
+    const std::string path = writeFile(text);
+    ASSERT_TRUE(wxTranslateData(writeFile(kSingleCellFile), false));
+    CapturedLog log;
+    EXPECT_FALSE(wxTranslateData(path, true));
+    EXPECT_EQ(NOV, 8);
+    EXPECT_TRUE(wxTranslateData(path, false));
+    EXPECT_EQ(NOV, 29993);
+    EXPECT_STORE_VALID();
+}
