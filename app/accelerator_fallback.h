@@ -8,7 +8,7 @@
 
 // The command a key press stands for when the toolkit cannot deliver it as an
 // accelerator, or 0 when the toolkit's own accelerator handles it (or none).
-// `keyCode` is wxKeyEvent::GetKeyCode(), `unicode` GetUnicodeKey(), `rawKey`
-// the hardware-independent key symbol (GetRawKeyCode()), `modifiers`
-// GetModifiers() (wxMOD_* bits). Reads nothing else.
-int fallbackCommandForKey(int keyCode, int unicode, unsigned int rawKey, int modifiers);
+// `keyCode` is wxKeyEvent::GetKeyCode() (the key itself, unshifted), `rawKey`
+// the key symbol of the character typed (GetRawKeyCode(), e.g. '+' for Shift
+// and '='), `modifiers` GetModifiers() (wxMOD_* bits). Reads nothing else.
+int fallbackCommandForKey(int keyCode, unsigned int rawKey, int modifiers);

@@ -20,90 +20,110 @@ wxBEGIN_EVENT_TABLE(MyFrame, wxFrame)
 wxEND_EVENT_TABLE()
 // clang-format on
 
+namespace {
+// A menu item that keeps its label exactly as written. The GTK toolkit drops the
+// accelerator text of keys it cannot bind ("TAB", "Shift-TAB"); the label keeps
+// it, and the frame's key hook delivers those keys instead.
+class KeptLabelItem : public wxMenuItem {
+public:
+    using wxMenuItem::wxMenuItem;
+    void keepLabel(const wxString& label) { m_text = label; }
+};
+
+void append(wxMenu* menu, int id, const wxString& label, wxItemKind kind = wxITEM_NORMAL,
+            const wxString& help = wxString())
+{
+    KeptLabelItem* item = new KeptLabelItem(menu, id, label, help, kind);
+    menu->Append(item);
+    if (item->GetItemLabel() != label)
+        item->keepLabel(label);
+}
+}  // namespace
+
 MyFrame::MyFrame(const wxString& title, const wxPoint& pos, const wxSize& size)
     : wxFrame(nullptr, wxID_ANY, title, pos, size)
 {
     wxMenu* fileMenu = new wxMenu;
-    fileMenu->Append(ID_OPEN, "&Open...\tCtrl-O");
-    fileMenu->Append(ID_APPEND, "&Open and append...\tShift-Ctrl-O");
-    fileMenu->Append(ID_SAVE, "&Save...\tCtrl-S");
-    fileMenu->Append(ID_SAVE_AS_HEADER, "Save &As Header");
+    append(fileMenu, ID_OPEN, "&Open...\tCtrl-O");
+    append(fileMenu, ID_APPEND, "&Open and append...\tShift-Ctrl-O");
+    append(fileMenu, ID_SAVE, "&Save...\tCtrl-S");
+    append(fileMenu, ID_SAVE_AS_HEADER, "Save &As Header");
     fileMenu->AppendSeparator();
-    fileMenu->Append(ID_PRINT, "&Print...\tCtrl-P");
-    fileMenu->Append(ID_PRINT_SETUP, "PrintSet&Up");
+    append(fileMenu, ID_PRINT, "&Print...\tCtrl-P");
+    append(fileMenu, ID_PRINT_SETUP, "PrintSet&Up");
     fileMenu->AppendSeparator();
-    fileMenu->Append(ID_ABOUT, "&About...\tCtrl-A", "Show about dialog");
+    append(fileMenu, ID_ABOUT, "&About...\tCtrl-A", wxITEM_NORMAL, "Show about dialog");
     fileMenu->AppendSeparator();
-    fileMenu->Append(ID_QUIT, "E&xit\tAlt-X", "Quit this program");
+    append(fileMenu, ID_QUIT, "E&xit\tAlt-X", wxITEM_NORMAL, "Quit this program");
 
     wxMenu* subdivMenu = new wxMenu;
-    subdivMenu->Append(ID_SUBDIV_2, "&2\tCtrl-Shift-2");
-    subdivMenu->Append(ID_SUBDIV_3, "&3\tCtrl-Shift-3");
-    subdivMenu->Append(ID_SUBDIV_4, "&4\tCtrl-Shift-4");
-    subdivMenu->Append(ID_SUBDIV_5, "&5\tCtrl-Shift-5");
-    subdivMenu->Append(ID_SUBDIV_6, "&6\tCtrl-Shift-6");
+    append(subdivMenu, ID_SUBDIV_2, "&2\tCtrl-Shift-2");
+    append(subdivMenu, ID_SUBDIV_3, "&3\tCtrl-Shift-3");
+    append(subdivMenu, ID_SUBDIV_4, "&4\tCtrl-Shift-4");
+    append(subdivMenu, ID_SUBDIV_5, "&5\tCtrl-Shift-5");
+    append(subdivMenu, ID_SUBDIV_6, "&6\tCtrl-Shift-6");
 
     wxMenu* editMenu = new wxMenu;
-    editMenu->Append(ID_UNDO, "&Undo\tCtrl-Z");
-    editMenu->Append(ID_REDO, "&Redo\tCtrl-Shift-Z");
-    editMenu->Append(ID_ZOOM_IN, "Zoom &In\t+");
-    editMenu->Append(ID_ZOOM_OUT, "Zoom &Out\t-");
-    editMenu->Append(ID_DEFAULT_SIZE, "&Default size\t=");
+    append(editMenu, ID_UNDO, "&Undo\tCtrl-Z");
+    append(editMenu, ID_REDO, "&Redo\tCtrl-Shift-Z");
+    append(editMenu, ID_ZOOM_IN, "Zoom &In\t+");
+    append(editMenu, ID_ZOOM_OUT, "Zoom &Out\t-");
+    append(editMenu, ID_DEFAULT_SIZE, "&Default size\t=");
     editMenu->AppendSeparator();
-    editMenu->Append(ID_MIRROR, "&Mirror image\tCtrl-M");
-    editMenu->Append(ID_DETECT_CONN_COMP, "&Detect connected component\tCtrl-L");
+    append(editMenu, ID_MIRROR, "&Mirror image\tCtrl-M");
+    append(editMenu, ID_DETECT_CONN_COMP, "&Detect connected component\tCtrl-L");
     editMenu->AppendSeparator();
-    editMenu->Append(ID_ADD_NEW_CELL, "&Add new cells\tCtrl-C");
-    editMenu->Append(ID_ADD_SAME, "&Add copy image\tCtrl-V");
-    editMenu->Append(ID_ADD_MIRROR, "&Add mirror image \tCtrl-B");
-    editMenu->Append(ID_PULL_POINT, "&Pull one point \tCtrl-N");
-    editMenu->Append(ID_REMOVE_CELL, "&Remove some cells \tCtrl-R");
+    append(editMenu, ID_ADD_NEW_CELL, "&Add new cells\tCtrl-C");
+    append(editMenu, ID_ADD_SAME, "&Add copy image\tCtrl-V");
+    append(editMenu, ID_ADD_MIRROR, "&Add mirror image \tCtrl-B");
+    append(editMenu, ID_PULL_POINT, "&Pull one point \tCtrl-N");
+    append(editMenu, ID_REMOVE_CELL, "&Remove some cells \tCtrl-R");
     editMenu->AppendSeparator();
-    editMenu->Append(ID_PASTE_ALL, "&Paste all possible edges \tCtrl-Y");
+    append(editMenu, ID_PASTE_ALL, "&Paste all possible edges \tCtrl-Y");
     editMenu->Append(ID_SUBDIVIDE, "&Subdivide", subdivMenu);
-    editMenu->Append(ID_KAGO, "&Kago like\tCtrl-K");
-    editMenu->Append(ID_FLIP, "&Flip face\tCtrl-F");
-    editMenu->Append(ID_CURVATURE_RANGE, "&Curvature Range\tCtrl-Shift-C");
+    append(editMenu, ID_KAGO, "&Kago like\tCtrl-K");
+    append(editMenu, ID_FLIP, "&Flip face\tCtrl-F");
+    append(editMenu, ID_CURVATURE_RANGE, "&Curvature Range\tCtrl-Shift-C");
 
     wxMenu* modeMenu = new wxMenu;
-    modeMenu->Append(ID_MODE_NORMAL, "&Normal");
-    modeMenu->Append(ID_MODE_CLASSIC, "&Classic");
-    modeMenu->Append(ID_MODE_TOUCH_PANEL, "&Touch panel");
-    modeMenu->Append(ID_MODE_ANIMAL, "C&reature");
+    append(modeMenu, ID_MODE_NORMAL, "&Normal");
+    append(modeMenu, ID_MODE_CLASSIC, "&Classic");
+    append(modeMenu, ID_MODE_TOUCH_PANEL, "&Touch panel");
+    append(modeMenu, ID_MODE_ANIMAL, "C&reature");
 
     swayMenu = new wxMenu;
-    swayMenu->AppendCheckItem(ID_TOUCH_PURTURB, "Touch perturbation\t0");
+    append(swayMenu, ID_TOUCH_PURTURB, "Touch perturbation\t0", wxITEM_CHECK);
     swayMenu->AppendSeparator();
-    swayMenu->Append(ID_BURU, "Sway\tTAB");
-    swayMenu->AppendCheckItem(ID_BURU_LOOP, "Repeat sway\tShift-TAB");
+    append(swayMenu, ID_BURU, "Sway\tTAB");
+    append(swayMenu, ID_BURU_LOOP, "Repeat sway\tShift-TAB", wxITEM_CHECK);
     swayMenu->AppendSeparator();
-    swayMenu->Append(ID_SMOOTH, "Smoothen\tRETURN");
-    swayMenu->AppendCheckItem(ID_REPEAT_SMOOTHING, "Repeat smoothing\tShift-RETURN");
-    swayMenu->AppendCheckItem(ID_MODIFY_UNTIL_VALID, "Modify until stable\tCtrl-Shift-M");
-    swayMenu->AppendCheckItem(ID_MODIFY_OFF, "Modify off\tCtrl-1");
+    append(swayMenu, ID_SMOOTH, "Smoothen\tRETURN");
+    append(swayMenu, ID_REPEAT_SMOOTHING, "Repeat smoothing\tShift-RETURN", wxITEM_CHECK);
+    append(swayMenu, ID_MODIFY_UNTIL_VALID, "Modify until stable\tCtrl-Shift-M", wxITEM_CHECK);
+    append(swayMenu, ID_MODIFY_OFF, "Modify off\tCtrl-1", wxITEM_CHECK);
 
     wxMenu* colorMenu = new wxMenu;
-    colorMenu->Append(ID_COLOR_FACE, "Front face...");
-    colorMenu->Append(ID_COLOR_BACK, "Back face...");
-    colorMenu->Append(ID_COLOR_BACKGROUND, "Background...");
+    append(colorMenu, ID_COLOR_FACE, "Front face...");
+    append(colorMenu, ID_COLOR_BACK, "Back face...");
+    append(colorMenu, ID_COLOR_BACKGROUND, "Background...");
 
     wxMenu* sampleMenu = new wxMenu;
-    sampleMenu->Append(12, "single");
-    sampleMenu->Append(13, "torio");
-    sampleMenu->Append(14, "autopaste demo");
+    append(sampleMenu, 12, "single");
+    append(sampleMenu, 13, "torio");
+    append(sampleMenu, 14, "autopaste demo");
     sampleMenu->AppendSeparator();
-    sampleMenu->Append(15, "curly pants");
-    sampleMenu->Append(16, "fat pants");
-    sampleMenu->Append(17, "slim pants");
-    sampleMenu->Append(18, "middle pants");
-    sampleMenu->Append(19, "newtral pants");
-    sampleMenu->Append(20, "chinese chimaki");
+    append(sampleMenu, 15, "curly pants");
+    append(sampleMenu, 16, "fat pants");
+    append(sampleMenu, 17, "slim pants");
+    append(sampleMenu, 18, "middle pants");
+    append(sampleMenu, 19, "newtral pants");
+    append(sampleMenu, 20, "chinese chimaki");
     sampleMenu->AppendSeparator();
-    sampleMenu->Append(21, "Diamond Lattice 1");
-    sampleMenu->Append(22, "Rhombic lattice");
-    sampleMenu->Append(23, "Cubic lattice");
-    sampleMenu->Append(24, "Punched Dodecahedron");
-    sampleMenu->Append(25, "Diamond Lattice 2");
+    append(sampleMenu, 21, "Diamond Lattice 1");
+    append(sampleMenu, 22, "Rhombic lattice");
+    append(sampleMenu, 23, "Cubic lattice");
+    append(sampleMenu, 24, "Punched Dodecahedron");
+    append(sampleMenu, 25, "Diamond Lattice 2");
 
     wxMenuBar* menuBar = new wxMenuBar;
     menuBar->Append(fileMenu, "&File");
@@ -154,11 +174,7 @@ void MyFrame::PrepareDC(wxDC&)
 
 void MyFrame::OnCharHook(wxKeyEvent& event)
 {
-    if (getenv("KORVITH_KEYDEBUG"))
-        fprintf(stderr, "key code=%d uni=%d raw=%u rawflags=%u mods=%d\n", event.GetKeyCode(),
-                int(event.GetUnicodeKey()), event.GetRawKeyCode(), event.GetRawKeyFlags(), event.GetModifiers());
-    const int id = fallbackCommandForKey(event.GetKeyCode(), event.GetUnicodeKey(), event.GetRawKeyCode(),
-                                         event.GetModifiers());
+    const int id = fallbackCommandForKey(event.GetKeyCode(), event.GetRawKeyCode(), event.GetModifiers());
     if (id == 0) {
         event.Skip();
         return;

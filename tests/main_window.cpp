@@ -1,0 +1,77 @@
+// Test runner of the window program: starts MyApp as the program does (under
+// Xvfb), then runs the tests against its frame.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <thread>
+#include <unistd.h>
+
+#include <wx/app.h>
+#include <wx/evtloop.h>
+#include <wx/init.h>
+
+#include "app/app.h"
+#include "app/frame.h"
+#include "tests/window_harness.h"
+
+wxIMPLEMENT_APP_NO_MAIN(MyApp);
+
+MyFrame* mainFrame()
+{
+    return wxDynamicCast(wxTheApp->GetTopWindow(), MyFrame);
+}
+
+void pumpEvents(int ms)
+{
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    do {
+        wxTheApp->Yield(true);
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    } while (std::chrono::steady_clock::now() < end);
+}
+
+bool pressKey(const std::string& keys)
+{
+    return std::system(("xdotool key --delay 20 " + keys).c_str()) == 0;
+}
+
+void sendCommand(int id)
+{
+    wxCommandEvent event(wxEVT_MENU, id);
+    event.SetEventObject(mainFrame());
+    mainFrame()->ProcessWindowEvent(event);
+}
+
+CommandRecorder::CommandRecorder()
+{
+    Bind(wxEVT_MENU, &CommandRecorder::OnMenu, this);
+    mainFrame()->PushEventHandler(this);
+}
+
+CommandRecorder::~CommandRecorder()
+{
+    mainFrame()->RemoveEventHandler(this);
+}
+
+int main(int argc, char** argv)
+{
+    ::testing::InitGoogleTest(&argc, argv);
+    if (chdir(KORVITH_SOURCE_DIR) != 0)
+        return 1;
+    wxApp::SetInstance(new MyApp);
+    if (!wxEntryStart(argc, argv))
+        return 1;
+    wxGUIEventLoop loop;
+    wxEventLoopActivator activate(&loop);
+    if (!wxTheApp->CallOnInit())
+        return 1;
+    pumpEvents(300);
+    const int result = RUN_ALL_TESTS();
+    if (MyFrame* frame = mainFrame())
+        frame->Destroy();
+    pumpEvents(50);
+    wxTheApp->OnExit();
+    wxEntryCleanup();
+    return result;
+}

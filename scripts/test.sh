@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything from nothing and runs every test:
+# the core, window and start-up tests, then the core tests again built with
+# AddressSanitizer and UndefinedBehaviorSanitizer.
+set -eu
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build -j"$(nproc)"
+(cd build && ctest --output-on-failure)
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DKORVITH_SANITIZE=ON -DKORVITH_CORE_ONLY=ON >/dev/null
+cmake --build build-asan -j"$(nproc)"
+(cd build-asan && ctest --output-on-failure)

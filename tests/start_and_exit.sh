@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# Starts the program as a user would, on a private X display, checks that the
+# main window "Korvith" appears, takes a screenshot, and presses Alt-X: the
+# program must end at once, without a question, with exit status 0.
+set -u
+program=$1
+shot=${2:-}
+display=:$((90 + RANDOM % 400))
+Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+trap 'kill $xvfb 2>/dev/null' EXIT
+export DISPLAY=$display
+for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+
+"$program" &
+pid=$!
+window=
+for _ in $(seq 100); do
+  window=$(xdotool search --name '^Korvith$' 2>/dev/null | head -n 1)
+  [ -n "$window" ] && break
+  sleep 0.1
+done
+if [ -z "$window" ]; then
+  echo "no window titled Korvith appeared"
+  kill $pid 2>/dev/null
+  exit 1
+fi
+sleep 0.5
+[ -n "$shot" ] && import -window root "$shot"
+xdotool mousemove 300 300
+xdotool key alt+x
+for _ in $(seq 50); do
+  kill -0 $pid 2>/dev/null || break
+  sleep 0.1
+done
+if kill -0 $pid 2>/dev/null; then
+  echo "Alt-X did not close the program"
+  kill $pid
+  exit 1
+fi
+wait $pid
+status=$?
+echo "program ended with status $status"
+exit $status

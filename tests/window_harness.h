@@ -1,0 +1,37 @@
+// Helpers of the window tests: the running application's frame, event
+// pumping, real key presses through the X server, and a recorder of commands.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include <wx/event.h>
+
+class MyFrame;
+
+// The main window created by MyApp::OnInit.
+MyFrame* mainFrame();
+
+// Handles pending events (paints, timers, X input) for about `ms` milliseconds.
+void pumpEvents(int ms);
+
+// Sends a real key press with xdotool (for example "ctrl+shift+z") to the
+// focused window and returns true when xdotool ran.
+bool pressKey(const std::string& keys);
+
+// Sends `id` through the frame's command table, as choosing the menu item does.
+void sendCommand(int id);
+
+// Sits first in the frame's handler chain and records every command id that
+// reaches the frame, without letting it run further.
+class CommandRecorder : public wxEvtHandler {
+public:
+    CommandRecorder();
+    ~CommandRecorder() override;
+    std::vector<int> ids;
+
+private:
+    void OnMenu(wxCommandEvent& event) { ids.push_back(event.GetId()); }
+};
