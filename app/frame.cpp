@@ -6,6 +6,7 @@
 #include "app/accelerator_fallback.h"
 #include "app/command_ids.h"
 #include "model/components.h"
+#include "model/derived_data.h"
 #include "model/history.h"
 #include "view/canvas.h"
 
@@ -16,6 +17,7 @@ wxBEGIN_EVENT_TABLE(MyFrame, wxFrame)
     EVT_MENU(ID_ABOUT, MyFrame::OnAbout)
     EVT_MENU(ID_QUIT, MyFrame::OnQuit)
     EVT_MENU(ID_DETECT_CONN_COMP, MyFrame::OnDetectConnComp)
+    EVT_MENU(ID_CURVATURE_RANGE, MyFrame::OnCurvatureRange)
     EVT_CHAR_HOOK(MyFrame::OnCharHook)
 wxEND_EVENT_TABLE()
 // clang-format on
@@ -166,6 +168,11 @@ void MyFrame::OnDetectConnComp(wxCommandEvent&)
 {
     fill_conn_comp();
     fill_center_conn_comp();
+}
+
+void MyFrame::OnCurvatureRange(wxCommandEvent&)
+{
+    SetStatusText(curvatureRangeText(), 0);
 }
 
 void MyFrame::PrepareDC(wxDC&)

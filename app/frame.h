@@ -21,6 +21,8 @@ public:
     void OnRedo(wxCommandEvent& event);
     // Detect connected component: relabel and recompute centroids; no repaint.
     void OnDetectConnComp(wxCommandEvent& event);
+    // Curvature Range: reports the spread of the angle sums in status field 0.
+    void OnCurvatureRange(wxCommandEvent& event);
 
     // Leaves the device context as it is (logical and device coordinates coincide).
     void PrepareDC(wxDC& dc) override;

@@ -5,8 +5,11 @@
 
 #include "app/command_ids.h"
 #include "app/frame.h"
+#include "model/derived_data.h"
 #include "model/store.h"
+#include "view/face_colour.h"
 #include "view/icon1.xpm"
+#include "view/projection.h"
 
 // clang-format off
 wxBEGIN_EVENT_TABLE(MyCanvas, wxWindow)
@@ -44,11 +47,69 @@ void MyCanvas::OnPaint(wxPaintEvent&)
     mdc.SelectObject(wxNullBitmap);
 }
 
+namespace {
+wxColour toWx(const RGBColour& c)
+{
+    return wxColour(c.r, c.g, c.b);
+}
+
+// A disc of diameter 10 centred on a projected vertex.
+void drawMark(wxDC& dc, const wxPoint& at)
+{
+    dc.DrawEllipse(at.x - 5, at.y - 5, 10, 10);
+}
+}  // namespace
+
 void MyCanvas::DrawPoly(wxMemoryDC& dc)
 {
+    if (revised_face2edge)
+        make_face2edge();
+    if (revised_facedata)
+        revise_facedata();
+
     dc.SetPen(*wxWHITE_PEN);
-    dc.SetBrush(wxBrush(wxColour(backgroundColour.r, backgroundColour.g, backgroundColour.b)));
+    dc.SetBrush(wxBrush(toWx(backgroundColour)));
     dc.DrawRectangle(0, 0, 2 * g_centerx + 1, 2 * g_centery + 1);
+
+    computeDepthKeys();
+    computePaintingOrder();
+    projectVertices();
+    make_NOfaceOfVertex();
+    make_curvature();
+
+    const double theory = theoryCurvature();
+    const wxPen solidPen(*wxBLACK, 1, wxPENSTYLE_SOLID);
+    const wxPen dashedPen(*wxBLACK, 1, wxPENSTYLE_SHORT_DASH);
+    for (int r = 0; r < NOS; ++r) {
+        const int f = order[r];
+        const int corners[3] = {face[f][0], face[f][1], face[f][2]};
+        wxPoint triangle[3] = {gv[corners[0]], gv[corners[1]], gv[corners[2]]};
+        dc.SetPen(isFaceSelected(f) ? dashedPen : solidPen);
+        dc.SetBrush(wxBrush(toWx(getcolor(f))));
+        dc.DrawPolygon(3, triangle, 0, 0, wxODDEVEN_RULE);
+
+        for (int c : corners) {
+            RGBColour mark;
+            if (angleSumMark(c, theory, &mark)) {
+                dc.SetBrush(wxBrush(toWx(mark)));
+                drawMark(dc, gv[c]);
+            }
+        }
+        if (g_purtj >= 0 || g_dragpurtj >= 0) {
+            dc.SetBrush(*wxRED_BRUSH);
+            for (int c : corners) {
+                if (c == g_purtj)
+                    drawMark(dc, gv[g_purtj]);
+                if (c == g_dragpurtj)
+                    drawMark(dc, gv[g_dragpurtj]);
+            }
+        }
+    }
+
+    dc.DrawText(messagetxt, 0, 0);
+    const wxString title = windowTitleFor(messagetxt);
+    if (m_owner->GetTitle() != title)
+        m_owner->SetTitle(title);
 }
 
 void MyCanvas::OnSize(wxSizeEvent&)

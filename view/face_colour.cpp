@@ -1,0 +1,50 @@
+#include "view/face_colour.h"
+
+#include "model/topology.h"
+
+namespace {
+// Truncates a channel towards zero and keeps its low 8 bits. A channel that is
+// not a number (a face with positions that are not numbers) becomes 0.
+unsigned char channel(double c)
+{
+    if (!(c >= 0.0))
+        return 0;
+    if (c > 255.0)
+        return 255;
+    return static_cast<unsigned char>(static_cast<int>(c) & 0xff);
+}
+}  // namespace
+
+RGBColour getcolor(int f)
+{
+    const Point3& p0 = v[face[f][0]];
+    const Point3& p1 = v[face[f][1]];
+    const Point3& p2 = v[face[f][2]];
+    const double e1x = p1.x - p0.x, e1y = p1.y - p0.y, e1z = p1.z - p0.z;
+    const double e2x = p2.x - p0.x, e2y = p2.y - p0.y, e2z = p2.z - p0.z;
+    const double nx = e1y * e2z - e1z * e2y;
+    const double ny = e1z * e2x - e1x * e2z;
+    const double nz = e1x * e2y - e1y * e2x;
+
+    double t = 0.9 * (nx + ny);
+    if (t > 1)
+        t = 1;
+    else if (t < -1)
+        t = -1;
+
+    const bool back = nz >= 0;
+    const RGBColour base = back ? backColour : faceColour;
+    const RGBColour highlight = back ? backmodifyColour : modifyColour;
+
+    const unsigned char b[3] = {base.r, base.g, base.b};
+    const unsigned char h[3] = {highlight.r, highlight.g, highlight.b};
+    const bool picked = isFaceIncludeVertex(f, g_purtj) || isFaceIncludeVertex(f, g_dragpurtj);
+    unsigned char out[3];
+    for (int k = 0; k < 3; ++k) {
+        double c = t > 0 ? b[k] * (1 - t) + 255 * t : b[k] * (1 + t);
+        if (picked)
+            c = (h[k] + c) * 0.5;
+        out[k] = channel(c);
+    }
+    return RGBColour{out[0], out[1], out[2]};
+}
