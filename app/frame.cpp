@@ -5,6 +5,9 @@
 
 #include "app/accelerator_fallback.h"
 #include "app/command_ids.h"
+#include "geometry/relaxation.h"
+#include "geometry/rigid_motion.h"
+#include "geometry/smoothing.h"
 #include "model/components.h"
 #include "model/derived_data.h"
 #include "model/history.h"
@@ -12,8 +15,16 @@
 
 // clang-format off
 wxBEGIN_EVENT_TABLE(MyFrame, wxFrame)
+    EVT_MENU_RANGE(ID_BURU, ID_BURU_LOOP, MyFrame::OnBuru)
+    EVT_MENU(ID_SMOOTH, MyFrame::OnSmooth)
+    EVT_MENU(ID_REPEAT_SMOOTHING, MyFrame::OnRepeatSmoothing)
+    EVT_MENU(ID_MODIFY_UNTIL_VALID, MyFrame::OnModifyUntilValid)
+    EVT_MENU(ID_MODIFY_OFF, MyFrame::OnModifyOff)
     EVT_MENU(ID_UNDO, MyFrame::OnUndo)
     EVT_MENU(ID_REDO, MyFrame::OnRedo)
+    EVT_MENU(ID_MIRROR, MyFrame::OnMirror)
+    EVT_MENU(ID_PULL_POINT, MyFrame::OnPullPoint)
+    EVT_MENU(ID_TOUCH_PURTURB, MyFrame::OnTouchPurturb)
     EVT_MENU(ID_ABOUT, MyFrame::OnAbout)
     EVT_MENU(ID_QUIT, MyFrame::OnQuit)
     EVT_MENU(ID_DETECT_CONN_COMP, MyFrame::OnDetectConnComp)
@@ -173,6 +184,67 @@ void MyFrame::OnDetectConnComp(wxCommandEvent&)
 void MyFrame::OnCurvatureRange(wxCommandEvent&)
 {
     SetStatusText(curvatureRangeText(), 0);
+}
+
+void MyFrame::OnMirror(wxCommandEvent&)
+{
+    mirrorpoly();
+    Refresh(false, nullptr);
+}
+
+void MyFrame::OnPullPoint(wxCommandEvent&)
+{
+    pullpoint();
+    Refresh(false, nullptr);
+}
+
+void MyFrame::OnTouchPurturb(wxCommandEvent&)
+{
+    touch_purturb = !touch_purturb;
+    swayMenu->Check(ID_TOUCH_PURTURB, touch_purturb);
+}
+
+void MyFrame::OnSmooth(wxCommandEvent&)
+{
+    canvas->restartTimer();
+    for (int k = 0; k < 5; ++k)
+        smoothen();
+    modify();
+    offsetpolygon();
+    Refresh(false, nullptr);
+}
+
+void MyFrame::OnRepeatSmoothing(wxCommandEvent&)
+{
+    canvas->restartTimer();
+    g_smoothen = !g_smoothen;
+    swayMenu->Check(ID_REPEAT_SMOOTHING, g_smoothen);
+}
+
+void MyFrame::OnBuru(wxCommandEvent& event)
+{
+    canvas->restartTimer();
+    if (event.GetId() == ID_BURU) {
+        g_buru = 3;
+    } else {
+        g_buruloop = !g_buruloop;
+        swayMenu->Check(ID_BURU_LOOP, g_buruloop);
+        g_buru = 1;
+    }
+}
+
+void MyFrame::OnModifyUntilValid(wxCommandEvent&)
+{
+    canvas->restartTimer();
+    g_modify_until_valid = !g_modify_until_valid;
+    swayMenu->Check(ID_MODIFY_UNTIL_VALID, g_modify_until_valid);
+}
+
+void MyFrame::OnModifyOff(wxCommandEvent&)
+{
+    modify_off = !modify_off;
+    swayMenu->Check(ID_MODIFY_OFF, modify_off);
+    modify();
 }
 
 void MyFrame::PrepareDC(wxDC&)

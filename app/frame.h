@@ -24,6 +24,23 @@ public:
     // Curvature Range: reports the spread of the angle sums in status field 0.
     void OnCurvatureRange(wxCommandEvent& event);
 
+    // Mirror image: reflects the surface, or the selected components.
+    void OnMirror(wxCommandEvent& event);
+    // Pull one point: lowers the picked vertex by 0.3 and relaxes.
+    void OnPullPoint(wxCommandEvent& event);
+    // Touch perturbation: toggles touch_purturb and its check mark.
+    void OnTouchPurturb(wxCommandEvent& event);
+    // Smoothen: five smoothing passes, a relaxation burst, recentring.
+    void OnSmooth(wxCommandEvent& event);
+    // Repeat smoothing: toggles g_smoothen and its check mark; the timer smooths.
+    void OnRepeatSmoothing(wxCommandEvent& event);
+    // Sway (three spreading ticks) and Repeat sway (toggles g_buruloop).
+    void OnBuru(wxCommandEvent& event);
+    // Modify until stable: toggles g_modify_until_valid; the timer relaxes.
+    void OnModifyUntilValid(wxCommandEvent& event);
+    // Modify off: toggles modify_off, then relaxes one burst (if now on).
+    void OnModifyOff(wxCommandEvent& event);
+
     // Leaves the device context as it is (logical and device coordinates coincide).
     void PrepareDC(wxDC& dc) override;
 

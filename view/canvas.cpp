@@ -6,6 +6,7 @@
 #include "app/command_ids.h"
 #include "app/frame.h"
 #include "model/derived_data.h"
+#include "view/animation.h"
 #include "model/store.h"
 #include "view/face_colour.h"
 #include "view/icon1.xpm"
@@ -123,7 +124,15 @@ void MyCanvas::OnSize(wxSizeEvent&)
 
 void MyCanvas::OnTimer(wxTimerEvent&)
 {
-    messagetxt = " ";
-    m_timer.Stop();
+    const TickResult tick = animationTick();
+    if (tick.modifyUntilValidEnded)
+        m_owner->swayMenu->Check(ID_MODIFY_UNTIL_VALID, false);
+    if (tick.stopTimer)
+        m_timer.Stop();
     Refresh(false, nullptr);
+}
+
+void MyCanvas::restartTimer()
+{
+    m_timer.Start(-1, wxTIMER_CONTINUOUS);
 }

@@ -20,8 +20,11 @@ public:
     void DrawPoly(wxMemoryDC& dc);
     // Re-centres the projection on the new client area and repaints.
     void OnSize(wxSizeEvent& event);
-    // One tick of the animation timer.
+    // One tick of the animation timer: one step of the pending activity, a
+    // repaint, and the timer stopped when nothing is pending.
     void OnTimer(wxTimerEvent& event);
+    // Restarts the timer with its interval unchanged, repeating.
+    void restartTimer();
 
     MyFrame* m_owner;  // the main window (not owned)
     wxTimer m_timer;   // the animation timer, id 65
