@@ -5,6 +5,8 @@
 
 #include "app/accelerator_fallback.h"
 #include "app/command_ids.h"
+#include "construct/add_cell.h"
+#include "construct/glue.h"
 #include "geometry/relaxation.h"
 #include "geometry/rigid_motion.h"
 #include "geometry/smoothing.h"
@@ -20,6 +22,7 @@ wxBEGIN_EVENT_TABLE(MyFrame, wxFrame)
     EVT_MENU(ID_REPEAT_SMOOTHING, MyFrame::OnRepeatSmoothing)
     EVT_MENU(ID_MODIFY_UNTIL_VALID, MyFrame::OnModifyUntilValid)
     EVT_MENU(ID_MODIFY_OFF, MyFrame::OnModifyOff)
+    EVT_MENU(ID_ADD_NEW_CELL, MyFrame::OnAddNewCell)
     EVT_MENU(ID_UNDO, MyFrame::OnUndo)
     EVT_MENU(ID_REDO, MyFrame::OnRedo)
     EVT_MENU(ID_MIRROR, MyFrame::OnMirror)
@@ -28,6 +31,7 @@ wxBEGIN_EVENT_TABLE(MyFrame, wxFrame)
     EVT_MENU(ID_ABOUT, MyFrame::OnAbout)
     EVT_MENU(ID_QUIT, MyFrame::OnQuit)
     EVT_MENU(ID_DETECT_CONN_COMP, MyFrame::OnDetectConnComp)
+    EVT_MENU(ID_PASTE_ALL, MyFrame::OnPasteAll)
     EVT_MENU(ID_CURVATURE_RANGE, MyFrame::OnCurvatureRange)
     EVT_CHAR_HOOK(MyFrame::OnCharHook)
 wxEND_EVENT_TABLE()
@@ -245,6 +249,26 @@ void MyFrame::OnModifyOff(wxCommandEvent&)
     modify_off = !modify_off;
     swayMenu->Check(ID_MODIFY_OFF, modify_off);
     modify();
+}
+
+void MyFrame::OnAddNewCell(wxCommandEvent&)
+{
+    if (subdiv_level == 1)
+        addnewpolygon();
+    Refresh(false, nullptr);
+}
+
+void MyFrame::OnPasteAll(wxCommandEvent&)
+{
+    saveState();
+    pasteAllpastableEdges();
+    modify();
+    Refresh(false, nullptr);
+}
+
+bool MyFrame::isPasteVertices(int i, int j)
+{
+    return ::isPasteVertices(i, j);
 }
 
 void MyFrame::PrepareDC(wxDC&)

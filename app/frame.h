@@ -41,6 +41,13 @@ public:
     // Modify off: toggles modify_off, then relaxes one burst (if now on).
     void OnModifyOff(wxCommandEvent& event);
 
+    // Add new cells: adds a cell at the picked vertex (level-1 surfaces only), repaints.
+    void OnAddNewCell(wxCommandEvent& event);
+    // Paste all possible edges: records a snapshot, zips every seam, relaxes, repaints.
+    void OnPasteAll(wxCommandEvent& event);
+    // Whether vertex i may be glued to the picked vertex j (uses no window state).
+    bool isPasteVertices(int i, int j);
+
     // Leaves the device context as it is (logical and device coordinates coincide).
     void PrepareDC(wxDC& dc) override;
 

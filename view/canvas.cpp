@@ -5,16 +5,20 @@
 
 #include "app/command_ids.h"
 #include "app/frame.h"
+#include "construct/add_cell.h"
 #include "model/derived_data.h"
 #include "view/animation.h"
 #include "model/store.h"
 #include "view/face_colour.h"
 #include "view/icon1.xpm"
+#include "view/mouse.h"
 #include "view/projection.h"
 
 // clang-format off
 wxBEGIN_EVENT_TABLE(MyCanvas, wxWindow)
     EVT_PAINT(MyCanvas::OnPaint)
+    EVT_MOUSE_EVENTS(MyCanvas::OnMouseEvent)
+    EVT_LEFT_DCLICK(MyCanvas::OnDoubleClick)
     EVT_TIMER(ID_TIMER, MyCanvas::OnTimer)
     EVT_SIZE(MyCanvas::OnSize)
 wxEND_EVENT_TABLE()
@@ -130,6 +134,35 @@ void MyCanvas::OnTimer(wxTimerEvent&)
     if (tick.stopTimer)
         m_timer.Stop();
     Refresh(false, nullptr);
+}
+
+void MyCanvas::OnMouseEvent(wxMouseEvent& event)
+{
+    wxClientDC dc(this);
+    PrepareDC(dc);
+    m_owner->PrepareDC(dc);
+    SetCursor(wxCursor(wxCURSOR_ARROW));
+    const wxPoint pt = event.GetLogicalPosition(dc);
+    restartTimer();
+
+    MouseKind kind = MouseKind::Other;
+    if (event.LeftDown())
+        kind = MouseKind::LeftDown;
+    else if (event.LeftUp())
+        kind = MouseKind::LeftUp;
+    else if (event.RightDown())
+        kind = MouseKind::RightDown;
+    const MouseOutcome outcome = handleMouseEvent(kind, event.LeftIsDown(), event.RightIsDown(), pt);
+    if (outcome.handCursor)
+        SetCursor(wxCursor(wxCURSOR_HAND));
+    if (outcome.repaint)
+        Refresh(false, nullptr);
+    event.Skip();
+}
+
+void MyCanvas::OnDoubleClick(wxMouseEvent&)
+{
+    addnewpolygon();
 }
 
 void MyCanvas::restartTimer()

@@ -23,6 +23,11 @@ public:
     // One tick of the animation timer: one step of the pending activity, a
     // repaint, and the timer stopped when nothing is pending.
     void OnTimer(wxTimerEvent& event);
+    // Every mouse event: restarts the timer, runs the gesture it belongs to,
+    // sets the cursor, repaints when the picture changed, and lets the event go on.
+    void OnMouseEvent(wxMouseEvent& event);
+    // Left double click: adds a cell at the picked vertex.
+    void OnDoubleClick(wxMouseEvent& event);
     // Restarts the timer with its interval unchanged, repeating.
     void restartTimer();
 

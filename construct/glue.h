@@ -1,0 +1,30 @@
+// Gluing (pasting) boundary vertices: one pair at a time, or every seam at once.
+#pragma once
+
+// Whether vertices i and j may be pasted: both live and different, the surface
+// not subdivided, no face holding both, each in at most 5 faces, and room for
+// one more edge. Relabels the components when i and j carry different labels
+// (the labels do not change the answer). Reads: NOV, NOS, NOE, face,
+// subdiv_level, conn_comp. Writes what fill_conn_comp writes.
+bool isPasteVertices(int i, int j);
+
+// Merges vertices a and b: the lower index survives with its own position, the
+// higher is removed and later vertices move down one place; every reference to
+// the removed vertex goes to the survivor; of edges that now join the same two
+// vertices only the lowest-indexed survives (one pass over a hash set, keeping
+// the order). Marks the derived face data stale. Does nothing when a == b or
+// either is not a live vertex. Writes: v, edge, phi, face, NOV, NOE, the
+// staleness flags.
+void pasteVertices(int a, int b);
+
+// The first face in list[0 .. n-1], other than f, that holds vertex i and the
+// corner of f next to i: the one before i in f's corner order when `before` is
+// true, the one after it otherwise; -1 when there is none. Reads: face.
+int getNbdFace(int i, int f, const int* list, int n, bool before);
+
+// Zips every seam: repeatedly finds the lowest vertex whose 6 faces form one
+// open fan and pastes the fan's two boundary neighbours, until no such vertex
+// is left; then marks the derived face data stale. A vertex-to-face index,
+// rebuilt after each paste, makes each scan linear. Writes what pasteVertices
+// writes.
+void pasteAllpastableEdges();

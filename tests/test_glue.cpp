@@ -1,0 +1,263 @@
+#include "tests/fixture.h"
+
+#include <cmath>
+#include <random>
+
+#include "construct/add_cell.h"
+#include "construct/glue.h"
+#include "io/reader.h"
+#include "model/topology.h"
+#include "tests/reference/literal_glue.h"
+
+namespace {
+void expectFace(int f, int a, int b, int c)
+{
+    EXPECT_EQ(face[f][0], a) << "face " << f;
+    EXPECT_EQ(face[f][1], b) << "face " << f;
+    EXPECT_EQ(face[f][2], c) << "face " << f;
+}
+
+// A copy of the whole model, for comparisons.
+struct Model {
+    std::vector<Point3> v;
+    std::vector<int> e, f;
+    std::vector<double> phi;
+    int level;
+    static Model take()
+    {
+        Model m;
+        m.v.assign(::v, ::v + NOV);
+        m.e.assign(&edge[0][0], &edge[0][0] + 2 * NOE);
+        m.phi.assign(::phi, ::phi + NOE);
+        m.f.assign(&face[0][0], &face[0][0] + 3 * NOS);
+        m.level = subdiv_level;
+        return m;
+    }
+    void put() const
+    {
+        NOV = static_cast<int>(v.size());
+        NOE = static_cast<int>(phi.size());
+        NOS = static_cast<int>(f.size() / 3);
+        std::copy(v.begin(), v.end(), ::v);
+        std::copy(e.begin(), e.end(), &edge[0][0]);
+        std::copy(phi.begin(), phi.end(), ::phi);
+        std::copy(f.begin(), f.end(), &face[0][0]);
+    }
+    bool operator==(const Model& o) const
+    {
+        if (v.size() != o.v.size())
+            return false;
+        for (size_t i = 0; i < v.size(); ++i)
+            if (v[i].x != o.v[i].x || v[i].y != o.v[i].y || v[i].z != o.v[i].z)
+                return false;
+        return e == o.e && f == o.f && phi == o.phi;
+    }
+};
+
+double dist(const Point3& a, const Point3& b)
+{
+    return std::sqrt((a.x - b.x) * (a.x - b.x) + (a.y - b.y) * (a.y - b.y) + (a.z - b.z) * (a.z - b.z));
+}
+
+// Glues one side of a cell just added at vertex P, as a user would with the
+// mouse: of its first and sixth new rim vertices and P's old neighbours, the
+// nearest pair that may be pasted. Returns false when none may.
+bool glueNewCell(int P, int firstNew)
+{
+    int bestA = -1, bestB = -1;
+    double best = 1e9;
+    for (int e = 0; e < NOE; ++e) {
+        const int other = edge[e][0] == P ? edge[e][1] : edge[e][1] == P ? edge[e][0] : -1;
+        if (other < 0 || other >= firstNew)
+            continue;
+        for (int fresh : {firstNew, firstNew + 5}) {
+            const double d = dist(v[fresh], v[other]);
+            if (d < best && isPasteVertices(fresh, other)) {
+                best = d;
+                bestA = fresh;
+                bestB = other;
+            }
+        }
+    }
+    if (bestA < 0)
+        return false;
+    pasteVertices(bestA, bestB);
+    return true;
+}
+
+// Grows a surface by adding cells at random boundary vertices with 2 or 4
+// faces, gluing one side of most new cells and zipping now and then, so that
+// many seams are left ready to zip.
+void grow(std::mt19937& rng, int cells, bool zipInBetween)
+{
+    for (int added = 0, tries = 0; added < cells && tries < 50 * cells; ++tries) {
+        const int P = static_cast<int>(rng() % NOV);
+        g_purtj = P;
+        const int n = NOV;
+        addnewpolygon();
+        if (NOV == n)
+            continue;
+        ++added;
+        if (rng() % 4 != 0)
+            glueNewCell(P, n);
+        if (zipInBetween && rng() % 3 == 0)
+            pasteAllpastableEdges();
+    }
+    g_purtj = -1;
+}
+}  // namespace
+
+class GlueTest : public StoreTest {
+protected:
+    void SetUp() override
+    {
+        StoreTest::SetUp();
+        ASSERT_TRUE(wxTranslateData(writeFile(kSingleCellFile), false));
+    }
+};
+
+TEST_F(GlueTest, PastabilityRules)
+{
+    g_purtj = 0;
+    addnewpolygon();
+    EXPECT_FALSE(isPasteVertices(8, 8));
+    EXPECT_FALSE(isPasteVertices(0, 1)) << "two corners of one face";
+    EXPECT_FALSE(isPasteVertices(7, 9)) << "the centre lies in 7 faces";
+    EXPECT_FALSE(isPasteVertices(8, NOV)) << "not a live vertex";
+    EXPECT_TRUE(isPasteVertices(8, 6));
+    subdiv_level = 2;
+    EXPECT_FALSE(isPasteVertices(8, 6));
+    subdiv_level = 1;
+    const int edges = NOE;
+    NOE = 59999;
+    EXPECT_FALSE(isPasteVertices(8, 6));
+    NOE = 59998;
+    EXPECT_TRUE(isPasteVertices(8, 6));
+    NOE = edges;
+    // Labels that differ make the test relabel; the answer does not depend on them.
+    conn_comp[8] = 5;
+    EXPECT_TRUE(isPasteVertices(8, 6));
+    EXPECT_EQ(conn_comp[8], 1);
+}
+
+TEST_F(GlueTest, WorkedPaste)
+{
+    g_purtj = 0;
+    addnewpolygon();
+    const Point3 keep = v[6];
+    const Point3 ninth = v[9];
+    pasteVertices(8, 6);
+    EXPECT_EQ(NOV, 14);
+    EXPECT_EQ(NOE, 27);
+    EXPECT_EQ(NOS, 14);
+    EXPECT_EQ(v[6].x, keep.x) << "the lower index keeps its position";
+    EXPECT_EQ(v[8].x, ninth.x) << "later vertices move down";
+    expectFace(7, 0, 6, 13);
+    expectFace(8, 6, 8, 13);
+    expectFace(9, 8, 9, 13);
+    expectFace(10, 9, 10, 13);
+    expectFace(11, 10, 11, 13);
+    expectFace(12, 11, 12, 13);
+    expectFace(13, 12, 0, 13);
+    // Edge 14 (0, 8) became (0, 6), a copy of edge 6, and is gone: edge 14 is now (6, 8).
+    EXPECT_EQ(getEdgeIncludeVertices(0, 6), 6);
+    EXPECT_EQ(edge[14][0], 6);
+    EXPECT_EQ(edge[14][1], 8);
+    EXPECT_TRUE(revised_facedata);
+    EXPECT_STORE_VALID();
+
+    // Vertex 0 now lies in one open fan of 4 faces: nothing to zip there.
+    EXPECT_EQ(numberOfFacesIncludeVertex(0), 4);
+    pasteAllpastableEdges();
+    EXPECT_EQ(NOV, 14);
+}
+
+TEST_F(GlueTest, PasteKeepsTheLowerDuplicateAndItsLength)
+{
+    NOV = 4;
+    NOE = 3;
+    edge[0][0] = 3, edge[0][1] = 1, phi[0] = 0.5;
+    edge[1][0] = 1, edge[1][1] = 2, phi[1] = 0.7;
+    edge[2][0] = 0, edge[2][1] = 3, phi[2] = 0.9;
+    NOS = 0;
+    pasteVertices(2, 3);  // (3, 1) and (1, 2) both become (2, 1) / (1, 2)
+    EXPECT_EQ(NOV, 3);
+    EXPECT_EQ(NOE, 2);
+    EXPECT_EQ(edge[0][0], 2);
+    EXPECT_EQ(edge[0][1], 1);
+    EXPECT_EQ(phi[0], 0.5);
+    EXPECT_EQ(edge[1][0], 0);
+    EXPECT_EQ(edge[1][1], 2);
+    pasteVertices(1, 1);  // not two vertices: nothing happens
+    EXPECT_EQ(NOV, 3);
+}
+
+TEST_F(GlueTest, ZipClosesARingOfThreeCells)
+{
+    g_purtj = 0;
+    addnewpolygon();
+    pasteVertices(8, 6);
+    g_purtj = 0;
+    addnewpolygon();  // a third cell in the remaining gap at vertex 0
+    EXPECT_EQ(numberOfFacesIncludeVertex(0), 6);
+    pasteAllpastableEdges();
+    EXPECT_EQ(NOV, 21) << "two unglued chains around vertex 0: nothing to zip yet";
+    ASSERT_TRUE(glueNewCell(0, 14));  // glue one side by hand
+    pasteAllpastableEdges();
+    // Three cells around vertex 0, glued pairwise: the "torio" surface.
+    EXPECT_EQ(NOV, 19);
+    EXPECT_EQ(NOE, 39);
+    EXPECT_EQ(NOS, 21);
+    EXPECT_EQ(numberOfFacesIncludeVertex(0), 6);
+    int first, second;
+    for (int e = 0; e < NOE; ++e) {
+        if (edge[e][0] == 0 || edge[e][1] == 0) {
+            getsurface(e, &first, &second);
+            EXPECT_NE(second, -1) << "every edge at vertex 0 lies between two faces";
+        }
+    }
+    EXPECT_STORE_VALID();
+}
+
+TEST_F(GlueTest, HashedPasteEqualsTheLiteralOneOnGeneratedSurfaces)
+{
+    std::mt19937 rng(11);
+    for (int round = 0; round < 30; ++round) {
+        resetStore();
+        ASSERT_TRUE(wxTranslateData(writeFile(kSingleCellFile), false));
+        grow(rng, 3 + round % 10, true);
+        // Paste a random pair of vertices (any pair: duplicates appear wherever
+        // the two shared neighbours).
+        const int a = static_cast<int>(rng() % NOV);
+        int b = static_cast<int>(rng() % NOV);
+        if (b == a)
+            b = (a + 1) % NOV;
+        const Model start = Model::take();
+        literalPasteVertices(a, b);
+        const Model literal = Model::take();
+        start.put();
+        pasteVertices(a, b);
+        ASSERT_TRUE(Model::take() == literal) << "round " << round;
+        EXPECT_STORE_VALID();
+    }
+}
+
+TEST_F(GlueTest, IndexedZipEqualsTheLiteralOneOnGeneratedSurfaces)
+{
+    std::mt19937 rng(42);
+    int pasted = 0;
+    for (int round = 0; round < 25; ++round) {
+        resetStore();
+        ASSERT_TRUE(wxTranslateData(writeFile(kSingleCellFile), false));
+        grow(rng, 4 + round % 12, round % 2 == 0);
+        const Model start = Model::take();
+        literalPasteAllpastableEdges();
+        const Model literal = Model::take();
+        start.put();
+        pasteAllpastableEdges();
+        ASSERT_TRUE(Model::take() == literal) << "round " << round;
+        pasted += static_cast<int>(start.v.size()) - NOV;
+        EXPECT_STORE_VALID();
+    }
+    EXPECT_GT(pasted, 20) << "the generated surfaces have seams to zip";
+}

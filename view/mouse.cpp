@@ -1,0 +1,107 @@
+#include "view/mouse.h"
+
+#include "construct/glue.h"
+#include "geometry/relaxation.h"
+#include "geometry/rigid_motion.h"
+#include "model/history.h"
+#include "model/store.h"
+#include "view/projection.h"
+
+namespace {
+// Pointer position at the previous step of the current drag.
+wxPoint dragpoint(0, 0);
+
+constexpr int PICK_RADIUS = 6;
+constexpr int SELECT_RADIUS = 10;
+}  // namespace
+
+void resetMouseState()
+{
+    dragpoint = wxPoint(0, 0);
+}
+
+MouseOutcome handleMouseEvent(MouseKind kind, bool leftIsDown, bool rightIsDown, wxPoint pt)
+{
+    MouseOutcome out;
+    if (kind == MouseKind::LeftDown) {
+        dragpoint = pt;
+        g_dragpurtj = -1;
+    } else if (leftIsDown) {
+        if (g_purtj >= 0) {
+            messagetxt = "select another vertex...";
+            out.repaint = true;
+            for (int i = 0; i < NOV; ++i) {
+                if (distance(gv[i], pt) < PICK_RADIUS) {
+                    out.handCursor = true;
+                    g_dragpurtj = i;
+                    break;
+                }
+                g_dragpurtj = -1;
+            }
+        } else {
+            g_vangle = 0.01 * (pt.x - dragpoint.x);
+            g_hangle = 0.01 * (pt.y - dragpoint.y);
+            if (interface_mode != 0) {
+                g_rotate = 50;
+            } else {
+                rotatepoly(g_vangle, g_hangle);
+                out.repaint = true;
+            }
+            dragpoint = pt;
+        }
+    } else if (kind == MouseKind::LeftUp) {
+        const int picked = pickedVertex();
+        for (int i = 0; picked >= 0 && i < NOV; ++i) {
+            if (distance(gv[i], pt) < PICK_RADIUS && isPasteVertices(i, picked)) {
+                g_purturb = 0;
+                saveState();
+                messagetxt = "Now pasting vertices...";
+                out.repaint = true;
+                pasteVertices(i, picked);
+                modify();
+                g_dragpurtj = -1;
+                g_purtj = -1;
+                break;
+            }
+        }
+    } else if (kind == MouseKind::RightDown) {
+        dragpoint = pt;
+        g_dragcomponent = 0;
+        for (int i = 0; i < NOV; ++i) {
+            if (distance(gv[i], pt) < SELECT_RADIUS) {
+                const int label = conn_comp[i];
+                if (label > 0 && label < MAX_COMPONENTS) {
+                    g_dragcomponent = label;
+                    hilighted[label] = true;
+                }
+                break;
+            }
+        }
+        if (g_dragcomponent == 0)
+            for (int c = 0; c < MAX_COMPONENTS; ++c)
+                hilighted[c] = false;
+    } else if (rightIsDown && g_dragcomponent > 0) {
+        for (int i = 0; i < NOV; ++i) {
+            if (conn_comp[i] == g_dragcomponent) {
+                v[i].x += (pt.x - dragpoint.x) / g_rate;
+                v[i].y -= (pt.y - dragpoint.y) / g_rate;
+            }
+        }
+        dragpoint = pt;
+        out.repaint = true;
+    } else {
+        for (int i = 0; i < NOV; ++i) {
+            if (distance(gv[i], pt) < PICK_RADIUS) {
+                out.handCursor = true;
+                g_purtj = i;
+                if (touch_purturb && (interface_mode == 0 || g_purturb == 0))
+                    g_purturb = 1;
+                break;
+            }
+            g_dragpurtj = -1;
+            if (interface_mode == 0 || !touch_purturb)
+                g_purtj = -1;
+        }
+    }
+    return out;
+}

@@ -1,0 +1,37 @@
+// Mouse gestures on the canvas: hovering picks a vertex, a left drag turns the
+// model or glues the picked vertex onto another, the right button selects and
+// drags whole components.
+#pragma once
+
+#include <wx/gdicmn.h>
+
+// The kind of a mouse event, as far as the gestures tell them apart.
+enum class MouseKind {
+    LeftDown,   // the left button was pressed
+    LeftUp,     // the left button was released
+    RightDown,  // the right button was pressed
+    Other,      // motion, double clicks, other buttons, entering, leaving, the wheel
+};
+
+// What the window does after a mouse event.
+struct MouseOutcome {
+    bool handCursor = false;  // a vertex is under the pointer: show the hand
+    bool repaint = false;     // the picture changed
+};
+
+// Handles one mouse event at device position `pt`; `leftIsDown` and
+// `rightIsDown` tell the buttons held during it. Cases, first match wins:
+// left press; left button held (drag from the picked vertex looking for a
+// partner, or turning); left release (glue the picked vertex to the first
+// vertex under the pointer that isPasteVertices accepts); right press (select
+// the component of the first vertex within 10 pixels, or clear every
+// selection); right button held while a component is dragged (move it in the
+// picture plane); anything else hovers (pick the first vertex within 6 pixels).
+// Reads and writes g_purtj, g_dragpurtj, g_dragcomponent, g_purturb,
+// g_vangle, g_hangle, g_rotate, hilighted, messagetxt, v, and through gluing
+// the whole model and the undo history. Reads gv, conn_comp, interface_mode,
+// touch_purturb, g_rate, NOV.
+MouseOutcome handleMouseEvent(MouseKind kind, bool leftIsDown, bool rightIsDown, wxPoint pt);
+
+// Puts the remembered drag position back to (0, 0), as at program start.
+void resetMouseState();
