@@ -11,15 +11,11 @@ if [ -n "${DISPLAY:-}" ]; then
   exec build/korvith
 fi
 echo "No display (\$DISPLAY is not set): starting Korvith on a private X server for a look."
-display=:$((90 + RANDOM % 400))
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-trap 'kill $xvfb 2>/dev/null' EXIT
-sleep 1
-DISPLAY=$display build/korvith &
-program=$!
-sleep 3
-DISPLAY=$display import -window root korvith-screenshot.png
-kill $program 2>/dev/null || true
+xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" bash -c '
+  build/korvith &
+  program=$!
+  sleep 3
+  import -window root -crop 640x480+50+50 +repage korvith-screenshot.png
+  kill $program 2>/dev/null || true'
 echo "Saved a screenshot of the window to $(pwd)/korvith-screenshot.png."
 echo "To use Korvith, run build/korvith (from this directory) on a desktop session."

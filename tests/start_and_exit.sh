@@ -5,12 +5,10 @@
 set -u
 program=$1
 shot=${2:-}
-display=:$((90 + RANDOM % 400))
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-trap 'kill $xvfb 2>/dev/null' EXIT
-export DISPLAY=$display
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+# Run on a private X server of our own (xvfb-run picks a free display number).
+if [ -z "${KORVITH_ON_XVFB:-}" ]; then
+  KORVITH_ON_XVFB=1 exec xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" "$0" "$@"
+fi
 
 "$program" &
 pid=$!
