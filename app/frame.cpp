@@ -6,7 +6,9 @@
 #include "app/accelerator_fallback.h"
 #include "app/command_ids.h"
 #include "construct/add_cell.h"
+#include "construct/copy_remove.h"
 #include "construct/glue.h"
+#include "construct/subdivision.h"
 #include "geometry/relaxation.h"
 #include "geometry/rigid_motion.h"
 #include "geometry/smoothing.h"
@@ -32,6 +34,12 @@ wxBEGIN_EVENT_TABLE(MyFrame, wxFrame)
     EVT_MENU(ID_QUIT, MyFrame::OnQuit)
     EVT_MENU(ID_DETECT_CONN_COMP, MyFrame::OnDetectConnComp)
     EVT_MENU(ID_PASTE_ALL, MyFrame::OnPasteAll)
+    EVT_MENU(ID_ADD_SAME, MyFrame::OnAddSame)
+    EVT_MENU(ID_ADD_MIRROR, MyFrame::OnAddMirror)
+    EVT_MENU(ID_REMOVE_CELL, MyFrame::OnRemoveCell)
+    EVT_MENU_RANGE(ID_SUBDIV_2, ID_SUBDIV_6, MyFrame::OnSubdiv)
+    EVT_MENU(ID_KAGO, MyFrame::OnKago)
+    EVT_MENU(ID_FLIP, MyFrame::OnFlip)
     EVT_MENU(ID_CURVATURE_RANGE, MyFrame::OnCurvatureRange)
     EVT_CHAR_HOOK(MyFrame::OnCharHook)
 wxEND_EVENT_TABLE()
@@ -264,6 +272,60 @@ void MyFrame::OnPasteAll(wxCommandEvent&)
     pasteAllpastableEdges();
     modify();
     Refresh(false, nullptr);
+}
+
+void MyFrame::OnAddSame(wxCommandEvent&)
+{
+    addcopy(false);
+    offsetpolygon();
+    Refresh(false, nullptr);
+}
+
+void MyFrame::OnAddMirror(wxCommandEvent&)
+{
+    addcopy(true);
+    offsetpolygon();
+    Refresh(false, nullptr);
+}
+
+void MyFrame::OnRemoveCell(wxCommandEvent&)
+{
+    const int p = pickedVertex();
+    if (p < 0)
+        return;
+    saveState();
+    remove(p);
+    fill_conn_comp();
+    fill_center_conn_comp();
+    NOfaceOfVertex_on = false;
+    g_purtj = -1;
+    Refresh(false, nullptr);
+}
+
+void MyFrame::OnKago(wxCommandEvent&)
+{
+    saveState();
+    if (subdiv_level > 1) {
+        kago();
+        Refresh(false, nullptr);
+        modify();
+    }
+}
+
+void MyFrame::OnFlip(wxCommandEvent&)
+{
+    flipFace();
+    Refresh(false, nullptr);
+}
+
+void MyFrame::OnSubdiv(wxCommandEvent& event)
+{
+    saveState();
+    if (subdiv_level == 1) {
+        subdiv(event.GetId() - 39);
+        fill_conn_comp();
+        Refresh(false, nullptr);
+    }
 }
 
 bool MyFrame::isPasteVertices(int i, int j)

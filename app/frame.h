@@ -45,6 +45,17 @@ public:
     void OnAddNewCell(wxCommandEvent& event);
     // Paste all possible edges: records a snapshot, zips every seam, relaxes, repaints.
     void OnPasteAll(wxCommandEvent& event);
+    // Add copy image / Add mirror image: appends a copy, recentres, repaints.
+    void OnAddSame(wxCommandEvent& event);
+    void OnAddMirror(wxCommandEvent& event);
+    // Remove some cells: removes the picked vertex with its edges and faces, relabels.
+    void OnRemoveCell(wxCommandEvent& event);
+    // Kago like: records a snapshot; on a subdivided surface removes the cell centres and relaxes.
+    void OnKago(wxCommandEvent& event);
+    // Flip face: reverses every face.
+    void OnFlip(wxCommandEvent& event);
+    // Subdivide 2 .. 6: records a snapshot; on a level-1 surface subdivides and relabels.
+    void OnSubdiv(wxCommandEvent& event);
     // Whether vertex i may be glued to the picked vertex j (uses no window state).
     bool isPasteVertices(int i, int j);
 

@@ -1,0 +1,109 @@
+// The whole-surface commands in the window: their snapshots, relabelling and recentring.
+#include "app/command_ids.h"
+#include "app/frame.h"
+#include "io/sample_loader.h"
+#include "model/derived_data.h"
+#include "model/history.h"
+#include "model/store.h"
+#include "model/validate.h"
+#include "tests/window_harness.h"
+
+namespace {
+void startUpCell()
+{
+    ReadSampleData(FIRST_SAMPLE);
+    refreshDerivedData();
+    subdiv_level = 1;
+    g_purtj = g_dragpurtj = -1;
+    modify_off = false;
+    for (int c = 0; c < MAX_COMPONENTS; ++c)
+        hilighted[c] = false;
+}
+}  // namespace
+
+TEST(Reshape, KagoOnALevelOneSurfaceOnlyRecordsASnapshot)
+{
+    startUpCell();
+    const int snapshots = historyLength();
+    const Point3 p = v[3];
+    sendCommand(ID_KAGO);
+    EXPECT_EQ(historyLength(), snapshots + 1);
+    EXPECT_EQ(NOV, 8);
+    EXPECT_EQ(v[3].x, p.x);
+    sendCommand(ID_UNDO);
+    EXPECT_EQ(NOV, 8);
+}
+
+TEST(Reshape, SubdivideThenKagoThenUndo)
+{
+    startUpCell();
+    const int snapshots = historyLength();
+    sendCommand(ID_SUBDIV_2);
+    EXPECT_EQ(historyLength(), snapshots + 1);
+    EXPECT_EQ(NOV, 22);
+    EXPECT_EQ(subdiv_level, 2);
+    EXPECT_EQ(NOcomp, 2) << "relabelled after subdividing";
+    EXPECT_EQ(conn_comp[21], 1);
+    // A second subdivision is refused but still recorded, and changes nothing.
+    sendCommand(ID_SUBDIV_3);
+    EXPECT_EQ(historyLength(), snapshots + 2);
+    EXPECT_EQ(NOV, 22);
+    sendCommand(ID_UNDO);
+    EXPECT_EQ(NOV, 22);
+    EXPECT_EQ(subdiv_level, 2);
+    sendCommand(ID_KAGO);
+    EXPECT_EQ(NOV, 21);
+    EXPECT_EQ(NOE, 42);
+    EXPECT_EQ(NOS, 21);
+    EXPECT_EQ(validateStore(), "");
+    sendCommand(ID_UNDO);
+    sendCommand(ID_UNDO);
+    EXPECT_EQ(subdiv_level, 1);
+    EXPECT_EQ(NOV, 8);
+}
+
+TEST(Reshape, AddCopyRecentresAndLabelsTheCopy)
+{
+    startUpCell();
+    NOcomp = 1;
+    sendCommand(ID_ADD_SAME);
+    EXPECT_EQ(NOV, 16);
+    EXPECT_EQ(conn_comp[8], 2);
+    Point3 mean{0, 0, 0};
+    for (int i = 0; i < NOV; ++i)
+        mean = Point3{mean.x + v[i].x, mean.y + v[i].y, mean.z + v[i].z};
+    EXPECT_NEAR(mean.x, 0, 1e-12);
+    sendCommand(ID_ADD_MIRROR);
+    EXPECT_EQ(NOV, 32);
+    EXPECT_EQ(validateStore(), "");
+}
+
+TEST(Reshape, RemoveNeedsALivePickedVertex)
+{
+    startUpCell();
+    const int snapshots = historyLength();
+    sendCommand(ID_REMOVE_CELL);
+    EXPECT_EQ(NOV, 8);
+    g_purtj = 8;  // beyond the surface
+    sendCommand(ID_REMOVE_CELL);
+    EXPECT_EQ(NOV, 8);
+    EXPECT_EQ(historyLength(), snapshots);
+    g_purtj = 7;
+    sendCommand(ID_REMOVE_CELL);
+    EXPECT_EQ(NOV, 7);
+    EXPECT_EQ(NOS, 0);
+    EXPECT_EQ(g_purtj, -1);
+    EXPECT_EQ(historyLength(), snapshots + 1);
+    EXPECT_EQ(NOcomp, 2);
+    EXPECT_FALSE(NOfaceOfVertex_on);
+}
+
+TEST(Reshape, FlipRecordsNothing)
+{
+    startUpCell();
+    const int snapshots = historyLength();
+    const int corner = face[0][1];
+    sendCommand(ID_FLIP);
+    EXPECT_EQ(face[0][2], corner);
+    EXPECT_EQ(historyLength(), snapshots);
+}
