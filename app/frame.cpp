@@ -1,24 +1,48 @@
 #include "app/frame.h"
 
+#include <wx/filedlg.h>
+#include <wx/file.h>
+#include <wx/filefn.h>
 #include <wx/msgdlg.h>
+#include <wx/printdlg.h>
 #include <wx/statusbr.h>
 
 #include "app/accelerator_fallback.h"
 #include "app/command_ids.h"
+#include "app/prompts.h"
 #include "construct/add_cell.h"
 #include "construct/copy_remove.h"
 #include "construct/glue.h"
 #include "construct/subdivision.h"
 #include "geometry/relaxation.h"
+#include "io/open_commands.h"
+#include "io/writer.h"
 #include "geometry/rigid_motion.h"
 #include "geometry/smoothing.h"
 #include "model/components.h"
 #include "model/derived_data.h"
 #include "model/history.h"
 #include "view/canvas.h"
+#include "view/printout.h"
+#include "view/view_commands.h"
 
 // clang-format off
 wxBEGIN_EVENT_TABLE(MyFrame, wxFrame)
+    EVT_MENU(ID_SAVE, MyFrame::OnSave)
+    EVT_MENU(ID_SAVE_AS_HEADER, MyFrame::OnSaveAsHeader)
+    EVT_MENU(ID_OPEN, MyFrame::OnOpen)
+    EVT_MENU_RANGE(ID_SAMPLE_FIRST, ID_SAMPLE_LAST, MyFrame::OnOpenSample)
+    EVT_MENU(ID_APPEND, MyFrame::OnAppend)
+    EVT_MENU(ID_PRINT, MyFrame::OnPrint)
+    EVT_MENU(ID_PRINT_SETUP, MyFrame::OnPrintSetup)
+    EVT_MENU(ID_ZOOM_IN, MyFrame::OnZoomIn)
+    EVT_MENU(ID_ZOOM_OUT, MyFrame::OnZoomOut)
+    EVT_MENU(ID_DEFAULT_SIZE, MyFrame::OnDefaultSize)
+    EVT_MENU_RANGE(ID_COLOR_FACE, ID_COLOR_BACKGROUND, MyFrame::OnColor)
+    EVT_MENU(ID_MODE_NORMAL, MyFrame::OnModeNormal)
+    EVT_MENU(ID_MODE_CLASSIC, MyFrame::OnModeClassic)
+    EVT_MENU(ID_MODE_TOUCH_PANEL, MyFrame::OnModeTouchPanel)
+    EVT_MENU(ID_MODE_ANIMAL, MyFrame::OnModeAnimal)
     EVT_MENU_RANGE(ID_BURU, ID_BURU_LOOP, MyFrame::OnBuru)
     EVT_MENU(ID_SMOOTH, MyFrame::OnSmooth)
     EVT_MENU(ID_REPEAT_SMOOTHING, MyFrame::OnRepeatSmoothing)
@@ -326,6 +350,154 @@ void MyFrame::OnSubdiv(wxCommandEvent& event)
         fill_conn_comp();
         Refresh(false, nullptr);
     }
+}
+
+void MyFrame::OnOpen(wxCommandEvent&)
+{
+    const wxString path = filePrompt()(canvas, "Choose a file", g_Filename, "Korvith files(*.kor)|*.kor", wxFD_OPEN);
+    if (path.empty())
+        return;
+    openSurfaceFile(path, false);
+    Refresh(false, nullptr);
+}
+
+void MyFrame::OnAppend(wxCommandEvent&)
+{
+    const wxString path = filePrompt()(canvas, "Choose a file", g_Filename, "Korvith files(*.kor)|*.kor", wxFD_OPEN);
+    if (path.empty())
+        return;
+    openSurfaceFile(path, true);
+    Refresh(false, nullptr);
+}
+
+void MyFrame::OnOpenSample(wxCommandEvent& event)
+{
+    openSample(event.GetId());
+    Refresh(false, nullptr);
+}
+
+void MyFrame::OnSave(wxCommandEvent&)
+{
+    saveText(surfaceFileText(), static_cast<int>(SaveKind::Surface), "Korvith files(*.kor)|*.kor");
+}
+
+void MyFrame::OnSaveAsHeader(wxCommandEvent&)
+{
+    // The identifiers come from the base name as it is before the dialog.
+    saveText(headerExportText(cIdentifier(g_Name)), static_cast<int>(SaveKind::Header), "Header files(*.h)|*.h");
+}
+
+void MyFrame::saveText(const std::string& text, int kind, const wxString& wildcard)
+{
+    const wxString chosen = filePrompt()(canvas, "Save a file", g_Name, wildcard, wxFD_SAVE);
+    if (chosen.empty())
+        return;
+    const wxString path = takeSaveChoice(chosen, static_cast<SaveKind>(kind));
+    if (wxFileExists(path) && wxFile::Access(path, wxFile::read)) {
+        wxMessageDialog ask(this, "This file already exists.\nAre you sure to overwrite it?", "Alert",
+                            wxYES_NO | wxICON_EXCLAMATION);
+        if (ask.ShowModal() != wxID_YES)
+            return;
+    }
+    wxString reason;
+    if (!surfaceIsFinite())
+        reason = "the surface has positions or target lengths that are not numbers (undo or relax it first)";
+    else if (writeFileReplacing(path, text, &reason))
+        return;
+    wxMessageBox(wxString::Format("Could not save \"%s\": %s.\nThe file on disk was not changed.", path, reason),
+                 "Save", wxOK | wxICON_ERROR, this);
+}
+
+void MyFrame::OnZoomIn(wxCommandEvent&)
+{
+    zoomIn();
+    Refresh(false, nullptr);
+}
+
+void MyFrame::OnZoomOut(wxCommandEvent&)
+{
+    zoomOut();
+    Refresh(false, nullptr);
+}
+
+void MyFrame::OnDefaultSize(wxCommandEvent&)
+{
+    defaultSize();
+    Refresh(false, nullptr);
+}
+
+void MyFrame::OnModeNormal(wxCommandEvent&)
+{
+    interface_mode = 0;
+    Refresh(false, nullptr);
+}
+
+void MyFrame::OnModeClassic(wxCommandEvent&)
+{
+    interface_mode = 1;
+    Refresh(false, nullptr);
+}
+
+void MyFrame::OnModeTouchPanel(wxCommandEvent&)
+{
+    interface_mode = 2;
+    Refresh(false, nullptr);
+}
+
+void MyFrame::OnModeAnimal(wxCommandEvent&)
+{
+    interface_mode = 3;
+    Refresh(false, nullptr);
+}
+
+namespace {
+RGBColour chooseColour(wxWindow* parent, const RGBColour& current)
+{
+    const wxColour chosen = colourPrompt()(parent, wxColour(current.r, current.g, current.b));
+    if (!chosen.IsOk())
+        return current;
+    return RGBColour{chosen.Red(), chosen.Green(), chosen.Blue()};
+}
+}  // namespace
+
+void MyFrame::OnColor(wxCommandEvent& event)
+{
+    switch (event.GetId()) {
+    case ID_COLOR_FACE:
+        setFrontColour(chooseColour(this, faceColour));
+        break;
+    case ID_COLOR_BACK:
+        setBackColour(chooseColour(this, backColour));
+        break;
+    default:
+        backgroundColour = chooseColour(this, backgroundColour);
+        break;
+    }
+    Refresh(false, nullptr);
+}
+
+void MyFrame::OnPrint(wxCommandEvent&)
+{
+    wxPrintDialogData data(*g_printData);
+    wxPrinter printer(&data);
+    MyPrintout printout("My printout");
+    if (printer.Print(this, &printout, true)) {
+        *g_printData = printer.GetPrintDialogData().GetPrintData();
+        return;
+    }
+    if (wxPrinter::GetLastError() == wxPRINTER_ERROR)
+        wxMessageBox("There was a problem printing.\nPerhaps your current printer is not set correctly?", "Printing",
+                     wxOK);
+    else
+        wxMessageBox("You canceled printing", "Printing", wxOK);
+}
+
+void MyFrame::OnPrintSetup(wxCommandEvent&)
+{
+    wxPageSetupDialogData data(*g_printData);
+    wxPageSetupDialog dialog(this, &data);
+    if (dialog.ShowModal() == wxID_OK)
+        *g_printData = dialog.GetPageSetupDialogData().GetPrintData();
 }
 
 bool MyFrame::isPasteVertices(int i, int j)

@@ -4,6 +4,8 @@
 #include <wx/frame.h>
 #include <wx/menu.h>
 
+#include <string>
+
 class MyCanvas;
 
 class MyFrame : public wxFrame {
@@ -56,6 +58,30 @@ public:
     void OnFlip(wxCommandEvent& event);
     // Subdivide 2 .. 6: records a snapshot; on a level-1 surface subdivides and relabels.
     void OnSubdiv(wxCommandEvent& event);
+    // Open / Open and append: asks for a surface file and reads it.
+    void OnOpen(wxCommandEvent& event);
+    void OnAppend(wxCommandEvent& event);
+    // The fourteen samples (ids 12 .. 25).
+    void OnOpenSample(wxCommandEvent& event);
+    // Save / Save As Header: asks for a file name, asks before overwriting, and
+    // writes the file so that a failure leaves the old file as it was.
+    void OnSave(wxCommandEvent& event);
+    void OnSaveAsHeader(wxCommandEvent& event);
+    // Zoom in, zoom out, default size.
+    void OnZoomIn(wxCommandEvent& event);
+    void OnZoomOut(wxCommandEvent& event);
+    void OnDefaultSize(wxCommandEvent& event);
+    // The four interface modes.
+    void OnModeNormal(wxCommandEvent& event);
+    void OnModeClassic(wxCommandEvent& event);
+    void OnModeTouchPanel(wxCommandEvent& event);
+    void OnModeAnimal(wxCommandEvent& event);
+    // Front face, back face and background colours (ids 62 .. 64).
+    void OnColor(wxCommandEvent& event);
+    // Print: the print dialog, then the current view on one page.
+    void OnPrint(wxCommandEvent& event);
+    // PrintSetUp: the page set-up dialog; its choices go into g_printData.
+    void OnPrintSetup(wxCommandEvent& event);
     // Whether vertex i may be glued to the picked vertex j (uses no window state).
     bool isPasteVertices(int i, int j);
 
@@ -66,6 +92,8 @@ public:
     wxMenu* swayMenu = nullptr;  // the "&Sway" menu, for its check marks
 
 private:
+    // Save and Save As Header after the text is built.
+    void saveText(const std::string& text, int kind, const wxString& wildcard);
     // Sends the command of a key whose accelerator the toolkit does not deliver.
     void OnCharHook(wxKeyEvent& event);
 

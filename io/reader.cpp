@@ -1,27 +1,19 @@
 #include "io/reader.h"
 
 #include <cerrno>
-#include <clocale>
 #include <cmath>
 #include <cstdlib>
-#include <locale.h>
 #include <string>
 #include <vector>
 
 #include <wx/log.h>
 #include <wx/textfile.h>
 
+#include "io/c_locale.h"
 #include "model/history.h"
 #include "model/store.h"
 
 namespace {
-
-// Numbers in surface files always use '.', whatever the user's locale.
-locale_t cLocale()
-{
-    static locale_t loc = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(0));
-    return loc;
-}
 
 // A record field converted like strtod: leading blanks skipped, the longest
 // numeric prefix taken, 0.0 when there is none.

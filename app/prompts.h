@@ -1,0 +1,23 @@
+// The file and colour dialogs of the commands, behind replaceable functions so
+// that the commands can be driven without a person at the screen.
+#pragma once
+
+#include <functional>
+
+#include <wx/colour.h>
+#include <wx/string.h>
+
+class wxWindow;
+
+// Shows a file dialog (`style` wxFD_OPEN or wxFD_SAVE) and returns the chosen
+// full path, or an empty string when the user cancels.
+using FilePrompt = std::function<wxString(wxWindow* parent, const wxString& message, const wxString& defaultName,
+                                          const wxString& wildcard, long style)>;
+
+// Shows the colour chooser starting at `initial` and returns the chosen
+// colour, or an invalid colour when the user cancels.
+using ColourPrompt = std::function<wxColour(wxWindow* parent, const wxColour& initial)>;
+
+// The prompts the commands use: the toolkit's dialogs unless replaced.
+FilePrompt& filePrompt();
+ColourPrompt& colourPrompt();

@@ -1,0 +1,213 @@
+#include "io/writer.h"
+
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <wx/filename.h>
+
+#include "io/c_locale.h"
+#include "model/store.h"
+
+namespace {
+// printf-style formatting in the "C" locale.
+class Formatter {
+public:
+    Formatter() : previous_(uselocale(cLocale())) {}
+    ~Formatter() { uselocale(previous_); }
+    void integer(int n) { append("%d", n); }
+    void number(double x) { append("%g", x); }
+    void text(const char* s) { out += s; }
+    void text(const std::string& s) { out += s; }
+    std::string out;
+
+private:
+    template <typename T>
+    void append(const char* format, T value)
+    {
+        char buffer[64];
+        const int n = std::snprintf(buffer, sizeof buffer, format, value);
+        out.append(buffer, n > 0 ? static_cast<size_t>(n) : 0);
+    }
+    locale_t previous_;
+};
+}  // namespace
+
+std::string surfaceFileText()
+{
+    Formatter f;
+    f.text("##korvith01\n##vertex\n");
+    f.integer(NOV);
+    f.text("\n");
+    for (int i = 0; i < NOV; ++i) {
+        f.number(v[i].x);
+        f.text(",");
+        f.number(v[i].y);
+        f.text(",");
+        f.number(v[i].z);
+        f.text("\n");
+    }
+    f.text("##edge\n");
+    f.integer(NOE);
+    f.text("\n");
+    for (int e = 0; e < NOE; ++e) {
+        f.integer(edge[e][0]);
+        f.text(",");
+        f.integer(edge[e][1]);
+        f.text(",");
+        f.number(phi[e]);
+        f.text("\n");
+    }
+    f.text("##face\n");
+    f.integer(NOS);
+    f.text("\n");
+    for (int s = 0; s < NOS; ++s) {
+        f.integer(face[s][0]);
+        f.text(",");
+        f.integer(face[s][1]);
+        f.text(",");
+        f.integer(face[s][2]);
+        f.text("\n");
+    }
+    f.text("##subdiv_level\n");
+    f.integer(subdiv_level);
+    f.text("\n##end\n");
+    return f.out;
+}
+
+std::string headerExportText(const wxString& prefix)
+{
+    const std::string name(prefix.utf8_str());
+    Formatter f;
+    f.text("char *" + name + "_v=\"");
+    f.integer(NOV);
+    f.text(":");
+    for (int i = 0; i < NOV; ++i) {
+        f.number(v[i].x);
+        f.text(",");
+        f.number(v[i].y);
+        f.text(",");
+        f.number(v[i].z);
+        f.text(":");
+    }
+    f.text("\";\nchar *" + name + "_e=\"");
+    f.integer(NOE);
+    f.text(":");
+    for (int e = 0; e < NOE; ++e) {
+        f.integer(edge[e][0]);
+        f.text(",");
+        f.integer(edge[e][1]);
+        f.text(",");
+        f.number(phi[e]);
+        f.text(":");
+    }
+    f.text("\";\nchar *" + name + "_f=\"");
+    f.integer(NOS);
+    f.text(":");
+    for (int s = 0; s < NOS; ++s) {
+        f.integer(face[s][0]);
+        f.text(",");
+        f.integer(face[s][1]);
+        f.text(",");
+        f.integer(face[s][2]);
+        f.text(":");
+    }
+    f.text("\";\n");
+    return f.out;
+}
+
+wxString cIdentifier(const wxString& name)
+{
+    wxString id;
+    for (wxUniChar c : name) {
+        const bool ok = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
+        id += ok ? c : wxUniChar('_');
+    }
+    if (!id.empty() && id[0] >= '0' && id[0] <= '9')
+        id = "d" + id;
+    return id;
+}
+
+bool surfaceIsFinite()
+{
+    for (int i = 0; i < NOV; ++i)
+        if (!std::isfinite(v[i].x) || !std::isfinite(v[i].y) || !std::isfinite(v[i].z))
+            return false;
+    for (int e = 0; e < NOE; ++e)
+        if (!std::isfinite(phi[e]))
+            return false;
+    return true;
+}
+
+wxString takeSaveChoice(const wxString& chosenPath, SaveKind kind)
+{
+    const wxString extension = kind == SaveKind::Surface ? ".kor" : ".h";
+    g_Filename = wxFileName(chosenPath).GetFullName();
+    g_Name = g_Filename;
+    if (g_Filename.Find(extension) != wxNOT_FOUND)
+        g_Name = g_Filename.Left(g_Filename.length() - extension.length());
+    g_Path = chosenPath;
+    if (g_Path.Find(extension) == wxNOT_FOUND)
+        g_Path += extension;
+    return g_Path;
+}
+
+bool writeFileReplacing(const wxString& path, const std::string& text, wxString* error)
+{
+    const std::string target(path.fn_str());
+    struct stat existing;
+    const bool exists = stat(target.c_str(), &existing) == 0;
+    if (exists && S_ISDIR(existing.st_mode)) {
+        *error = "it is a folder";
+        return false;
+    }
+    std::string temp = target + ".saving-XXXXXX";
+    const int fd = mkstemp(&temp[0]);
+    if (fd < 0) {
+        *error = wxString::Format("cannot create a file in its folder (%s)", std::strerror(errno));
+        return false;
+    }
+    auto fail = [&](const char* what) {
+        *error = wxString::Format("%s (%s)", what, std::strerror(errno));
+        close(fd);
+        unlink(temp.c_str());
+        return false;
+    };
+    mode_t mode;
+    if (exists) {
+        mode = existing.st_mode & 07777;
+    } else {
+        const mode_t mask = umask(0);
+        umask(mask);
+        mode = 0666 & ~mask;
+    }
+    if (fchmod(fd, mode) != 0)
+        return fail("cannot set its permissions");
+    size_t written = 0;
+    while (written < text.size()) {
+        const ssize_t n = write(fd, text.data() + written, text.size() - written);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return fail("the write failed");
+        }
+        written += static_cast<size_t>(n);
+    }
+    if (fsync(fd) != 0)
+        return fail("the write could not be completed");
+    if (close(fd) != 0) {
+        *error = wxString::Format("the write could not be completed (%s)", std::strerror(errno));
+        unlink(temp.c_str());
+        return false;
+    }
+    if (rename(temp.c_str(), target.c_str()) != 0) {
+        *error = wxString::Format("cannot replace it (%s)", std::strerror(errno));
+        unlink(temp.c_str());
+        return false;
+    }
+    return true;
+}
