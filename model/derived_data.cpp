@@ -125,9 +125,8 @@ double theoryCurvature()
     return 42.0 * s * s * 3.1415926535 / (21.0 * s * s - 1.0);
 }
 
-std::string curvatureRangeText()
+void curvatureRange(double* min, double* max)
 {
-    const double t = theoryCurvature();
     double lo = 999.9, hi = -999.9;
     for (int i = 0; i < NOV; ++i) {
         if (NOfaceOfVertex[i] != 6 && NOfaceOfVertex[i] != 7)
@@ -137,6 +136,15 @@ std::string curvatureRangeText()
         if (curvature[i] < lo)
             lo = curvature[i];
     }
+    *min = lo;
+    *max = hi;
+}
+
+std::string curvatureRangeText()
+{
+    const double t = theoryCurvature();
+    double lo, hi;
+    curvatureRange(&lo, &hi);
     char text[160];
     std::snprintf(text, sizeof text, "Curvature : min=%f, max=%f, theory=%f", lo, hi, t);
     return text;

@@ -40,6 +40,11 @@ void make_curvature();
 // level s: 42 s^2 pi / (21 s^2 - 1). Reads: subdiv_level.
 double theoryCurvature();
 
+// The smallest and largest angle sum over the vertices with exactly 6 or 7
+// faces, as the last repaint left curvature and NOfaceOfVertex; 999.9 and
+// -999.9 when there is none. Reads: NOV, curvature, NOfaceOfVertex.
+void curvatureRange(double* min, double* max);
+
 // The Curvature Range report over the vertices with exactly 6 or 7 faces, as
 // the last repaint left curvature and NOfaceOfVertex:
 // "Curvature : min=%f, max=%f, theory=%f". Reads: NOV, curvature,

@@ -2,7 +2,8 @@
 # Installs the Debian packages Korvith needs to build, run and test, when any is missing.
 set -eu
 packages="cmake g++ make pkg-config libwxgtk3.2-dev libgtest-dev libbenchmark-dev
-          xvfb xauth x11-utils xdotool imagemagick"
+          xvfb xauth x11-utils xdotool imagemagick
+          libassimp-dev assimp-utils libcairo2-dev nlohmann-json3-dev"
 missing=
 for p in $packages; do
   dpkg -s "$p" >/dev/null 2>&1 || missing="$missing $p"

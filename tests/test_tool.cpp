@@ -1,0 +1,313 @@
+// korvith-tool run as a process: its results against the same core calls made
+// here, its exports read back by Assimp's importer, and its error paths.
+#include "tests/fixture.h"
+
+#include <array>
+#include <set>
+#include <cairo.h>
+#include <cmath>
+#include <functional>
+#include <sys/wait.h>
+
+#include <assimp/Importer.hpp>
+#include <assimp/postprocess.h>
+#include <assimp/scene.h>
+#include <nlohmann/json.hpp>
+
+#include "construct/add_cell.h"
+#include "construct/copy_remove.h"
+#include "construct/glue.h"
+#include "construct/subdivision.h"
+#include "geometry/relaxation.h"
+#include "geometry/rigid_motion.h"
+#include "geometry/smoothing.h"
+#include "io/open_commands.h"
+#include "io/reader.h"
+#include "io/writer.h"
+#include "model/components.h"
+#include "model/derived_data.h"
+#include "model/history.h"
+#include "view/face_colour.h"
+#include "view/projection.h"
+
+namespace {
+struct ToolRun {
+    int status;
+    std::string out, err;
+};
+
+// Runs korvith-tool with `args` (shell words), capturing stdout and stderr.
+ToolRun tool(const std::string& args)
+{
+    const std::string errFile = "/tmp/korvith-tool-test-stderr";
+    const std::string command = std::string(KORVITH_TOOL) + " " + args + " 2>" + errFile;
+    ToolRun run;
+    FILE* pipe = popen(command.c_str(), "r");
+    std::array<char, 4096> buffer;
+    size_t n;
+    while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
+        run.out.append(buffer.data(), n);
+    const int status = pclose(pipe);
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    std::ifstream in(errFile);
+    run.err.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    std::remove(errFile.c_str());
+    return run;
+}
+
+std::string readAll(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+bool exists(const std::string& path)
+{
+    return std::ifstream(path).good();
+}
+
+const std::string kSingle = KORVITH_SOURCE_DIR "/sample/single.kor";
+const std::string kOut = "/tmp/korvith-tool-test-out";
+
+// The window's state after reading a file with Open and the first repaint.
+void openAsTheWindowDoes(const std::string& path)
+{
+    resetStore();
+    ASSERT_TRUE(openSurfaceFile(path, false));
+    refreshDerivedData();
+}
+}  // namespace
+
+TEST(Tool, HelpAndUsageErrors)
+{
+    ToolRun run = tool("--help");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_NE(run.out.find("korvith-tool apply IN OUT"), std::string::npos);
+    EXPECT_EQ(tool("").status, 2);
+    run = tool("frobnicate x");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.err.find("unknown command"), std::string::npos);
+    run = tool("apply " + kSingle + " " + kOut + ".kor relax jump=3");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.err.find("unknown operation \"jump\""), std::string::npos);
+    EXPECT_FALSE(exists(kOut + ".kor"));
+    run = tool("apply " + kSingle + " " + kOut + ".xyz");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.err.find("unknown output format"), std::string::npos);
+    EXPECT_EQ(tool("apply " + kSingle + " " + kOut + ".kor relax=many").status, 2);
+    EXPECT_EQ(tool("apply " + kSingle + " " + kOut + ".kor subdivide=7").status, 2);
+    EXPECT_EQ(tool("apply " + kSingle + " " + kOut + ".kor paste=3").status, 2);
+    EXPECT_EQ(tool("info").status, 2);
+}
+
+TEST(Tool, FailuresSayWhatWhereAndWhyAndWriteNothing)
+{
+    struct Case {
+        std::string args;
+        std::string where;
+    };
+    const std::string bad = "/tmp/korvith-tool-test-bad.kor";
+    std::ofstream(bad) << "##korvith01\n##vertex\n2\n0,0,0\n";
+    const std::vector<Case> cases = {
+        {"apply " + kSingle + " " + kOut + ".kor add-cell=7", "operation 1 (add-cell=7)"},
+        {"apply " + kSingle + " " + kOut + ".kor relax add-cell=99", "operation 2 (add-cell=99)"},
+        {"apply " + kSingle + " " + kOut + ".kor paste=0,1", "paste=0,1"},
+        {"apply " + kSingle + " " + kOut + ".kor kago", "kago"},
+        {"apply " + kSingle + " " + kOut + ".kor subdivide=2 subdivide=3", "subdivide=3"},
+        {"apply " + kSingle + " " + kOut + ".kor append=/nonexistent.kor", "append"},
+        {"apply /nonexistent/in.kor " + kOut + ".kor", "/nonexistent/in.kor"},
+        {"apply " + bad + " " + kOut + ".kor", bad},
+        {"info " + bad, bad},
+        {"apply " + kSingle + " /nonexistent/dir/out.kor", "/nonexistent/dir/out.kor"},
+        {"apply " + kSingle + " /nonexistent/dir/out.stl", "/nonexistent/dir/out.stl"},
+        {"apply " + kSingle + " /nonexistent/dir/out.png", "/nonexistent/dir/out.png"},
+        {"apply " + kSingle + " " + kOut + ".kor @/nonexistent/ops", "/nonexistent/ops"},
+    };
+    for (const Case& c : cases) {
+        const ToolRun run = tool(c.args);
+        EXPECT_EQ(run.status, 1) << c.args;
+        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << c.args << "\n" << run.err;
+        EXPECT_NE(run.err.find(c.where), std::string::npos) << run.err;
+        EXPECT_FALSE(exists(kOut + ".kor")) << c.args;
+    }
+    std::remove(bad.c_str());
+}
+
+TEST(Tool, InfoDescribesTheSurface)
+{
+    const ToolRun run = tool("info " + kSingle);
+    ASSERT_EQ(run.status, 0) << run.err;
+    const nlohmann::json info = nlohmann::json::parse(run.out);
+    EXPECT_EQ(info["vertices"], 8);
+    EXPECT_EQ(info["edges"], 14);
+    EXPECT_EQ(info["faces"], 7);
+    EXPECT_EQ(info["level"], 1);
+    EXPECT_EQ(info["components"], 1);
+    EXPECT_EQ(info["euler"], 1);
+    EXPECT_EQ(info["boundary_edges"], 7);
+    EXPECT_EQ(info["boundary_loops"], 1);
+    EXPECT_EQ(info["face_counts"]["2"], 7);
+    EXPECT_EQ(info["face_counts"]["7"], 1);
+    // The same figures as the window's Curvature Range after its first repaint.
+    openAsTheWindowDoes(kSingle);
+    double lo, hi;
+    curvatureRange(&lo, &hi);
+    EXPECT_EQ(info["angle_sum_min"].get<double>(), lo);
+    EXPECT_EQ(info["angle_sum_max"].get<double>(), hi);
+    EXPECT_EQ(info["theory"].get<double>(), theoryCurvature());
+    EXPECT_GT(info["max_edge_error"].get<double>(), 0.0);
+}
+
+TEST(Tool, EveryOperationGivesWhatTheSameCoreCallsGive)
+{
+    // Each case: the operations, and the same steps made here, each followed by
+    // the repaint's derived-data refresh as in the window.
+    struct Case {
+        std::string ops;
+        std::vector<std::function<void()>> steps;
+    };
+    auto select = [](int vertex) { g_purtj = vertex; };
+    const std::vector<Case> cases = {
+        {"add-cell=0", {[&] { select(0); addnewpolygon(); g_purtj = -1; }}},
+        {"add-cell=0 paste=8,6", {[&] { select(0); addnewpolygon(); g_purtj = -1; }, [] { saveState(); pasteVertices(8, 6); }}},
+        {"add-cell=0 paste=8,6 add-cell=0 paste=19,1 paste-all relax",
+         {[&] { select(0); addnewpolygon(); g_purtj = -1; }, [] { saveState(); pasteVertices(8, 6); },
+          [&] { select(0); addnewpolygon(); g_purtj = -1; }, [] { saveState(); pasteVertices(19, 1); },
+          [] { saveState(); pasteAllpastableEdges(); }, [] { modify(); }}},
+        {"relax=3", {[] { modify(); modify(); modify(); }}},
+        {"relax=stable", {[] { while (!modify()) {} }}},
+        {"steps=7", {[] { for (int k = 0; k < 7; ++k) modifyonce(); }}},
+        {"smooth=4", {[] { for (int k = 0; k < 4; ++k) smoothen(); }}},
+        {"spread=2", {[] { spread(); spread(); }}},
+        {"subdivide=3", {[] { saveState(); subdiv(3); fill_conn_comp(); }}},
+        {"subdivide=2 kago", {[] { saveState(); subdiv(2); fill_conn_comp(); }, [] { saveState(); kago(); }}},
+        {"flip", {[] { flipFace(); }}},
+        {"mirror", {[] { mirrorpoly(); }}},
+        {"copy", {[] { addcopy(false); }}},
+        {"mirror-copy center", {[] { addcopy(true); }, [] { offsetpolygon(); }}},
+        {"remove=7", {[] { saveState(); remove(7); fill_conn_comp(); fill_center_conn_comp(); }}},
+        {"pull=3", {[&] { select(3); pullpoint(); g_purtj = -1; }}},
+        {"rotate=0.3,-0.2", {[] { rotatepoly(0.3, -0.2); }}},
+        {"append=" + kSingle, {[] { wxTranslateData(kSingle, true); fill_conn_comp(); }}},
+        {"add-cell=0 undo", {[&] { select(0); addnewpolygon(); g_purtj = -1; }, [] { undo(); }}},
+        {"add-cell=0 add-cell=8 undo undo redo",
+         {[&] { select(0); addnewpolygon(); g_purtj = -1; }, [&] { select(8); addnewpolygon(); g_purtj = -1; },
+          [] { undo(); }, [] { undo(); }, [] { redo(); }}},
+    };
+    for (const Case& c : cases) {
+        const ToolRun run = tool("apply " + kSingle + " " + kOut + ".kor " + c.ops);
+        ASSERT_EQ(run.status, 0) << c.ops << ": " << run.err;
+        openAsTheWindowDoes(kSingle);
+        for (const auto& step : c.steps) {
+            step();
+            refreshDerivedData();
+        }
+        EXPECT_EQ(readAll(kOut + ".kor"), surfaceFileText()) << c.ops;
+        std::remove((kOut + ".kor").c_str());
+    }
+}
+
+TEST(Tool, OperationsFromAFile)
+{
+    const std::string ops = "/tmp/korvith-tool-test.ops";
+    std::ofstream(ops) << "# three cells around vertex 0\nadd-cell=0\n  paste=8,6   # the first seam\n\nadd-cell=0\n"
+                          "paste=19,1\npaste-all\nrelax=stable\n";
+    const ToolRun run = tool("apply " + kSingle + " " + kOut + ".kor @" + ops);
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_TRUE(run.err.empty()) << "no progress on a stderr that is not a terminal";
+    const nlohmann::json info = nlohmann::json::parse(tool("info " + kOut + ".kor").out);
+    EXPECT_EQ(info["vertices"], 19);
+    EXPECT_EQ(info["edges"], 39);
+    EXPECT_EQ(info["faces"], 21);
+    EXPECT_EQ(info["inconsistent_edges"], 0);
+    EXPECT_LT(info["max_edge_error"].get<double>(), 1e-3);
+    std::remove(ops.c_str());
+    std::remove((kOut + ".kor").c_str());
+}
+
+TEST(Tool, HeaderExportTakesItsPrefixFromTheOutputName)
+{
+    const std::string out = "/tmp/2222-2222-2222.h";
+    ASSERT_EQ(tool("apply " + kSingle + " " + out).status, 0);
+    openAsTheWindowDoes(kSingle);
+    EXPECT_EQ(readAll(out), headerExportText("d2222_2222_2222"));
+    std::remove(out.c_str());
+}
+
+TEST(Tool, MeshesReadBackWithTheirTrianglesInOrder)
+{
+    const std::string surface = "/tmp/korvith-tool-test-mesh.kor";
+    ASSERT_EQ(tool("apply " + kSingle + " " + surface + " add-cell=0 paste=8,6 relax=stable").status, 0);
+    openAsTheWindowDoes(surface);
+    const bool haveAssimpInfo = std::system("command -v assimp >/dev/null 2>&1") == 0;
+    for (const char* ext : {".obj", ".ply", ".stl", ".off", ".glb", ".3mf"}) {
+        const std::string out = kOut + ext;
+        const ToolRun run = tool("apply " + surface + " " + out);
+        ASSERT_EQ(run.status, 0) << ext << ": " << run.err;
+        Assimp::Importer importer;
+        // Joining identical positions undoes the per-corner vertices of OBJ and STL.
+        const aiScene* scene = importer.ReadFile(out, aiProcess_JoinIdenticalVertices);
+        ASSERT_NE(scene, nullptr) << ext << ": " << importer.GetErrorString();
+        ASSERT_EQ(scene->mNumMeshes, 1u) << ext;
+        const aiMesh* mesh = scene->mMeshes[0];
+        ASSERT_EQ(mesh->mNumFaces, static_cast<unsigned>(NOS)) << ext;
+        // As many distinct positions as vertices (STL stores a normal with each
+        // corner, so its corners are not joined).
+        std::set<std::array<float, 3>> positions;
+        for (unsigned i = 0; i < mesh->mNumVertices; ++i)
+            positions.insert({mesh->mVertices[i].x, mesh->mVertices[i].y, mesh->mVertices[i].z});
+        EXPECT_EQ(positions.size(), static_cast<size_t>(NOV)) << ext;
+        for (int f = 0; f < NOS; ++f) {
+            ASSERT_EQ(mesh->mFaces[f].mNumIndices, 3u);
+            for (int k = 0; k < 3; ++k) {
+                const aiVector3D& p = mesh->mVertices[mesh->mFaces[f].mIndices[k]];
+                const Point3& q = v[face[f][k]];
+                ASSERT_NEAR(p.x, q.x, 1e-5) << ext << " face " << f << " corner " << k;
+                ASSERT_NEAR(p.y, q.y, 1e-5);
+                ASSERT_NEAR(p.z, q.z, 1e-5);
+            }
+        }
+        if (haveAssimpInfo) {
+            EXPECT_EQ(std::system(("assimp info '" + out + "' >/dev/null 2>&1").c_str()), 0) << ext;
+        }
+        std::remove(out.c_str());
+    }
+    std::remove(surface.c_str());
+}
+
+TEST(Tool, PictureShowsWhatTheWindowShows)
+{
+    const std::string out = kOut + ".png";
+    ASSERT_EQ(tool("apply " + kSingle + " " + out).status, 0);
+    cairo_surface_t* image = cairo_image_surface_create_from_png(out.c_str());
+    ASSERT_EQ(cairo_surface_status(image), CAIRO_STATUS_SUCCESS);
+    EXPECT_EQ(cairo_image_surface_get_width(image), 640);
+    EXPECT_EQ(cairo_image_surface_get_height(image), 480);
+    const unsigned char* data = cairo_image_surface_get_data(image);
+    const int stride = cairo_image_surface_get_stride(image);
+    auto pixel = [&](int x, int y) {
+        const unsigned char* p = data + y * stride + 4 * x;  // little-endian BGRx
+        return RGBColour{p[2], p[1], p[0]};
+    };
+    openAsTheWindowDoes(kSingle);
+    g_centerx = 320;
+    g_centery = 220;
+    g_rate = 100;
+    projectVertices();
+    EXPECT_EQ(pixel(5, 470), backgroundColour);
+    for (int f = 0; f < NOS; ++f) {
+        const int x = (gv[face[f][0]].x + gv[face[f][1]].x + gv[face[f][2]].x) / 3;
+        const int y = (gv[face[f][0]].y + gv[face[f][1]].y + gv[face[f][2]].y) / 3;
+        EXPECT_EQ(pixel(x, y), getcolor(f)) << "face " << f;
+    }
+    RGBColour mark;
+    ASSERT_TRUE(angleSumMark(7, theoryCurvature(), &mark));
+    EXPECT_EQ(pixel(gv[7].x + 2, gv[7].y + 2), mark);
+    cairo_surface_destroy(image);
+    std::remove(out.c_str());
+    for (const char* ext : {".svg", ".pdf"}) {
+        ASSERT_EQ(tool("apply " + kSingle + " " + kOut + ext).status, 0);
+        EXPECT_GT(readAll(kOut + ext).size(), 500u);
+        std::remove((kOut + ext).c_str());
+    }
+}

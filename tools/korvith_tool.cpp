@@ -1,0 +1,197 @@
+// korvith-tool: every model operation from the command line, and export of
+// surfaces to other programs. Needs no display.
+#include <cstdio>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+#include <wx/init.h>
+#include <wx/log.h>
+
+#include "io/open_commands.h"
+#include "io/writer.h"
+#include "model/store.h"
+#include "model/surface_info.h"
+#include "tools/mesh_export.h"
+#include "tools/picture.h"
+#include "tools/tool_ops.h"
+
+namespace {
+// Keeps the reader's error messages, so that each failure is told on one line.
+class KeptErrors : public wxLog {
+public:
+    std::string last;
+
+protected:
+    void DoLogTextAtLevel(wxLogLevel level, const wxString& msg) override
+    {
+        if (level <= wxLOG_Error)
+            last = std::string(msg.utf8_str());
+    }
+};
+
+KeptErrors* keptErrors = nullptr;
+
+int usage(const std::string& problem)
+{
+    std::fprintf(stderr, "korvith-tool: %s\n%s", problem.c_str(), toolUsage());
+    return 2;
+}
+
+int failure(const std::string& where, const std::string& why)
+{
+    std::fprintf(stderr, "korvith-tool: %s: %s\n", where.c_str(), why.c_str());
+    return 1;
+}
+
+std::string extensionOf(const std::string& path)
+{
+    const std::string::size_type slash = path.rfind('/');
+    const std::string::size_type dot = path.rfind('.');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
+        return std::string();
+    std::string ext = path.substr(dot);
+    for (char& c : ext)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return ext;
+}
+
+bool knownOutput(const std::string& ext)
+{
+    return ext == ".kor" || ext == ".h" || isMeshFormat(ext) || isPictureFormat(ext);
+}
+
+// Reads `path` as the Open command does and brings the derived data up to date.
+bool readSurface(const std::string& path, std::string* why)
+{
+    keptErrors->last.clear();
+    if (!openSurfaceFile(path, false)) {
+        *why = keptErrors->last.empty() ? "cannot read the file" : keptErrors->last;
+        return false;
+    }
+    refreshAsRepaint();
+    return true;
+}
+
+int info(const std::string& path)
+{
+    std::string why;
+    if (!readSurface(path, &why))
+        return failure(path, why);
+    const SurfaceInfo s = surfaceInfo();
+    nlohmann::ordered_json out;
+    out["vertices"] = s.vertices;
+    out["edges"] = s.edges;
+    out["faces"] = s.faces;
+    out["level"] = s.level;
+    out["components"] = s.components;
+    out["euler"] = s.euler;
+    out["boundary_edges"] = s.boundaryEdges;
+    out["boundary_loops"] = s.boundaryLoops;
+    out["inconsistent_edges"] = s.inconsistentEdges;
+    nlohmann::ordered_json counts = nlohmann::ordered_json::object();
+    for (const auto& [faces, vertices] : s.faceCounts)
+        counts[std::to_string(faces)] = vertices;
+    out["face_counts"] = counts;
+    out["max_edge_error"] = s.maxEdgeError;
+    out["angle_sum_min"] = s.angleSumMin;
+    out["angle_sum_max"] = s.angleSumMax;
+    out["theory"] = s.theory;
+    std::printf("%s\n", out.dump(2).c_str());
+    return 0;
+}
+
+bool writeOutput(const std::string& path, const std::string& ext, std::string* why)
+{
+    if (ext == ".kor" || ext == ".h") {
+        if (!surfaceIsFinite()) {
+            *why = "the surface has positions or target lengths that are not numbers";
+            return false;
+        }
+        std::string text;
+        if (ext == ".kor") {
+            text = surfaceFileText();
+        } else {
+            std::string base = path.substr(path.rfind('/') == std::string::npos ? 0 : path.rfind('/') + 1);
+            base.erase(base.size() - 2);
+            text = headerExportText(cIdentifier(wxString::FromUTF8(base)));
+        }
+        wxString reason;
+        if (writeFileReplacing(wxString::FromUTF8(path), text, &reason))
+            return true;
+        *why = std::string(reason.utf8_str());
+        return false;
+    }
+    if (isMeshFormat(ext))
+        return exportMesh(path, ext, why);
+    return renderPicture(path, ext, why);
+}
+
+int apply(const std::string& in, const std::string& out, std::vector<std::string> opTexts)
+{
+    const std::string ext = extensionOf(out);
+    if (!knownOutput(ext))
+        return usage("unknown output format \"" + ext + "\" of " + out);
+    if (opTexts.size() == 1 && !opTexts[0].empty() && opTexts[0][0] == '@') {
+        const std::string file = opTexts[0].substr(1);
+        opTexts.clear();
+        std::string why;
+        if (!readOpsFile(file, &opTexts, &why))
+            return failure(file, why);
+    }
+    std::vector<ToolOp> ops(opTexts.size());
+    for (size_t k = 0; k < opTexts.size(); ++k) {
+        std::string why;
+        if (!parseToolOp(opTexts[k], &ops[k], &why))
+            return usage(why);
+    }
+    std::string why;
+    if (!readSurface(in, &why))
+        return failure(in, why);
+    const bool progress = isatty(STDERR_FILENO);
+    for (size_t k = 0; k < ops.size(); ++k) {
+        keptErrors->last.clear();
+        if (!runToolOp(ops[k], progress, &why)) {
+            if (!keptErrors->last.empty())
+                why = keptErrors->last;
+            return failure("operation " + std::to_string(k + 1) + " (" + ops[k].text + ")", why);
+        }
+        refreshAsRepaint();
+    }
+    if (!writeOutput(out, ext, &why))
+        return failure(out, why);
+    return 0;
+}
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    wxInitializer initializer;
+    if (!initializer.IsOk())
+        return failure("korvith-tool", "cannot start the toolkit");
+    // The toolkit deletes the active log target when it shuts down.
+    keptErrors = new KeptErrors;
+    delete wxLog::SetActiveTarget(keptErrors);
+    allocateStore();
+    resetStore();
+
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.empty())
+        return usage("no command given");
+    if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
+        std::printf("%s", toolUsage());
+        return 0;
+    }
+    if (args[0] == "info") {
+        if (args.size() != 2)
+            return usage("info takes one file");
+        return info(args[1]);
+    }
+    if (args[0] == "apply") {
+        if (args.size() < 3)
+            return usage("apply needs an input and an output file");
+        return apply(args[1], args[2], std::vector<std::string>(args.begin() + 3, args.end()));
+    }
+    return usage("unknown command \"" + args[0] + "\"");
+}

@@ -1,0 +1,341 @@
+#include "tools/tool_ops.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "construct/add_cell.h"
+#include "construct/copy_remove.h"
+#include "construct/glue.h"
+#include "construct/subdivision.h"
+#include "geometry/relaxation.h"
+#include "geometry/rigid_motion.h"
+#include "geometry/smoothing.h"
+#include "io/reader.h"
+#include "model/components.h"
+#include "model/derived_data.h"
+#include "model/history.h"
+#include "model/store.h"
+
+namespace {
+constexpr int MAX_STABLE_BURSTS = 100000;
+
+enum class Arg { None, Count, Vertex, TwoVertices, TwoNumbers, CountOrStable, File, Level };
+
+struct OpSpec {
+    const char* name;
+    Arg arg;
+};
+
+const OpSpec kOps[] = {
+    {"add-cell", Arg::Vertex},  {"paste", Arg::TwoVertices},   {"paste-all", Arg::None}, {"relax", Arg::CountOrStable},
+    {"steps", Arg::Count},      {"smooth", Arg::Count},        {"spread", Arg::Count},   {"subdivide", Arg::Level},
+    {"kago", Arg::None},        {"flip", Arg::None},           {"mirror", Arg::None},    {"copy", Arg::None},
+    {"mirror-copy", Arg::None}, {"remove", Arg::Vertex},       {"pull", Arg::Vertex},    {"rotate", Arg::TwoNumbers},
+    {"center", Arg::None},      {"append", Arg::File},         {"undo", Arg::None},      {"redo", Arg::None},
+};
+
+bool parseNumber(const std::string& s, double* out)
+{
+    if (s.empty())
+        return false;
+    char* end = nullptr;
+    *out = std::strtod(s.c_str(), &end);
+    return *end == '\0' && std::isfinite(*out);
+}
+
+bool parseWhole(const std::string& s, double* out)
+{
+    if (s.empty() || s.find_first_not_of("0123456789") != std::string::npos || s.size() > 9)
+        return false;
+    *out = std::strtod(s.c_str(), nullptr);
+    return true;
+}
+
+void progressLine(bool progress, const std::string& op, long done, long total)
+{
+    if (!progress)
+        return;
+    if (total > 0)
+        std::fprintf(stderr, "\r%s: %ld of %ld", op.c_str(), done, total);
+    else
+        std::fprintf(stderr, "\r%s: %ld bursts", op.c_str(), done);
+    std::fflush(stderr);
+}
+
+void endProgress(bool progress)
+{
+    if (progress)
+        std::fprintf(stderr, "\n");
+}
+
+bool liveVertex(double value, std::string* error)
+{
+    if (value < NOV)
+        return true;
+    *error = "vertex " + std::to_string(static_cast<long>(value)) + " does not exist (the surface has " +
+             std::to_string(NOV) + " vertices)";
+    return false;
+}
+
+void markDerivedStale()
+{
+    revised_facedata = true;
+    revised_face2edge = true;
+    NOfaceOfVertex_on = false;
+}
+}  // namespace
+
+const char* toolUsage()
+{
+    return "usage: korvith-tool info FILE\n"
+           "       korvith-tool apply IN OUT [OP ...]\n"
+           "       korvith-tool apply IN OUT @OPSFILE\n"
+           "\n"
+           "info prints a JSON description of a surface file.\n"
+           "apply reads IN as Open does, runs the operations left to right and writes OUT;\n"
+           "OUT's extension picks the format: .kor .h (the program's own), .obj .ply .stl\n"
+           ".off .glb .3mf (meshes), .svg .png .pdf (the picture of the window).\n"
+           "\n"
+           "operations:\n"
+           "  add-cell=V     add a cell at vertex V          paste=A,B    glue A and B\n"
+           "  paste-all      zip every pastable seam         relax        one relaxation burst\n"
+           "  relax=N        N bursts                        relax=stable bursts until settled\n"
+           "  steps=N        N single relaxation steps       smooth=N     N smoothing passes\n"
+           "  spread=N       N spreading passes              subdivide=N  subdivide at level 2..6\n"
+           "  kago           remove the cell centres         flip         reverse every face\n"
+           "  mirror         mirror the surface              copy         add a copy\n"
+           "  mirror-copy    add a mirror copy               remove=V     remove vertex V\n"
+           "  pull=V         pull vertex V, relax            rotate=A,B   turn by A, B radians\n"
+           "  center         centroid to the origin          append=FILE  read FILE beside it\n"
+           "  undo, redo     step the history\n"
+           "\n"
+           "An ops file holds one operation per line; '#' starts a comment.\n"
+           "Exit status: 0 done, 1 a file could not be read or written or an operation\n"
+           "failed, 2 a usage error.\n";
+}
+
+bool parseToolOp(const std::string& text, ToolOp* op, std::string* error)
+{
+    op->text = text;
+    const std::string::size_type eq = text.find('=');
+    op->name = text.substr(0, eq);
+    const std::string arg = eq == std::string::npos ? std::string() : text.substr(eq + 1);
+    const OpSpec* spec = nullptr;
+    for (const OpSpec& s : kOps)
+        if (op->name == s.name)
+            spec = &s;
+    if (!spec) {
+        *error = "unknown operation \"" + op->name + "\"";
+        return false;
+    }
+    const bool hasArg = eq != std::string::npos;
+    double a = 0, b = 0;
+    switch (spec->arg) {
+    case Arg::None:
+        if (hasArg) {
+            *error = op->name + " takes no argument";
+            return false;
+        }
+        return true;
+    case Arg::CountOrStable:
+        if (!hasArg) {
+            op->numbers = {1};
+            return true;
+        }
+        if (arg == "stable") {
+            op->word = arg;
+            return true;
+        }
+        [[fallthrough]];
+    case Arg::Count:
+    case Arg::Vertex:
+        if (!parseWhole(arg, &a)) {
+            *error = op->name + " needs a whole number, as in " + op->name + "=3";
+            return false;
+        }
+        op->numbers = {a};
+        return true;
+    case Arg::Level:
+        if (!parseWhole(arg, &a) || a < 2 || a > 6) {
+            *error = "subdivide needs a level from 2 to 6";
+            return false;
+        }
+        op->numbers = {a};
+        return true;
+    case Arg::TwoVertices:
+    case Arg::TwoNumbers: {
+        const std::string::size_type comma = arg.find(',');
+        const std::string first = arg.substr(0, comma);
+        const std::string second = comma == std::string::npos ? std::string() : arg.substr(comma + 1);
+        const bool ok = spec->arg == Arg::TwoVertices ? parseWhole(first, &a) && parseWhole(second, &b)
+                                                      : parseNumber(first, &a) && parseNumber(second, &b);
+        if (!hasArg || !ok) {
+            *error = op->name + (spec->arg == Arg::TwoVertices ? " needs two vertices, as in paste=3,9"
+                                                               : " needs two angles in radians, as in rotate=0.1,0");
+            return false;
+        }
+        op->numbers = {a, b};
+        return true;
+    }
+    case Arg::File:
+        if (arg.empty()) {
+            *error = "append needs a file, as in append=part.kor";
+            return false;
+        }
+        op->word = arg;
+        return true;
+    }
+    return false;
+}
+
+bool readOpsFile(const std::string& path, std::vector<std::string>* ops, std::string* error)
+{
+    std::ifstream in(path);
+    if (!in) {
+        *error = "cannot read the operations file";
+        return false;
+    }
+    std::string line;
+    while (std::getline(in, line)) {
+        const std::string::size_type hash = line.find('#');
+        if (hash != std::string::npos)
+            line.erase(hash);
+        const std::string::size_type first = line.find_first_not_of(" \t\r");
+        if (first == std::string::npos)
+            continue;
+        const std::string::size_type last = line.find_last_not_of(" \t\r");
+        ops->push_back(line.substr(first, last - first + 1));
+    }
+    return true;
+}
+
+void refreshAsRepaint()
+{
+    refreshDerivedData();
+}
+
+bool runToolOp(const ToolOp& op, bool progress, std::string* error)
+{
+    const std::string& n = op.name;
+    const long count = op.numbers.empty() ? 0 : static_cast<long>(op.numbers[0]);
+    if (n == "add-cell") {
+        if (!liveVertex(op.numbers[0], error))
+            return false;
+        if (subdiv_level != 1) {
+            *error = "cells are added only to a surface that is not subdivided";
+            return false;
+        }
+        g_purtj = static_cast<int>(count);
+        const int before = NOV;
+        addnewpolygon();
+        g_purtj = -1;
+        if (NOV == before) {
+            *error = "no cell can be added at vertex " + std::to_string(count) +
+                     " (it must lie in 2 or 4 faces forming one fan, within the capacities)";
+            return false;
+        }
+    } else if (n == "paste") {
+        const int a = static_cast<int>(op.numbers[0]), b = static_cast<int>(op.numbers[1]);
+        if (!liveVertex(a, error) || !liveVertex(b, error))
+            return false;
+        if (!isPasteVertices(a, b)) {
+            *error = "vertices " + std::to_string(a) + " and " + std::to_string(b) +
+                     " may not be glued (the same vertex, a shared face, 6 or more faces, or a subdivided surface)";
+            return false;
+        }
+        saveState();
+        pasteVertices(a, b);
+    } else if (n == "paste-all") {
+        saveState();
+        pasteAllpastableEdges();
+    } else if (n == "relax") {
+        if (op.word == "stable") {
+            for (long burst = 1;; ++burst) {
+                if (modify())
+                    break;
+                if (burst % 100 == 0)
+                    progressLine(progress, op.text, burst, 0);
+                if (burst >= MAX_STABLE_BURSTS) {
+                    endProgress(progress && burst >= 100);
+                    *error = "the surface did not settle within " + std::to_string(MAX_STABLE_BURSTS) + " bursts";
+                    return false;
+                }
+            }
+        } else {
+            for (long k = 0; k < count; ++k)
+                modify();
+        }
+    } else if (n == "steps") {
+        for (long k = 0; k < count; ++k)
+            modifyonce();
+    } else if (n == "smooth") {
+        for (long k = 0; k < count; ++k)
+            smoothen();
+    } else if (n == "spread") {
+        for (long k = 0; k < count; ++k) {
+            spread();
+            progressLine(progress, op.text, k + 1, count);
+        }
+        endProgress(progress && count > 0);
+    } else if (n == "subdivide") {
+        if (subdiv_level != 1) {
+            *error = "the surface is already subdivided (level " + std::to_string(subdiv_level) + ")";
+            return false;
+        }
+        saveState();
+        if (!subdiv(static_cast<int>(count))) {
+            *error = "the subdivided surface would not fit (or a face side has no edge)";
+            return false;
+        }
+        fill_conn_comp();
+    } else if (n == "kago") {
+        if (subdiv_level <= 1) {
+            *error = "kago needs a subdivided surface";
+            return false;
+        }
+        saveState();
+        kago();
+    } else if (n == "flip") {
+        flipFace();
+    } else if (n == "mirror") {
+        mirrorpoly();
+    } else if (n == "copy" || n == "mirror-copy") {
+        if (!addcopy(n == "mirror-copy")) {
+            *error = "the copy would not fit (at most 15000 vertices, 15000 edges and 6666 faces can be copied)";
+            return false;
+        }
+    } else if (n == "remove") {
+        if (!liveVertex(op.numbers[0], error))
+            return false;
+        saveState();
+        remove(static_cast<int>(count));
+        fill_conn_comp();
+        fill_center_conn_comp();
+        NOfaceOfVertex_on = false;
+    } else if (n == "pull") {
+        if (!liveVertex(op.numbers[0], error))
+            return false;
+        g_purtj = static_cast<int>(count);
+        pullpoint();
+        g_purtj = -1;
+    } else if (n == "rotate") {
+        rotatepoly(op.numbers[0], op.numbers[1]);
+    } else if (n == "center") {
+        offsetpolygon();
+    } else if (n == "append") {
+        markDerivedStale();
+        if (!wxTranslateData(op.word, true)) {
+            *error = "cannot read " + op.word;
+            return false;
+        }
+        fill_conn_comp();
+    } else if (n == "undo") {
+        undo();
+    } else if (n == "redo") {
+        redo();
+    }
+    return true;
+}
