@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "model/components.h"
+#include "model/adjacency.h"
 #include "model/store.h"
 #include "model/topology.h"
 
@@ -15,45 +16,7 @@ void markFaceDataStale()
     NOfaceOfVertex_on = false;
 }
 
-inline unsigned long long pairKey(int a, int b)
-{
-    const unsigned int lo = static_cast<unsigned int>(a < b ? a : b);
-    const unsigned int hi = static_cast<unsigned int>(a < b ? b : a);
-    return (static_cast<unsigned long long>(lo) << 32) | hi;
-}
 
-// Faces of every vertex, each listed once, in increasing index.
-struct FaceIndex {
-    std::vector<int> start;
-    std::vector<int> faces;
-
-    void build()
-    {
-        start.assign(NOV + 1, 0);
-        for (int f = 0; f < NOS; ++f)
-            for (int k = 0; k < 3; ++k)
-                if (firstCorner(f, k))
-                    ++start[face[f][k] + 1];
-        for (int i = 0; i < NOV; ++i)
-            start[i + 1] += start[i];
-        faces.resize(start[NOV]);
-        std::vector<int> fill(start.begin(), start.end() - 1);
-        for (int f = 0; f < NOS; ++f)
-            for (int k = 0; k < 3; ++k)
-                if (firstCorner(f, k))
-                    faces[fill[face[f][k]]++] = f;
-    }
-    int count(int i) const { return start[i + 1] - start[i]; }
-    const int* of(int i) const { return faces.data() + start[i]; }
-
-    static bool firstCorner(int f, int k)
-    {
-        for (int j = 0; j < k; ++j)
-            if (face[f][j] == face[f][k])
-                return false;
-        return true;
-    }
-};
 
 // The corner before (or after) vertex i in face f.
 int cornerBeside(int i, int f, bool before)
@@ -106,7 +69,7 @@ void pasteVertices(int a, int b)
     seen.reserve(static_cast<size_t>(NOE) * 2);
     int kept = 0;
     for (int e = 0; e < NOE; ++e) {
-        if (!seen.insert(pairKey(edge[e][0], edge[e][1])).second)
+        if (!seen.insert(vertexPairKey(edge[e][0], edge[e][1])).second)
             continue;
         edge[kept][0] = edge[e][0];
         edge[kept][1] = edge[e][1];
@@ -128,7 +91,7 @@ int getNbdFace(int i, int f, const int* list, int n, bool before)
 
 void pasteAllpastableEdges()
 {
-    FaceIndex index;
+    FacesOfVertex index;
     index.build();
     for (int i = 0; i < NOV; ++i) {
         if (index.count(i) != 6)

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <unordered_map>
 
+#include "model/adjacency.h"
 #include "model/store.h"
 #include "model/topology.h"
 
@@ -24,12 +25,6 @@ SubdivisionLengths subdivisionLengths(int n)
 }
 
 namespace {
-inline unsigned long long pairKey(int a, int b)
-{
-    const unsigned int lo = static_cast<unsigned int>(a < b ? a : b);
-    const unsigned int hi = static_cast<unsigned int>(a < b ? b : a);
-    return (static_cast<unsigned long long>(lo) << 32) | hi;
-}
 }  // namespace
 
 bool subdiv(int n)
@@ -47,13 +42,13 @@ bool subdiv(int n)
     // a side without an edge leaves the grid without its points: refuse.
     std::unordered_map<unsigned long long, int> edgeOfPair;
     for (int e = E - 1; e >= 0; --e)
-        edgeOfPair[pairKey(edge[e][0], edge[e][1])] = e;
+        edgeOfPair[vertexPairKey(edge[e][0], edge[e][1])] = e;
     std::vector<int> sideEdge(3 * F);
     for (int f = 0; f < F; ++f) {
         const int c0 = face[f][0], c1 = face[f][1], c2 = face[f][2];
         const int pairs[3][2] = {{c0, c2}, {c1, c2}, {c0, c1}};
         for (int k = 0; k < 3; ++k) {
-            const auto found = edgeOfPair.find(pairKey(pairs[k][0], pairs[k][1]));
+            const auto found = edgeOfPair.find(vertexPairKey(pairs[k][0], pairs[k][1]));
             if (found == edgeOfPair.end())
                 return false;
             sideEdge[3 * f + k] = found->second;
@@ -121,12 +116,12 @@ bool subdiv(int n)
     // Sub-edges of old edges; their lengths follow the first face with the edge as a side.
     std::unordered_map<unsigned long long, std::vector<int>> edgesOfPair;
     for (int e = 0; e < E; ++e)
-        edgesOfPair[pairKey(edge[e][0], edge[e][1])].push_back(e);
+        edgesOfPair[vertexPairKey(edge[e][0], edge[e][1])].push_back(e);
     std::vector<int> firstFace(E, -1);
     for (int f = 0; f < F; ++f) {
         const int c0 = face[f][0], c1 = face[f][1], c2 = face[f][2];
         for (const auto& side : {std::make_pair(c0, c1), std::make_pair(c1, c2), std::make_pair(c2, c0)}) {
-            const auto found = edgesOfPair.find(pairKey(side.first, side.second));
+            const auto found = edgesOfPair.find(vertexPairKey(side.first, side.second));
             if (found == edgesOfPair.end())
                 continue;
             for (int e : found->second)

@@ -3,7 +3,9 @@
 #include <cmath>
 #include <vector>
 
+#include "geometry/face_normal.h"
 #include "geometry/relaxation.h"
+#include "model/adjacency.h"
 #include "model/store.h"
 
 void smoothen()
@@ -54,25 +56,9 @@ namespace {
 // Unit normal of face f from its corner order; not a number for a face of zero area.
 Point3 unitNormal(int f)
 {
-    const Point3& p0 = v[face[f][0]];
-    const Point3& p1 = v[face[f][1]];
-    const Point3& p2 = v[face[f][2]];
-    const double e1x = p1.x - p0.x, e1y = p1.y - p0.y, e1z = p1.z - p0.z;
-    const double e2x = p2.x - p0.x, e2y = p2.y - p0.y, e2z = p2.z - p0.z;
-    const double nx = e1y * e2z - e1z * e2y;
-    const double ny = e1z * e2x - e1x * e2z;
-    const double nz = e1x * e2y - e1y * e2x;
-    const double len = std::sqrt(nx * nx + ny * ny + nz * nz);
-    return Point3{nx / len, ny / len, nz / len};
-}
-
-// True when corner k of face f names a vertex that no earlier corner of f names.
-bool firstOccurrence(int f, int k)
-{
-    for (int j = 0; j < k; ++j)
-        if (face[f][j] == face[f][k])
-            return false;
-    return true;
+    const Point3 n = faceNormal(f);
+    const double len = std::sqrt(n.x * n.x + n.y * n.y + n.z * n.z);
+    return Point3{n.x / len, n.y / len, n.z / len};
 }
 
 // The last corner of face f that is neither a nor b, or `previous` when there is none.
@@ -88,21 +74,8 @@ int oppositeCorner(int f, int a, int b, int previous)
 
 void spread()
 {
-    // Faces of every vertex in increasing index order (a face counted once).
-    std::vector<int> start(NOV + 1, 0);
-    for (int f = 0; f < NOS; ++f)
-        for (int k = 0; k < 3; ++k)
-            if (firstOccurrence(f, k))
-                ++start[face[f][k] + 1];
-    for (int i = 0; i < NOV; ++i)
-        start[i + 1] += start[i];
-    std::vector<int> facesOf(start[NOV]);
-    std::vector<int> fill(start.begin(), start.end() - 1);
-    for (int f = 0; f < NOS; ++f)
-        for (int k = 0; k < 3; ++k)
-            if (firstOccurrence(f, k))
-                facesOf[fill[face[f][k]]++] = f;
-
+    FacesOfVertex index;
+    index.build();
     int P = 0, Q = 1;
     for (int e = 0; e < NOE; ++e) {
         const int a = edge[e][0], b = edge[e][1];
@@ -111,16 +84,18 @@ void spread()
         // The lowest and the highest face holding both ends: the two sorted
         // face lists of the ends, merged.
         int f1 = -1, f2 = -1;
-        for (int i = start[a], j = start[b]; i < start[a + 1] && j < start[b + 1];) {
-            if (facesOf[i] < facesOf[j]) {
+        const int *i = index.of(a), *iEnd = i + index.count(a);
+        const int *j = index.of(b), *jEnd = j + index.count(b);
+        while (i < iEnd && j < jEnd) {
+            if (*i < *j) {
                 ++i;
-            } else if (facesOf[i] > facesOf[j]) {
+            } else if (*i > *j) {
                 ++j;
             } else {
                 if (f1 == -1)
-                    f1 = facesOf[i];
+                    f1 = *i;
                 else
-                    f2 = facesOf[i];
+                    f2 = *i;
                 ++i;
                 ++j;
             }

@@ -37,42 +37,61 @@ private:
 };
 }  // namespace
 
-std::string surfaceFileText()
+namespace {
+// The vertex, edge and face records: the count, then one record each, every
+// one followed by `end` ("\n" in the surface file, ":" in the header export).
+void vertexRecords(Formatter& f, const char* end)
 {
-    Formatter f;
-    f.text("##korvith01\n##vertex\n");
     f.integer(NOV);
-    f.text("\n");
+    f.text(end);
     for (int i = 0; i < NOV; ++i) {
         f.number(v[i].x);
         f.text(",");
         f.number(v[i].y);
         f.text(",");
         f.number(v[i].z);
-        f.text("\n");
+        f.text(end);
     }
-    f.text("##edge\n");
+}
+
+void edgeRecords(Formatter& f, const char* end)
+{
     f.integer(NOE);
-    f.text("\n");
+    f.text(end);
     for (int e = 0; e < NOE; ++e) {
         f.integer(edge[e][0]);
         f.text(",");
         f.integer(edge[e][1]);
         f.text(",");
         f.number(phi[e]);
-        f.text("\n");
+        f.text(end);
     }
-    f.text("##face\n");
+}
+
+void faceRecords(Formatter& f, const char* end)
+{
     f.integer(NOS);
-    f.text("\n");
+    f.text(end);
     for (int s = 0; s < NOS; ++s) {
         f.integer(face[s][0]);
         f.text(",");
         f.integer(face[s][1]);
         f.text(",");
         f.integer(face[s][2]);
-        f.text("\n");
+        f.text(end);
     }
+}
+}  // namespace
+
+std::string surfaceFileText()
+{
+    Formatter f;
+    f.text("##korvith01\n##vertex\n");
+    vertexRecords(f, "\n");
+    f.text("##edge\n");
+    edgeRecords(f, "\n");
+    f.text("##face\n");
+    faceRecords(f, "\n");
     f.text("##subdiv_level\n");
     f.integer(subdiv_level);
     f.text("\n##end\n");
@@ -84,38 +103,11 @@ std::string headerExportText(const wxString& prefix)
     const std::string name(prefix.utf8_str());
     Formatter f;
     f.text("char *" + name + "_v=\"");
-    f.integer(NOV);
-    f.text(":");
-    for (int i = 0; i < NOV; ++i) {
-        f.number(v[i].x);
-        f.text(",");
-        f.number(v[i].y);
-        f.text(",");
-        f.number(v[i].z);
-        f.text(":");
-    }
+    vertexRecords(f, ":");
     f.text("\";\nchar *" + name + "_e=\"");
-    f.integer(NOE);
-    f.text(":");
-    for (int e = 0; e < NOE; ++e) {
-        f.integer(edge[e][0]);
-        f.text(",");
-        f.integer(edge[e][1]);
-        f.text(",");
-        f.number(phi[e]);
-        f.text(":");
-    }
+    edgeRecords(f, ":");
     f.text("\";\nchar *" + name + "_f=\"");
-    f.integer(NOS);
-    f.text(":");
-    for (int s = 0; s < NOS; ++s) {
-        f.integer(face[s][0]);
-        f.text(",");
-        f.integer(face[s][1]);
-        f.text(",");
-        f.integer(face[s][2]);
-        f.text(":");
-    }
+    faceRecords(f, ":");
     f.text("\";\n");
     return f.out;
 }
@@ -204,10 +196,19 @@ bool writeFileReplacing(const wxString& path, const std::string& text, wxString*
         unlink(temp.c_str());
         return false;
     }
-    if (rename(temp.c_str(), target.c_str()) != 0) {
-        *error = wxString::Format("cannot replace it (%s)", std::strerror(errno));
-        unlink(temp.c_str());
+    std::string reason;
+    if (!moveIntoPlace(temp, target, &reason)) {
+        *error = reason;
         return false;
     }
     return true;
+}
+
+bool moveIntoPlace(const std::string& finished, const std::string& path, std::string* error)
+{
+    if (rename(finished.c_str(), path.c_str()) == 0)
+        return true;
+    *error = std::string("cannot replace the file (") + std::strerror(errno) + ")";
+    unlink(finished.c_str());
+    return false;
 }

@@ -40,3 +40,7 @@ wxString takeSaveChoice(const wxString& chosenPath, SaveKind kind);
 // the usual permissions (0666 less the umask); an existing file keeps its own.
 // On failure returns false and puts the reason in *error.
 bool writeFileReplacing(const wxString& path, const std::string& text, wxString* error);
+
+// Renames the completely written file `finished` to `path`, replacing what was
+// there; on failure removes `finished` and returns false with the reason.
+bool moveIntoPlace(const std::string& finished, const std::string& path, std::string* error);

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <unordered_map>
 
+#include "model/adjacency.h"
 #include "model/store.h"
 
 const double REVISED_RIM_LENGTH = std::sin(0.94247779605);
@@ -11,12 +12,6 @@ const double REVISED_SPOKE_LENGTH = std::sin(1.099557428725);
 
 namespace {
 // An unordered vertex pair as one key.
-inline unsigned long long pairKey(int a, int b)
-{
-    const unsigned int lo = static_cast<unsigned int>(a < b ? a : b);
-    const unsigned int hi = static_cast<unsigned int>(a < b ? b : a);
-    return (static_cast<unsigned long long>(lo) << 32) | hi;
-}
 
 inline bool samePair(int a, int b, int c, int d)
 {
@@ -34,7 +29,7 @@ void make_face2edge()
     std::unordered_map<unsigned long long, int> edgeOfPair;
     edgeOfPair.reserve(static_cast<size_t>(NOE) * 2);
     for (int e = 0; e < NOE; ++e)
-        edgeOfPair[pairKey(edge[e][0], edge[e][1])] = e;
+        edgeOfPair[vertexPairKey(edge[e][0], edge[e][1])] = e;
     for (int f = 0; f < NOS && f < MAX_FACES; ++f) {
         const int c[3] = {face[f][0], face[f][1], face[f][2]};
         for (int s = 0; s < 3; ++s) {
@@ -46,7 +41,7 @@ void make_face2edge()
                 repeated = repeated || samePair(a, b, c[r], c[(r + 1) % 3]);
             if (repeated)
                 continue;
-            const auto found = edgeOfPair.find(pairKey(a, b));
+            const auto found = edgeOfPair.find(vertexPairKey(a, b));
             if (found != edgeOfPair.end())
                 face2edge[3 * f + s] = found->second;
         }

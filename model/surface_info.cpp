@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "model/derived_data.h"
+#include "model/adjacency.h"
 #include "model/store.h"
 
 namespace {
@@ -21,12 +22,6 @@ struct DisjointSets {
     std::vector<int> parent;
 };
 
-inline unsigned long long pairKey(int a, int b)
-{
-    const unsigned int lo = static_cast<unsigned int>(a < b ? a : b);
-    const unsigned int hi = static_cast<unsigned int>(a < b ? b : a);
-    return (static_cast<unsigned long long>(lo) << 32) | hi;
-}
 }  // namespace
 
 SurfaceInfo surfaceInfo()
@@ -49,14 +44,14 @@ SurfaceInfo surfaceInfo()
     for (int f = 0; f < NOS; ++f)
         for (int k = 0; k < 3; ++k) {
             const int a = face[f][k], b = face[f][(k + 1) % 3];
-            ++sides[pairKey(a, b)];
+            ++sides[vertexPairKey(a, b)];
             if (a < b)
-                ++forward[pairKey(a, b)];
+                ++forward[vertexPairKey(a, b)];
         }
     DisjointSets loops(NOV);
     std::vector<bool> onBoundary(NOV, false);
     for (int e = 0; e < NOE; ++e) {
-        const unsigned long long key = pairKey(edge[e][0], edge[e][1]);
+        const unsigned long long key = vertexPairKey(edge[e][0], edge[e][1]);
         const auto found = sides.find(key);
         const int n = found == sides.end() ? 0 : found->second;
         if (n == 1) {

@@ -106,10 +106,5 @@ bool exportMesh(const std::string& path, const std::string& extension, std::stri
         unlink(temp.c_str());
         return false;
     }
-    if (std::rename(temp.c_str(), path.c_str()) != 0) {
-        *error = "cannot replace the file";
-        unlink(temp.c_str());
-        return false;
-    }
-    return true;
+    return moveIntoPlace(temp, path, error);
 }

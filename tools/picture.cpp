@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include "model/derived_data.h"
+#include "io/writer.h"
 #include "model/store.h"
 #include "view/face_colour.h"
 #include "view/projection.h"
@@ -104,10 +105,5 @@ bool renderPicture(const std::string& path, const std::string& extension, std::s
         unlink(temp.c_str());
         return false;
     }
-    if (std::rename(temp.c_str(), path.c_str()) != 0) {
-        *error = "cannot replace the file";
-        unlink(temp.c_str());
-        return false;
-    }
-    return true;
+    return moveIntoPlace(temp, path, error);
 }

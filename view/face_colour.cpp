@@ -1,5 +1,6 @@
 #include "view/face_colour.h"
 
+#include "geometry/face_normal.h"
 #include "model/topology.h"
 
 namespace {
@@ -17,16 +18,10 @@ unsigned char channel(double c)
 
 RGBColour getcolor(int f)
 {
-    const Point3& p0 = v[face[f][0]];
-    const Point3& p1 = v[face[f][1]];
-    const Point3& p2 = v[face[f][2]];
-    const double e1x = p1.x - p0.x, e1y = p1.y - p0.y, e1z = p1.z - p0.z;
-    const double e2x = p2.x - p0.x, e2y = p2.y - p0.y, e2z = p2.z - p0.z;
-    const double nx = e1y * e2z - e1z * e2y;
-    const double ny = e1z * e2x - e1x * e2z;
-    const double nz = e1x * e2y - e1y * e2x;
+    const Point3 n = faceNormal(f);
+    const double nz = n.z;
 
-    double t = 0.9 * (nx + ny);
+    double t = 0.9 * (n.x + n.y);
     if (t > 1)
         t = 1;
     else if (t < -1)

@@ -1,0 +1,28 @@
+#include "model/adjacency.h"
+
+#include "model/store.h"
+
+bool firstCornerOccurrence(int f, int k)
+{
+    for (int j = 0; j < k; ++j)
+        if (face[f][j] == face[f][k])
+            return false;
+    return true;
+}
+
+void FacesOfVertex::build()
+{
+    start.assign(NOV + 1, 0);
+    for (int f = 0; f < NOS; ++f)
+        for (int k = 0; k < 3; ++k)
+            if (firstCornerOccurrence(f, k))
+                ++start[face[f][k] + 1];
+    for (int i = 0; i < NOV; ++i)
+        start[i + 1] += start[i];
+    faces.resize(start[NOV]);
+    std::vector<int> fill(start.begin(), start.end() - 1);
+    for (int f = 0; f < NOS; ++f)
+        for (int k = 0; k < 3; ++k)
+            if (firstCornerOccurrence(f, k))
+                faces[fill[face[f][k]]++] = f;
+}
