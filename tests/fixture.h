@@ -27,7 +27,7 @@ public:
     std::vector<std::string> errors;
 
 protected:
-    void DoLogTextAtLevel(wxLogLevel level, const wxString& msg) override
+    void DoLogRecord(wxLogLevel level, const wxString& msg, const wxLogRecordInfo&) override
     {
         if (level <= wxLOG_Error)
             errors.push_back(std::string(msg.utf8_str()));

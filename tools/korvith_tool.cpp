@@ -24,7 +24,7 @@ public:
     std::string last;
 
 protected:
-    void DoLogTextAtLevel(wxLogLevel level, const wxString& msg) override
+    void DoLogRecord(wxLogLevel level, const wxString& msg, const wxLogRecordInfo&) override
     {
         if (level <= wxLOG_Error)
             last = std::string(msg.utf8_str());

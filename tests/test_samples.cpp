@@ -1,0 +1,133 @@
+// The shipped sample surfaces: rebuilt byte for byte from their recipes, and
+// each a relaxed, embedded surface of the kind its menu label names.
+#include "tests/fixture.h"
+
+#include <cmath>
+#include <cstdlib>
+
+#include "geometry/relaxation.h"
+#include "io/open_commands.h"
+#include "io/sample_loader.h"
+#include "model/derived_data.h"
+#include "model/surface_info.h"
+#include "tests/self_intersection.h"
+
+namespace {
+struct Sample {
+    const char* recipe;  // sample/recipes/<recipe>.ops
+    int number;          // sample number of the "Sample" menu
+    int vertices, edges, faces;
+    int euler, boundaryLoops;
+};
+
+// The samples built from recipes so far.
+const Sample kSamples[] = {
+    {"torio", 129, 19, 39, 21, 1, 1},
+};
+
+std::string readAll(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+std::string samplePath(const Sample& s)
+{
+    return std::string(KORVITH_SOURCE_DIR "/sample/") + std::string(sampleFileName(s.number).utf8_str());
+}
+}  // namespace
+
+TEST(Samples, RecipesAndFilesAreRebuiltByteForByte)
+{
+    char dir[] = "/tmp/korvith-recipes-XXXXXX";
+    ASSERT_NE(mkdtemp(dir), nullptr);
+    const std::string recipes = dir;
+    ASSERT_EQ(std::system((std::string(MAKE_RECIPES) + " " KORVITH_SOURCE_DIR "/sample/single.kor " + recipes).c_str()),
+              0);
+    for (const Sample& s : kSamples) {
+        const std::string shipped = std::string(KORVITH_SOURCE_DIR "/sample/recipes/") + s.recipe + ".ops";
+        EXPECT_EQ(readAll(recipes + "/" + s.recipe + ".ops"), readAll(shipped)) << s.recipe;
+        const std::string built = recipes + "/" + s.recipe + ".kor";
+        ASSERT_EQ(std::system((std::string(KORVITH_TOOL) + " apply " KORVITH_SOURCE_DIR "/sample/single.kor " + built +
+                               " @" + shipped)
+                                  .c_str()),
+                  0);
+        EXPECT_EQ(readAll(built), readAll(samplePath(s))) << s.recipe;
+    }
+    std::system(("rm -rf '" + recipes + "'").c_str());
+}
+
+TEST(Samples, EachIsARelaxedEmbeddedSurfaceOfItsKind)
+{
+    for (const Sample& s : kSamples) {
+        SCOPED_TRACE(s.recipe);
+        resetStore();
+        ASSERT_TRUE(openSurfaceFile(samplePath(s), false));
+        refreshDerivedData();
+        const SurfaceInfo info = surfaceInfo();
+        EXPECT_EQ(info.vertices, s.vertices);
+        EXPECT_EQ(info.edges, s.edges);
+        EXPECT_EQ(info.faces, s.faces);
+        EXPECT_EQ(info.euler, s.euler);
+        EXPECT_EQ(info.boundaryLoops, s.boundaryLoops);
+        EXPECT_EQ(info.components, 1);
+        EXPECT_EQ(info.inconsistentEdges, 0) << "consistently oriented faces";
+        EXPECT_LT(info.maxEdgeError, 1e-3) << "relaxed";
+        EXPECT_STORE_VALID();
+
+        // Every vertex in at most 7 faces; away from the boundary in exactly 6 or 7.
+        std::vector<bool> onBoundary(NOV, false);
+        for (int e = 0; e < NOE; ++e) {
+            int sides = 0;
+            for (int f = 0; f < NOS; ++f)
+                for (int k = 0; k < 3; ++k) {
+                    const int a = face[f][k], b = face[f][(k + 1) % 3];
+                    sides += (a == edge[e][0] && b == edge[e][1]) || (a == edge[e][1] && b == edge[e][0]);
+                }
+            if (sides == 1)
+                onBoundary[edge[e][0]] = onBoundary[edge[e][1]] = true;
+        }
+        for (int i = 0; i < NOV; ++i) {
+            EXPECT_LE(NOfaceOfVertex[i], 7) << "vertex " << i;
+            if (!onBoundary[i]) {
+                EXPECT_TRUE(NOfaceOfVertex[i] == 6 || NOfaceOfVertex[i] == 7) << "vertex " << i;
+            }
+        }
+
+        const auto crossings = selfIntersections();
+        EXPECT_TRUE(crossings.empty()) << crossings.size() << " pairs of faces pass through each other, first "
+                                       << (crossings.empty() ? 0 : crossings[0].first) << " and "
+                                       << (crossings.empty() ? 0 : crossings[0].second);
+
+        // Loading from the menu relaxes one burst: nothing may visibly move.
+        const std::vector<Point3> stored(v, v + NOV);
+        openSample(s.number - 116);  // the menu command id of sample n is n - 116
+        ASSERT_EQ(NOV, s.vertices);
+        double moved = 0;
+        for (int i = 0; i < NOV; ++i)
+            moved = std::max(moved, std::fabs(v[i].x - stored[i].x) + std::fabs(v[i].y - stored[i].y) +
+                                        std::fabs(v[i].z - stored[i].z));
+        EXPECT_LT(moved, 1e-3) << "a jump on loading";
+    }
+}
+
+TEST(SelfIntersection, SegmentsAndTriangles)
+{
+    const double p[3] = {0, 0, 0}, q[3] = {1, 0, 0}, r[3] = {0, 1, 0};
+    const double above[3] = {0.2, 0.2, 1}, below[3] = {0.2, 0.2, -1}, far[3] = {2, 2, -1}, farAbove[3] = {2, 2, 1};
+    EXPECT_TRUE(segmentMeetsTriangle(above, below, p, q, r));
+    EXPECT_FALSE(segmentMeetsTriangle(above, far, p, q, r)) << "both ends above the plane";
+    EXPECT_FALSE(segmentMeetsTriangle(farAbove, far, p, q, r)) << "crosses the plane outside the triangle";
+    // Two faces of a folded pair that pass through each other, and two apart.
+    resetStore();
+    NOV = 6;
+    v[0] = {0, 0, 0}, v[1] = {1, 0, 0}, v[2] = {0, 1, 0};
+    v[3] = {0.2, 0.2, -1}, v[4] = {0.3, 0.2, 1}, v[5] = {0.2, 0.3, 1};
+    NOS = 2;
+    face[0][0] = 0, face[0][1] = 1, face[0][2] = 2;
+    face[1][0] = 3, face[1][1] = 4, face[1][2] = 5;
+    EXPECT_EQ(selfIntersections().size(), 1u);
+    v[3].z = 0.5;
+    EXPECT_TRUE(selfIntersections().empty());
+    resetStore();
+}
