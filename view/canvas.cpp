@@ -1,5 +1,7 @@
 #include "view/canvas.h"
 
+#include <algorithm>
+
 #include <wx/dcclient.h>
 #include <wx/icon.h>
 
@@ -24,9 +26,18 @@ wxBEGIN_EVENT_TABLE(MyCanvas, wxWindow)
 wxEND_EVENT_TABLE()
 // clang-format on
 
+namespace {
+wxColour toWx(const RGBColour& c)
+{
+    return wxColour(c.r, c.g, c.b);
+}
+}  // namespace
+
 MyCanvas::MyCanvas(MyFrame* frame)
     : wxWindow(frame, wxID_ANY, wxPoint(0, 0), wxSize(640, 480), 0), m_owner(frame), m_timer(this, ID_TIMER)
 {
+    // The paint handler covers every pixel: the toolkit never erases the background.
+    SetBackgroundStyle(wxBG_STYLE_PAINT);
     frame->SetIcon(wxIcon(icon1_xpm));
     m_timer.Start(15);
     int w = 0, h = 0;
@@ -50,14 +61,20 @@ void MyCanvas::OnPaint(wxPaintEvent&)
     DrawPoly(mdc);
     pdc.Blit(0, 0, 1600, 1200, &mdc, 0, 0, wxCOPY, false);
     mdc.SelectObject(wxNullBitmap);
+    // A window larger than the picture shows the background colour beyond it.
+    int w = 0, h = 0;
+    GetClientSize(&w, &h);
+    if (w > 1600 || h > 1200) {
+        pdc.SetPen(*wxTRANSPARENT_PEN);
+        pdc.SetBrush(wxBrush(toWx(backgroundColour)));
+        if (w > 1600)
+            pdc.DrawRectangle(1600, 0, w - 1600, h);
+        if (h > 1200)
+            pdc.DrawRectangle(0, 1200, std::min(w, 1600), h - 1200);
+    }
 }
 
 namespace {
-wxColour toWx(const RGBColour& c)
-{
-    return wxColour(c.r, c.g, c.b);
-}
-
 // A disc of diameter 10 centred on a projected vertex.
 void drawMark(wxDC& dc, const wxPoint& at)
 {
