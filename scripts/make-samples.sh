@@ -15,5 +15,9 @@ while read -r recipe file; do
   echo "sample/$file"
 done <<'TABLE'
 torio torio.kor
+123-123-123 123-123-123.kor
+2222-2222-2222 2222-2222-2222.kor
+22-22-22 22-22-22.kor
+1313-1313-1313 1313-1313-1313.kor
 TABLE
 build/korvith-tool apply sample/single.kor docs/samples/single.png

@@ -3,7 +3,9 @@
 #include "tests/fixture.h"
 
 #include <cmath>
+#include <algorithm>
 #include <cstdlib>
+#include <map>
 
 #include "geometry/relaxation.h"
 #include "io/open_commands.h"
@@ -18,12 +20,73 @@ struct Sample {
     int number;          // sample number of the "Sample" menu
     int vertices, edges, faces;
     int euler, boundaryLoops;
+    const char* holes;   // the runs of boundary edges of one cell after another around each hole, "" to skip
 };
 
 // The samples built from recipes so far.
 const Sample kSamples[] = {
-    {"torio", 129, 19, 39, 21, 1, 1},
+    {"torio", 129, 19, 39, 21, 1, 1, ""},
+    {"123-123-123", 131, 29, 72, 42, -1, 3, "123-123-123"},
+    {"2222-2222-2222", 132, 32, 75, 42, -1, 3, "2222-2222-2222"},
+    {"22-22-22", 133, 26, 69, 42, -1, 3, "22-22-22"},
+    {"1313-1313-1313", 135, 32, 75, 42, -1, 3, "1313-1313-1313"},
 };
+
+// The holes of the surface as run lengths: around each boundary loop, the
+// number of consecutive boundary edges that belong to one cell (the cell of an
+// edge is the centre corner of its face), each loop written as the smallest of
+// its rotations and reflections, loops sorted and joined with "-".
+std::string holePattern()
+{
+    std::map<int, std::pair<int, int>> next;  // boundary side a -> (b, cell)
+    for (int f = 0; f < NOS; ++f)
+        for (int k = 0; k < 3; ++k) {
+            const int a = face[f][k], b = face[f][(k + 1) % 3];
+            bool shared = false;
+            for (int g = 0; g < NOS && !shared; ++g)
+                for (int j = 0; j < 3; ++j)
+                    shared = shared || (g != f && face[g][j] == b && face[g][(j + 1) % 3] == a);
+            if (!shared)
+                next[a] = {b, face[f][(k + 2) % 3]};
+        }
+    std::vector<std::string> loops;
+    while (!next.empty()) {
+        std::vector<int> cells;
+        const int start = next.begin()->first;
+        int at = start;
+        do {
+            const auto step = next.at(at);
+            next.erase(at);
+            cells.push_back(step.second);
+            at = step.first;
+        } while (at != start && next.count(at));
+        // Runs of equal cells, around the loop.
+        size_t first = 0;
+        while (first < cells.size() && cells[first] == cells[(first + cells.size() - 1) % cells.size()])
+            ++first;
+        std::string runs;
+        for (size_t k = 0, n = 0; k < cells.size(); ++k) {
+            ++n;
+            const size_t here = (first + k) % cells.size(), after = (first + k + 1) % cells.size();
+            if (cells[here] != cells[after]) {
+                runs += std::to_string(n);
+                n = 0;
+            }
+        }
+        std::string best = runs;
+        for (int turn = 0; turn < 2; ++turn) {
+            for (size_t r = 0; r < runs.size(); ++r)
+                best = std::min(best, runs.substr(r) + runs.substr(0, r));
+            std::reverse(runs.begin(), runs.end());
+        }
+        loops.push_back(best);
+    }
+    std::sort(loops.begin(), loops.end());
+    std::string pattern;
+    for (const std::string& loop : loops)
+        pattern += (pattern.empty() ? "" : "-") + loop;
+    return pattern;
+}
 
 std::string readAll(const std::string& path)
 {
@@ -70,6 +133,9 @@ TEST(Samples, EachIsARelaxedEmbeddedSurfaceOfItsKind)
         EXPECT_EQ(info.faces, s.faces);
         EXPECT_EQ(info.euler, s.euler);
         EXPECT_EQ(info.boundaryLoops, s.boundaryLoops);
+        if (*s.holes) {
+            EXPECT_EQ(holePattern(), s.holes);
+        }
         EXPECT_EQ(info.components, 1);
         EXPECT_EQ(info.inconsistentEdges, 0) << "consistently oriented faces";
         EXPECT_LT(info.maxEdgeError, 1e-3) << "relaxed";

@@ -6,10 +6,11 @@
 // vertex lies next to a neighbour) are made on the state the tool will have.
 //
 //     make-recipes SINGLE_CELL_FILE RECIPE_DIR
-#include <cmath>
 #include <cstdio>
+#include <algorithm>
 #include <fstream>
 #include <string>
+#include <sys/stat.h>
 #include <vector>
 
 #include <wx/init.h>
@@ -42,24 +43,26 @@ struct Recipe {
     void note(const std::string& text) { lines.push_back("# " + text); }
 };
 
-double dist(int a, int b)
-{
-    return std::sqrt((v[a].x - v[b].x) * (v[a].x - v[b].x) + (v[a].y - v[b].y) * (v[a].y - v[b].y) +
-                     (v[a].z - v[b].z) * (v[a].z - v[b].z));
-}
 
-// Adds a cell at vertex p and glues it along the edge from p to `target` (a
-// neighbour of p on the boundary): of the two new rim vertices beside p, the
-// one nearer `target` is pasted onto it. Returns the index of the other one
-// (the new cell's free rim vertex beside p), which stays valid after the paste.
+// Adds a cell at vertex p and glues it along the boundary edge from p to
+// `target`: of the two new rim vertices beside p, the one whose new face runs
+// along that edge the other way from the face already there is pasted onto
+// `target`, so that the faces stay consistently oriented. Returns the index of
+// the other one (the new cell's free rim vertex beside p), valid after the paste.
 int attach(Recipe& r, int p, int target)
 {
     const int first = NOV;
+    const int oldFaces = NOS;
     r.op("add-cell=" + std::to_string(p));
     if (r.failed)
         return -1;
+    // The new face (p, first, centre) runs p -> first; (first + 5, p, centre) runs first + 5 -> p.
+    bool forward = false;  // an old face runs p -> target
+    for (int f = 0; f < oldFaces; ++f)
+        for (int k = 0; k < 3; ++k)
+            forward = forward || (face[f][k] == p && face[f][(k + 1) % 3] == target);
     const int a = first, b = first + 5;
-    const bool pasteA = dist(a, target) <= dist(b, target);
+    const bool pasteA = !forward;
     const int pasted = pasteA ? a : b;
     int free = pasteA ? b : a;
     r.op("paste=" + std::to_string(target) + "," + std::to_string(pasted));
@@ -68,24 +71,179 @@ int attach(Recipe& r, int p, int target)
     return free;
 }
 
+// The boundary of the surface as one loop of vertices in order, each with the
+// centre of the cell whose face holds the boundary edge that leaves it.
+struct BoundaryStep {
+    int vertex;
+    int cell;  // centre vertex of the cell the edge to the next vertex belongs to
+};
+
+std::vector<BoundaryStep> boundaryLoop()
+{
+    // Boundary sides: face sides that no other face runs along the other way.
+    std::vector<std::pair<int, int>> sides;
+    std::vector<int> centre;
+    for (int f = 0; f < NOS; ++f)
+        for (int k = 0; k < 3; ++k) {
+            const int a = face[f][k], b = face[f][(k + 1) % 3];
+            bool shared = false;
+            for (int g = 0; g < NOS && !shared; ++g)
+                for (int j = 0; j < 3 && g != f; ++j)
+                    shared = shared || (face[g][j] == b && face[g][(j + 1) % 3] == a);
+            if (!shared) {
+                sides.emplace_back(a, b);
+                centre.push_back(face[f][(k + 2) % 3]);
+            }
+        }
+    std::vector<BoundaryStep> loop;
+    if (sides.empty())
+        return loop;
+    int at = sides[0].first;
+    for (size_t n = 0; n < sides.size(); ++n) {
+        size_t k = 0;
+        while (k < sides.size() && sides[k].first != at)
+            ++k;
+        if (k == sides.size())
+            break;
+        loop.push_back(BoundaryStep{at, centre[k]});
+        at = sides[k].second;
+        if (at == loop[0].vertex)
+            break;
+    }
+    return loop;
+}
+
+// Pastes every pair (a, b): the lower index stays; later pairs follow the renumbering.
+void pasteAll(Recipe& r, std::vector<std::pair<int, int>> pairs)
+{
+    for (size_t k = 0; k < pairs.size(); ++k) {
+        const int keep = std::min(pairs[k].first, pairs[k].second);
+        const int gone = std::max(pairs[k].first, pairs[k].second);
+        r.op("paste=" + std::to_string(keep) + "," + std::to_string(gone));
+        for (size_t j = k + 1; j < pairs.size(); ++j)
+            for (int* x : {&pairs[j].first, &pairs[j].second}) {
+                if (*x == gone)
+                    *x = keep;
+                else if (*x > gone)
+                    --*x;
+            }
+    }
+}
+
+// Three cells around vertex 0, glued pairwise.
+void buildTorio(Recipe& r)
+{
+    attach(r, 0, 6);
+    attach(r, 0, 1);
+    r.op("paste-all", "the last seam");
+    r.op("relax=stable");
+}
+
+// Relaxes, opening folds between the relaxations.
+void settle(Recipe& r, int rounds)
+{
+    r.op("relax=stable");
+    for (int k = 0; k < rounds; ++k) {
+        r.op("spread=10");
+        r.op("relax=stable");
+    }
+}
+
 Recipe torio()
 {
     Recipe r;
     r.name = "torio";
     r.note("three cells around vertex 0, glued pairwise");
-    attach(r, 0, 6);
-    attach(r, 0, 1);
-    r.op("paste-all", "the last seam");
-    r.op("relax=stable");
+    buildTorio(r);
     r.op("center", "shown in the middle of the window");
     return r;
+}
+
+// A pair of pants from two torios face to face: the torio stands across the x
+// axis, its mirror image faces it 2.0 further along x, and the two boundary
+// loops are glued along three arcs, one in each cell's run of five boundary
+// edges: the arc of `length` edges starting `start` edges into the run, on the
+// torio, is glued to the mirror image of the arc `shift` edges further along
+// the loop (vertex k to the mirror of vertex k + shift, which keeps the faces
+// consistently oriented). The rest of the two loops bounds three holes.
+Recipe torioPants(const std::string& name, const std::string& what, int start, int length, int shift)
+{
+    Recipe r;
+    r.name = name;
+    r.note(what);
+    buildTorio(r);
+    r.op("rotate=1.5707963267948966,0", "the torio stands across the x axis");
+    r.op("center");
+    const int half = NOV;
+    r.op("mirror-copy", "its mirror image 2.0 further along x, facing it");
+    std::vector<BoundaryStep> loop = boundaryLoop();
+    const int n = static_cast<int>(loop.size());
+    // Start the loop where a cell's run begins (the shortest, should the runs
+    // differ); the loop repeats itself three times.
+    int first = -1, shortest = n + 1;
+    for (int k = 0; k < n; ++k) {
+        if (loop[k].vertex >= half || loop[(k + n - 1) % n].cell == loop[k].cell)
+            continue;
+        int run = 1;
+        while (run < n && loop[(k + run) % n].cell == loop[k].cell)
+            ++run;
+        if (run < shortest) {
+            shortest = run;
+            first = k;
+        }
+    }
+    if (n % 3 != 0 || first < 0) {
+        r.failed = true;
+        std::fprintf(stderr, "make-recipes: %s: the boundary does not repeat itself three times\n", name.c_str());
+        return r;
+    }
+    std::vector<std::pair<int, int>> pairs;
+    for (int run = 0; run < 3; ++run)
+        for (int i = 0; i <= length; ++i) {
+            const int k = first + n / 3 * run + start + i;
+            pairs.emplace_back(loop[((k % n) + n) % n].vertex, loop[(((k + shift) % n) + n) % n].vertex + half);
+        }
+    pasteAll(r, pairs);
+    settle(r, 3);
+    r.op("center");
+    return r;
+}
+
+Recipe fatPants()
+{
+    return torioPants("2222-2222-2222", "fat pants: two torios glued at the middle edge of each cell's boundary run",
+                      2, 1, 0);
+}
+
+Recipe newtralPants()
+{
+    return torioPants("1313-1313-1313",
+                      "newtral pants: two torios glued at the second edge of each cell's boundary run, shifted by two",
+                      1, 1, 2);
+}
+
+Recipe slimPants()
+{
+    return torioPants("22-22-22", "slim pants: two torios glued along three arcs of three edges across the cell joints",
+                      4, 3, -1);
+}
+
+Recipe curlyPants()
+{
+    return torioPants("123-123-123", "curly pants: two torios glued along three arcs of two edges, shifted by two",
+                      4, 2, -2);
 }
 
 bool writeRecipe(const std::string& dir, const Recipe& r)
 {
     if (r.failed)
         return false;
-    std::ofstream out(dir + "/" + r.name + ".ops");
+    const std::string path = dir + "/" + r.name + ".ops";
+    std::ofstream out(path);
+    if (!out) {
+        std::fprintf(stderr, "make-recipes: cannot write %s\n", path.c_str());
+        return false;
+    }
     out << "# " << r.name << ": built from sample/single.kor by korvith-tool; written by make-recipes\n";
     for (const std::string& line : r.lines)
         out << line << "\n";
@@ -102,8 +260,9 @@ int main(int argc, char** argv)
     wxInitializer initializer;
     const std::string single = argv[1];
     const std::string dir = argv[2];
+    mkdir(dir.c_str(), 0777);
     using Builder = Recipe (*)();
-    const Builder builders[] = {torio};
+    const Builder builders[] = {torio, curlyPants, fatPants, slimPants, newtralPants};
     bool ok = true;
     for (Builder build : builders) {
         resetStore();
