@@ -99,15 +99,15 @@ void expectMenu(wxMenu* menu, const std::vector<ItemSpec>& items, const std::str
     ASSERT_EQ(menu->GetMenuItemCount(), items.size()) << where;
     for (size_t k = 0; k < items.size(); ++k) {
         const wxMenuItem* item = menu->FindItemByPosition(k);
-        const ItemSpec& spec = items[k];
+        const ItemSpec& want = items[k];
         SCOPED_TRACE(where + " item " + std::to_string(k));
-        EXPECT_EQ(item->GetKind(), spec.kind);
-        if (spec.kind == S)
+        EXPECT_EQ(item->GetKind(), want.kind);
+        if (want.kind == S)
             continue;
-        EXPECT_EQ(item->GetId(), spec.id);
-        EXPECT_EQ(item->GetItemLabel(), wxString(spec.label));
-        EXPECT_EQ(item->GetHelp(), wxString(spec.help));
-        if (spec.kind == C) {
+        EXPECT_EQ(item->GetId(), want.id);
+        EXPECT_EQ(item->GetItemLabel(), wxString(want.label));
+        EXPECT_EQ(item->GetHelp(), wxString(want.help));
+        if (want.kind == C) {
             EXPECT_FALSE(item->IsChecked());
         }
     }

@@ -24,12 +24,12 @@ constexpr int MAX_STABLE_BURSTS = 100000;
 
 enum class Arg { None, Count, Vertex, TwoVertices, TwoNumbers, CountOrStable, File, Level };
 
-struct OpSpec {
+struct OpForm {
     const char* name;
     Arg arg;
 };
 
-const OpSpec kOps[] = {
+const OpForm kOps[] = {
     {"add-cell", Arg::Vertex},  {"paste", Arg::TwoVertices},   {"paste-all", Arg::None}, {"relax", Arg::CountOrStable},
     {"steps", Arg::Count},      {"smooth", Arg::Count},        {"spread", Arg::Count},   {"subdivide", Arg::Level},
     {"kago", Arg::None},        {"flip", Arg::None},           {"mirror", Arg::None},    {"copy", Arg::None},
@@ -123,17 +123,17 @@ bool parseToolOp(const std::string& text, ToolOp* op, std::string* error)
     const std::string::size_type eq = text.find('=');
     op->name = text.substr(0, eq);
     const std::string arg = eq == std::string::npos ? std::string() : text.substr(eq + 1);
-    const OpSpec* spec = nullptr;
-    for (const OpSpec& s : kOps)
+    const OpForm* form = nullptr;
+    for (const OpForm& s : kOps)
         if (op->name == s.name)
-            spec = &s;
-    if (!spec) {
+            form = &s;
+    if (!form) {
         *error = "unknown operation \"" + op->name + "\"";
         return false;
     }
     const bool hasArg = eq != std::string::npos;
     double a = 0, b = 0;
-    switch (spec->arg) {
+    switch (form->arg) {
     case Arg::None:
         if (hasArg) {
             *error = op->name + " takes no argument";
@@ -170,10 +170,10 @@ bool parseToolOp(const std::string& text, ToolOp* op, std::string* error)
         const std::string::size_type comma = arg.find(',');
         const std::string first = arg.substr(0, comma);
         const std::string second = comma == std::string::npos ? std::string() : arg.substr(comma + 1);
-        const bool ok = spec->arg == Arg::TwoVertices ? parseWhole(first, &a) && parseWhole(second, &b)
+        const bool ok = form->arg == Arg::TwoVertices ? parseWhole(first, &a) && parseWhole(second, &b)
                                                       : parseNumber(first, &a) && parseNumber(second, &b);
         if (!hasArg || !ok) {
-            *error = op->name + (spec->arg == Arg::TwoVertices ? " needs two vertices, as in paste=3,9"
+            *error = op->name + (form->arg == Arg::TwoVertices ? " needs two vertices, as in paste=3,9"
                                                                : " needs two angles in radians, as in rotate=0.1,0");
             return false;
         }
