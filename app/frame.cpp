@@ -3,6 +3,7 @@
 #include <wx/filedlg.h>
 #include <wx/file.h>
 #include <wx/filefn.h>
+#include <wx/log.h>
 #include <wx/msgdlg.h>
 #include <wx/printdlg.h>
 #include <wx/statusbr.h>
@@ -83,7 +84,11 @@ void append(wxMenu* menu, int id, const wxString& label, wxItemKind kind = wxITE
             const wxString& help = wxString())
 {
     KeptLabelItem* item = new KeptLabelItem(menu, id, label, help, kind);
-    menu->Append(item);
+    {
+        // The toolkit says it cannot bind TAB; the key hook delivers it instead.
+        wxLogNull quiet;
+        menu->Append(item);
+    }
     if (item->GetItemLabel() != label)
         item->keepLabel(label);
 }

@@ -1,5 +1,7 @@
 #include "model/adjacency.h"
 
+#include <unordered_map>
+
 #include "model/store.h"
 
 bool firstCornerOccurrence(int f, int k)
@@ -25,4 +27,20 @@ void FacesOfVertex::build()
         for (int k = 0; k < 3; ++k)
             if (firstCornerOccurrence(f, k))
                 faces[fill[face[f][k]]++] = f;
+}
+
+std::vector<BoundarySide> boundarySides()
+{
+    std::unordered_map<unsigned long long, int> sides;
+    for (int f = 0; f < NOS; ++f)
+        for (int k = 0; k < 3; ++k)
+            ++sides[vertexPairKey(face[f][k], face[f][(k + 1) % 3])];
+    std::vector<BoundarySide> boundary;
+    for (int f = 0; f < NOS; ++f)
+        for (int k = 0; k < 3; ++k) {
+            const int a = face[f][k], b = face[f][(k + 1) % 3];
+            if (sides[vertexPairKey(a, b)] == 1)
+                boundary.push_back(BoundarySide{a, b, f, face[f][(k + 2) % 3]});
+        }
+    return boundary;
 }

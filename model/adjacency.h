@@ -26,3 +26,15 @@ struct FacesOfVertex {
     std::vector<int> start;  // NOV + 1 offsets into faces
     std::vector<int> faces;
 };
+
+// A face side that no other face has: a piece of the surface's boundary,
+// running from `from` to `to` in its face's corner order.
+struct BoundarySide {
+    int from, to;
+    int face;
+    int opposite;  // the face's third corner (on a cell's rim side: the cell's centre)
+};
+
+// Every boundary side, in face order (a side is on the boundary when no other
+// face has both of its corners next to each other). Reads: NOS, face.
+std::vector<BoundarySide> boundarySides();

@@ -14,16 +14,11 @@
 #include "io/writer.h"
 #include "model/history.h"
 #include "model/store.h"
+#include "tests/read_file.h"
 #include "tests/window_harness.h"
 #include "view/printout.h"
 
 namespace {
-std::string readAll(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
 // A message box whose text must contain `expected`, answered with `answer`.
 class ExpectMessage : public wxExpectModalBase<wxMessageDialog> {
 public:

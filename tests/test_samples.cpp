@@ -1,5 +1,6 @@
 // The shipped sample surfaces: rebuilt byte for byte from their recipes, and
 // each a relaxed, embedded surface of the kind its menu label names.
+#include "tests/read_file.h"
 #include "tests/fixture.h"
 
 #include <cmath>
@@ -10,6 +11,7 @@
 #include "geometry/relaxation.h"
 #include "io/open_commands.h"
 #include "io/sample_loader.h"
+#include "model/adjacency.h"
 #include "model/derived_data.h"
 #include "model/surface_info.h"
 #include "tests/self_intersection.h"
@@ -39,16 +41,8 @@ const Sample kSamples[] = {
 std::string holePattern()
 {
     std::map<int, std::pair<int, int>> next;  // boundary side a -> (b, cell)
-    for (int f = 0; f < NOS; ++f)
-        for (int k = 0; k < 3; ++k) {
-            const int a = face[f][k], b = face[f][(k + 1) % 3];
-            bool shared = false;
-            for (int g = 0; g < NOS && !shared; ++g)
-                for (int j = 0; j < 3; ++j)
-                    shared = shared || (g != f && face[g][j] == b && face[g][(j + 1) % 3] == a);
-            if (!shared)
-                next[a] = {b, face[f][(k + 2) % 3]};
-        }
+    for (const BoundarySide& side : boundarySides())
+        next[side.from] = {side.to, side.opposite};
     std::vector<std::string> loops;
     while (!next.empty()) {
         std::vector<int> cells;
@@ -86,12 +80,6 @@ std::string holePattern()
     for (const std::string& loop : loops)
         pattern += (pattern.empty() ? "" : "-") + loop;
     return pattern;
-}
-
-std::string readAll(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
 std::string samplePath(const Sample& s)
@@ -143,16 +131,8 @@ TEST(Samples, EachIsARelaxedEmbeddedSurfaceOfItsKind)
 
         // Every vertex in at most 7 faces; away from the boundary in exactly 6 or 7.
         std::vector<bool> onBoundary(NOV, false);
-        for (int e = 0; e < NOE; ++e) {
-            int sides = 0;
-            for (int f = 0; f < NOS; ++f)
-                for (int k = 0; k < 3; ++k) {
-                    const int a = face[f][k], b = face[f][(k + 1) % 3];
-                    sides += (a == edge[e][0] && b == edge[e][1]) || (a == edge[e][1] && b == edge[e][0]);
-                }
-            if (sides == 1)
-                onBoundary[edge[e][0]] = onBoundary[edge[e][1]] = true;
-        }
+        for (const BoundarySide& side : boundarySides())
+            onBoundary[side.from] = onBoundary[side.to] = true;
         for (int i = 0; i < NOV; ++i) {
             EXPECT_LE(NOfaceOfVertex[i], 7) << "vertex " << i;
             if (!onBoundary[i]) {

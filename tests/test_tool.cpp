@@ -1,5 +1,6 @@
 // korvith-tool run as a process: its results against the same core calls made
 // here, its exports read back by Assimp's importer, and its error paths.
+#include "tests/read_file.h"
 #include "tests/fixture.h"
 
 #include <array>
@@ -53,12 +54,6 @@ ToolRun tool(const std::string& args)
     run.err.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     std::remove(errFile.c_str());
     return run;
-}
-
-std::string readAll(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
 bool exists(const std::string& path)

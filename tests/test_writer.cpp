@@ -1,3 +1,4 @@
+#include "tests/read_file.h"
 #include "tests/fixture.h"
 
 #include <csignal>
@@ -10,12 +11,6 @@
 #include "model/history.h"
 
 namespace {
-std::string readAll(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
 const char* const kSingleHeader =
     "char *single_v=\"8:0.824122,-0.334356,-0.0648953:0.306818,-0.934102,-0.0775646:-0.46057,-0.912631,0.117366:"
     "-0.900163,-0.281175,0.30692:-0.747572,0.460033,0.0704142:-0.0293405,0.795131,0.0466634:0.64806,0.433557,"

@@ -11,6 +11,7 @@
 
 #include "io/open_commands.h"
 #include "io/writer.h"
+#include "model/derived_data.h"
 #include "model/store.h"
 #include "model/surface_info.h"
 #include "tools/mesh_export.h"
@@ -70,7 +71,7 @@ bool readSurface(const std::string& path, std::string* why)
         *why = keptErrors->last.empty() ? "cannot read the file" : keptErrors->last;
         return false;
     }
-    refreshAsRepaint();
+    refreshDerivedData();  // what a repaint does first
     return true;
 }
 
@@ -157,7 +158,7 @@ int apply(const std::string& in, const std::string& out, std::vector<std::string
                 why = keptErrors->last;
             return failure("operation " + std::to_string(k + 1) + " (" + ops[k].text + ")", why);
         }
-        refreshAsRepaint();
+        refreshDerivedData();  // what a repaint does first
     }
     if (!writeOutput(out, ext, &why))
         return failure(out, why);

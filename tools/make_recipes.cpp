@@ -16,7 +16,9 @@
 #include <wx/init.h>
 
 #include "construct/glue.h"
+#include "model/adjacency.h"
 #include "io/open_commands.h"
+#include "model/derived_data.h"
 #include "model/store.h"
 #include "tools/tool_ops.h"
 
@@ -37,7 +39,7 @@ struct Recipe {
             failed = true;
             return;
         }
-        refreshAsRepaint();
+        refreshDerivedData();  // what a repaint does first
         lines.push_back(comment.empty() ? text : text + "   # " + comment);
     }
     void note(const std::string& text) { lines.push_back("# " + text); }
@@ -80,21 +82,12 @@ struct BoundaryStep {
 
 std::vector<BoundaryStep> boundaryLoop()
 {
-    // Boundary sides: face sides that no other face runs along the other way.
     std::vector<std::pair<int, int>> sides;
     std::vector<int> centre;
-    for (int f = 0; f < NOS; ++f)
-        for (int k = 0; k < 3; ++k) {
-            const int a = face[f][k], b = face[f][(k + 1) % 3];
-            bool shared = false;
-            for (int g = 0; g < NOS && !shared; ++g)
-                for (int j = 0; j < 3 && g != f; ++j)
-                    shared = shared || (face[g][j] == b && face[g][(j + 1) % 3] == a);
-            if (!shared) {
-                sides.emplace_back(a, b);
-                centre.push_back(face[f][(k + 2) % 3]);
-            }
-        }
+    for (const BoundarySide& side : boundarySides()) {
+        sides.emplace_back(side.from, side.to);
+        centre.push_back(side.opposite);
+    }
     std::vector<BoundaryStep> loop;
     if (sides.empty())
         return loop;
@@ -270,7 +263,7 @@ int main(int argc, char** argv)
             std::fprintf(stderr, "make-recipes: cannot read %s\n", single.c_str());
             return 1;
         }
-        refreshAsRepaint();
+        refreshDerivedData();  // what a repaint does first
         const Recipe recipe = build();
         ok = writeRecipe(dir, recipe) && ok;
     }

@@ -212,11 +212,6 @@ bool readOpsFile(const std::string& path, std::vector<std::string>* ops, std::st
     return true;
 }
 
-void refreshAsRepaint()
-{
-    refreshDerivedData();
-}
-
 bool runToolOp(const ToolOp& op, bool progress, std::string* error)
 {
     const std::string& n = op.name;

@@ -28,8 +28,5 @@ bool readOpsFile(const std::string& path, std::vector<std::string>* ops, std::st
 // report progress on stderr.
 bool runToolOp(const ToolOp& op, bool progress, std::string* error);
 
-// What the window does to the model before it draws: the derived-data refresh.
-void refreshAsRepaint();
-
 // The usage text of `korvith-tool --help`.
 const char* toolUsage();
