@@ -12,6 +12,7 @@
 #include "io/open_commands.h"
 #include "io/writer.h"
 #include "model/derived_data.h"
+#include "model/history.h"
 #include "model/store.h"
 #include "model/surface_info.h"
 #include "tools/mesh_export.h"
@@ -171,6 +172,10 @@ int main(int argc, char** argv)
     wxInitializer initializer;
     if (!initializer.IsOk())
         return failure("korvith-tool", "cannot start the toolkit");
+    // The undo snapshots are released when the tool ends, whatever way it ends.
+    struct ReleaseHistory {
+        ~ReleaseHistory() { clearHistory(); }
+    } releaseHistory;
     // The toolkit deletes the active log target when it shuts down.
     keptErrors = new KeptErrors;
     delete wxLog::SetActiveTarget(keptErrors);

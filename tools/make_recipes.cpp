@@ -17,6 +17,7 @@
 
 #include "construct/glue.h"
 #include "model/adjacency.h"
+#include "model/history.h"
 #include "io/open_commands.h"
 #include "model/derived_data.h"
 #include "model/store.h"
@@ -267,5 +268,6 @@ int main(int argc, char** argv)
         const Recipe recipe = build();
         ok = writeRecipe(dir, recipe) && ok;
     }
+    clearHistory();
     return ok ? 0 : 1;
 }
