@@ -37,11 +37,11 @@ struct ToolRun {
     std::string out, err;
 };
 
-// Runs korvith-tool with `args` (shell words), capturing stdout and stderr.
-ToolRun tool(const std::string& args)
+// Runs a shell command, capturing its stdout and stderr.
+ToolRun shell(const std::string& line)
 {
     const std::string errFile = "/tmp/korvith-tool-test-stderr";
-    const std::string command = std::string(KORVITH_TOOL) + " " + args + " 2>" + errFile;
+    const std::string command = line + " 2>" + errFile;
     ToolRun run;
     FILE* pipe = popen(command.c_str(), "r");
     std::array<char, 4096> buffer;
@@ -54,6 +54,12 @@ ToolRun tool(const std::string& args)
     run.err.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     std::remove(errFile.c_str());
     return run;
+}
+
+// Runs korvith-tool with `args` (shell words).
+ToolRun tool(const std::string& args)
+{
+    return shell(std::string(KORVITH_TOOL) + " " + args);
 }
 
 bool exists(const std::string& path)
@@ -217,6 +223,19 @@ TEST(Tool, OperationsFromAFile)
     EXPECT_EQ(info["inconsistent_edges"], 0);
     EXPECT_LT(info["max_edge_error"].get<double>(), 1e-3);
     std::remove(ops.c_str());
+    std::remove((kOut + ".kor").c_str());
+}
+
+TEST(Tool, LongRunsShowProgressOnATerminalOnly)
+{
+    if (std::system("command -v script >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "script (util-linux) is needed to give the tool a terminal";
+    // script runs the tool with its stderr on a pseudo-terminal and copies what it printed.
+    const ToolRun run =
+        shell("script -qec '" + std::string(KORVITH_TOOL) + " apply " + kSingle + " " + kOut + ".kor spread=3' /dev/null");
+    EXPECT_NE(run.out.find("spread=3: 3 of 3"), std::string::npos) << run.out;
+    const ToolRun quiet = tool("apply " + kSingle + " " + kOut + ".kor spread=3");
+    EXPECT_EQ(quiet.err, "");
     std::remove((kOut + ".kor").c_str());
 }
 
