@@ -19,5 +19,6 @@ torio torio.kor
 2222-2222-2222 2222-2222-2222.kor
 22-22-22 22-22-22.kor
 1313-1313-1313 1313-1313-1313.kor
+222-222-222-222 222-222-222-222.kor
 TABLE
 build/korvith-tool apply sample/single.kor docs/samples/single.png

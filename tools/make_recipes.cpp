@@ -81,30 +81,51 @@ struct BoundaryStep {
     int cell;  // centre vertex of the cell the edge to the next vertex belongs to
 };
 
+// Every boundary loop, each from its first side in face order; the loops in
+// the order of their first sides.
+std::vector<std::vector<BoundaryStep>> boundaryLoops()
+{
+    const std::vector<BoundarySide> sides = boundarySides();
+    std::vector<bool> used(sides.size(), false);
+    std::vector<std::vector<BoundaryStep>> loops;
+    for (size_t s0 = 0; s0 < sides.size(); ++s0) {
+        if (used[s0])
+            continue;
+        std::vector<BoundaryStep> loop;
+        size_t k = s0;
+        for (;;) {
+            used[k] = true;
+            loop.push_back(BoundaryStep{sides[k].from, sides[k].opposite});
+            const int at = sides[k].to;
+            if (at == loop[0].vertex)
+                break;
+            size_t next = 0;
+            while (next < sides.size() && (used[next] || sides[next].from != at))
+                ++next;
+            if (next == sides.size())
+                break;
+            k = next;
+        }
+        loops.push_back(loop);
+    }
+    return loops;
+}
+
+// The boundary loop through the first boundary side.
 std::vector<BoundaryStep> boundaryLoop()
 {
-    std::vector<std::pair<int, int>> sides;
-    std::vector<int> centre;
-    for (const BoundarySide& side : boundarySides()) {
-        sides.emplace_back(side.from, side.to);
-        centre.push_back(side.opposite);
-    }
-    std::vector<BoundaryStep> loop;
-    if (sides.empty())
-        return loop;
-    int at = sides[0].first;
-    for (size_t n = 0; n < sides.size(); ++n) {
-        size_t k = 0;
-        while (k < sides.size() && sides[k].first != at)
-            ++k;
-        if (k == sides.size())
-            break;
-        loop.push_back(BoundaryStep{at, centre[k]});
-        at = sides[k].second;
-        if (at == loop[0].vertex)
-            break;
-    }
-    return loop;
+    const std::vector<std::vector<BoundaryStep>> loops = boundaryLoops();
+    return loops.empty() ? std::vector<BoundaryStep>() : loops[0];
+}
+
+// Where a torio's boundary loop starts a cell's run of five edges.
+int firstRunStart(const std::vector<BoundaryStep>& loop)
+{
+    const int n = static_cast<int>(loop.size());
+    for (int k = 0; k < n; ++k)
+        if (loop[(k + n - 1) % n].cell != loop[k].cell)
+            return k;
+    return -1;
 }
 
 // Pastes every pair (a, b): the lower index stays; later pairs follow the renumbering.
@@ -228,6 +249,68 @@ Recipe curlyPants()
                       4, 2, -2);
 }
 
+// Four torios on the corners of a tetrahedron, each glued to each of the
+// others along an arc of three edges across a cell joint (as in the slim
+// pants): a sphere with four holes, one at each face of the tetrahedron, each
+// bounded by runs of two edges of three cells. The torio is turned and
+// mirrored twice so that the four copies start as a ridge over a valley, and
+// each torio's arcs go to its neighbours in the order that relaxes without
+// the surface passing through itself.
+Recipe chimaki()
+{
+    Recipe r;
+    r.name = "222-222-222-222";
+    r.note("chinese chimaki: four torios on the corners of a tetrahedron, each pair glued along an arc of");
+    r.note("three edges; four holes, each bounded by three runs of two edges");
+    buildTorio(r);
+    for (const char* turn : {"rotate=0,1.5707963267948966", "rotate=1.4,0", "rotate=0,-1.5707963267948966", "rotate=0.8,0"})
+        r.op(turn, "the torio tilted");
+    r.op("center");
+    r.op("mirror-copy", "a ridge of two torios");
+    r.op("center");
+    r.op("rotate=1.5707963267948966,0");
+    r.op("mirror-copy", "and the valley under it");
+    r.op("center");
+    r.op("rotate=-1.5707963267948966,0");
+    r.op("center");
+    const int torioVertices = 19;
+    const int neighbours[4][3] = {{1, 2, 3}, {0, 2, 3}, {0, 1, 3}, {0, 1, 2}};
+    const int arcTo[4][3] = {{0, 1, 2}, {1, 0, 2}, {2, 0, 1}, {2, 1, 0}};  // arc of the torio for each neighbour
+    std::vector<std::vector<int>> arcs(4 * 3);                               // torio * 3 + arc -> its 4 vertices
+    for (const std::vector<BoundaryStep>& loop : boundaryLoops()) {
+        const int t = loop[0].vertex / torioVertices;
+        const int first = firstRunStart(loop);
+        const int n = static_cast<int>(loop.size());
+        if (t > 3 || first < 0 || n != 15) {
+            r.failed = true;
+            std::fprintf(stderr, "make-recipes: %s: a torio's boundary is not three runs of five edges\n", r.name.c_str());
+            return r;
+        }
+        for (int a = 0; a < 3; ++a)
+            for (int i = 0; i < 4; ++i)
+                arcs[3 * t + a].push_back(loop[(first + 5 * a + 4 + i) % n].vertex);
+    }
+    std::vector<std::pair<int, int>> pairs;
+    for (int t = 0; t < 4; ++t)
+        for (int k = 0; k < 3; ++k) {
+            const int u = neighbours[t][k];
+            if (u < t)
+                continue;
+            int m = 0;
+            while (neighbours[u][m] != t)
+                ++m;
+            const std::vector<int>& mine = arcs[3 * t + arcTo[t][k]];
+            const std::vector<int>& theirs = arcs[3 * u + arcTo[u][m]];
+            // Both loops run along their faces, so the arcs meet running opposite ways.
+            for (int i = 0; i < 4; ++i)
+                pairs.emplace_back(mine[i], theirs[3 - i]);
+        }
+    pasteAll(r, pairs);
+    settle(r, 6);
+    r.op("center");
+    return r;
+}
+
 bool writeRecipe(const std::string& dir, const Recipe& r)
 {
     if (r.failed)
@@ -256,7 +339,7 @@ int main(int argc, char** argv)
     const std::string dir = argv[2];
     mkdir(dir.c_str(), 0777);
     using Builder = Recipe (*)();
-    const Builder builders[] = {torio, curlyPants, fatPants, slimPants, newtralPants};
+    const Builder builders[] = {torio, curlyPants, fatPants, slimPants, newtralPants, chimaki};
     bool ok = true;
     for (Builder build : builders) {
         resetStore();
