@@ -154,6 +154,26 @@ void buildTorio(Recipe& r)
     r.op("relax=stable");
 }
 
+// Six cells: a torio with one more cell in the gap at each of its three
+// boundary vertices where two cells meet, glued to both.
+void buildSixCells(Recipe& r)
+{
+    buildTorio(r);
+    // The torio's three boundary vertices between two cells, each with the next
+    // boundary vertex; pastes keep the lower index, so these numbers stay.
+    std::vector<std::pair<int, int>> joints;
+    const std::vector<BoundaryStep> loop = boundaryLoop();
+    const int n = static_cast<int>(loop.size());
+    for (int i = 0; i < n; ++i)
+        if (loop[(i + n - 1) % n].cell != loop[i].cell)
+            joints.emplace_back(loop[i].vertex, loop[(i + 1) % n].vertex);
+    for (const auto& joint : joints) {
+        attach(r, joint.first, joint.second);
+        r.op("paste-all", "the other side of the new cell");
+        r.op("relax=stable");
+    }
+}
+
 // Relaxes, opening folds between the relaxations.
 void settle(Recipe& r, int rounds)
 {
@@ -181,13 +201,14 @@ Recipe torio()
 // torio, is glued to the mirror image of the arc `shift` edges further along
 // the loop (vertex k to the mirror of vertex k + shift, which keeps the faces
 // consistently oriented). The rest of the two loops bounds three holes.
-Recipe torioPants(const std::string& name, const std::string& what, int start, int length, int shift)
+Recipe torioPants(const std::string& name, const std::string& what, int start, int length, int shift,
+                  void (*buildHalf)(Recipe&) = buildTorio, const char* turn = "rotate=1.5707963267948966,0")
 {
     Recipe r;
     r.name = name;
     r.note(what);
-    buildTorio(r);
-    r.op("rotate=1.5707963267948966,0", "the torio stands across the x axis");
+    buildHalf(r);
+    r.op(turn, "the half stands across the x axis");
     r.op("center");
     const int half = NOV;
     r.op("mirror-copy", "its mirror image 2.0 further along x, facing it");
@@ -256,6 +277,14 @@ Recipe curlyPants()
 // mirrored twice so that the four copies start as a ridge over a valley, and
 // each torio's arcs go to its neighbours in the order that relaxes without
 // the surface passing through itself.
+Recipe middlePants()
+{
+    return torioPants("2323-2323-2323",
+                      "middle pants: two halves of six cells (a torio with a cell in each of its three outer gaps)\n"
+                      "# face to face, glued along three arcs of three edges, shifted by four",
+                      2, 3, 4, buildSixCells, "rotate=1.9,0");
+}
+
 Recipe chimaki()
 {
     Recipe r;
@@ -339,7 +368,7 @@ int main(int argc, char** argv)
     const std::string dir = argv[2];
     mkdir(dir.c_str(), 0777);
     using Builder = Recipe (*)();
-    const Builder builders[] = {torio, curlyPants, fatPants, slimPants, newtralPants, chimaki};
+    const Builder builders[] = {torio, curlyPants, fatPants, slimPants, middlePants, newtralPants, chimaki};
     bool ok = true;
     for (Builder build : builders) {
         resetStore();
