@@ -2,12 +2,13 @@
 // surface is built here from the one cell with korvith-tool's own operations,
 // run as the tool runs them, and every operation is written down, so that
 // `korvith-tool apply sample/single.kor sample/<file> @sample/recipes/<name>.ops`
-// builds the same surface. Choices that depend on the geometry (which new rim
-// vertex lies next to a neighbour) are made on the state the tool will have.
+// builds the same surface. Choices that depend on the surface (which new rim
+// vertex to glue, which boundary vertices to paste) are made on the state the
+// tool will have at that point.
 //
 //     make-recipes SINGLE_CELL_FILE RECIPE_DIR
-#include <cstdio>
 #include <algorithm>
+#include <cstdio>
 #include <fstream>
 #include <string>
 #include <sys/stat.h>
@@ -15,11 +16,10 @@
 
 #include <wx/init.h>
 
-#include "construct/glue.h"
-#include "model/adjacency.h"
-#include "model/history.h"
 #include "io/open_commands.h"
+#include "model/adjacency.h"
 #include "model/derived_data.h"
+#include "model/history.h"
 #include "model/store.h"
 #include "tools/tool_ops.h"
 
@@ -46,32 +46,24 @@ struct Recipe {
     void note(const std::string& text) { lines.push_back("# " + text); }
 };
 
-
 // Adds a cell at vertex p and glues it along the boundary edge from p to
 // `target`: of the two new rim vertices beside p, the one whose new face runs
 // along that edge the other way from the face already there is pasted onto
-// `target`, so that the faces stay consistently oriented. Returns the index of
-// the other one (the new cell's free rim vertex beside p), valid after the paste.
-int attach(Recipe& r, int p, int target)
+// `target`, so that the faces stay consistently oriented.
+void attach(Recipe& r, int p, int target)
 {
     const int first = NOV;
     const int oldFaces = NOS;
     r.op("add-cell=" + std::to_string(p));
     if (r.failed)
-        return -1;
+        return;
     // The new face (p, first, centre) runs p -> first; (first + 5, p, centre) runs first + 5 -> p.
     bool forward = false;  // an old face runs p -> target
     for (int f = 0; f < oldFaces; ++f)
         for (int k = 0; k < 3; ++k)
             forward = forward || (face[f][k] == p && face[f][(k + 1) % 3] == target);
-    const int a = first, b = first + 5;
-    const bool pasteA = !forward;
-    const int pasted = pasteA ? a : b;
-    int free = pasteA ? b : a;
+    const int pasted = forward ? first + 5 : first;
     r.op("paste=" + std::to_string(target) + "," + std::to_string(pasted));
-    if (free > pasted)
-        --free;  // the higher of a pasted pair is removed and later vertices move down
-    return free;
 }
 
 // The boundary of the surface as one loop of vertices in order, each with the
