@@ -383,21 +383,21 @@ void MyFrame::OnOpenSample(wxCommandEvent& event)
 
 void MyFrame::OnSave(wxCommandEvent&)
 {
-    saveText(surfaceFileText(), static_cast<int>(SaveKind::Surface), "Korvith files(*.kor)|*.kor");
+    saveText(surfaceFileText(), SaveKind::Surface, "Korvith files(*.kor)|*.kor");
 }
 
 void MyFrame::OnSaveAsHeader(wxCommandEvent&)
 {
     // The identifiers come from the base name as it is before the dialog.
-    saveText(headerExportText(cIdentifier(g_Name)), static_cast<int>(SaveKind::Header), "Header files(*.h)|*.h");
+    saveText(headerExportText(cIdentifier(g_Name)), SaveKind::Header, "Header files(*.h)|*.h");
 }
 
-void MyFrame::saveText(const std::string& text, int kind, const wxString& wildcard)
+void MyFrame::saveText(const std::string& text, SaveKind kind, const wxString& wildcard)
 {
     const wxString chosen = filePrompt()(canvas, "Save a file", g_Name, wildcard, wxFD_SAVE);
     if (chosen.empty())
         return;
-    const wxString path = takeSaveChoice(chosen, static_cast<SaveKind>(kind));
+    const wxString path = takeSaveChoice(chosen, kind);
     if (wxFileExists(path) && wxFile::Access(path, wxFile::read)) {
         wxMessageDialog ask(this, "This file already exists.\nAre you sure to overwrite it?", "Alert",
                             wxYES_NO | wxICON_EXCLAMATION);

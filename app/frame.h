@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "io/writer.h"
+
 class MyCanvas;
 
 class MyFrame : public wxFrame {
@@ -93,7 +95,7 @@ public:
 
 private:
     // Save and Save As Header after the text is built.
-    void saveText(const std::string& text, int kind, const wxString& wildcard);
+    void saveText(const std::string& text, SaveKind kind, const wxString& wildcard);
     // Sends the command of a key whose accelerator the toolkit does not deliver.
     void OnCharHook(wxKeyEvent& event);
 

@@ -146,11 +146,6 @@ bool Parser::readLevel(size_t idx)
     return true;
 }
 
-bool finiteValue(double x)
-{
-    return std::isfinite(x);
-}
-
 bool Parser::readVertices(size_t& pos, long n)
 {
     vertices.resize(std::max<size_t>(vertices.size(), n));
@@ -158,7 +153,7 @@ bool Parser::readVertices(size_t& pos, long n)
         ++pos;
         const std::vector<std::string> f = splitFields(lines_[pos]);
         Vertex3 p{fieldToDouble(f[0]), fieldToDouble(f[1]), fieldToDouble(f[2])};
-        if (!finiteValue(p.x) || !finiteValue(p.y) || !finiteValue(p.z))
+        if (!std::isfinite(p.x) || !std::isfinite(p.y) || !std::isfinite(p.z))
             return fail(pos, "a vertex coordinate is not a finite number");
         vertices[i] = p;
     }
@@ -179,7 +174,7 @@ bool Parser::readEdges(size_t& pos, long n)
             e.t = SPOKE_LENGTH;
         else
             e.t = fieldToDouble(f[2]);
-        if (!finiteValue(e.t))
+        if (!std::isfinite(e.t))
             return fail(pos, "the target length is not a finite number");
         edges[i] = e;
     }

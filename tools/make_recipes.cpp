@@ -110,14 +110,24 @@ std::vector<BoundaryStep> boundaryLoop()
     return loops.empty() ? std::vector<BoundaryStep>() : loops[0];
 }
 
-// Where a torio's boundary loop starts a cell's run of five edges.
+// Where the loop starts a cell's run of boundary edges: the first of the
+// shortest runs, should the runs differ; -1 when the loop is one cell's.
 int firstRunStart(const std::vector<BoundaryStep>& loop)
 {
     const int n = static_cast<int>(loop.size());
-    for (int k = 0; k < n; ++k)
-        if (loop[(k + n - 1) % n].cell != loop[k].cell)
-            return k;
-    return -1;
+    int first = -1, shortest = n + 1;
+    for (int k = 0; k < n; ++k) {
+        if (loop[(k + n - 1) % n].cell == loop[k].cell)
+            continue;
+        int run = 1;
+        while (run < n && loop[(k + run) % n].cell == loop[k].cell)
+            ++run;
+        if (run < shortest) {
+            shortest = run;
+            first = k;
+        }
+    }
+    return first;
 }
 
 // Pastes every pair (a, b): the lower index stays; later pairs follow the renumbering.
@@ -204,22 +214,10 @@ Recipe torioPants(const std::string& name, const std::string& what, int start, i
     r.op("center");
     const int half = NOV;
     r.op("mirror-copy", "its mirror image 2.0 further along x, facing it");
-    std::vector<BoundaryStep> loop = boundaryLoop();
+    // The first half's loop (its faces come first) repeats itself three times.
+    const std::vector<BoundaryStep> loop = boundaryLoop();
     const int n = static_cast<int>(loop.size());
-    // Start the loop where a cell's run begins (the shortest, should the runs
-    // differ); the loop repeats itself three times.
-    int first = -1, shortest = n + 1;
-    for (int k = 0; k < n; ++k) {
-        if (loop[k].vertex >= half || loop[(k + n - 1) % n].cell == loop[k].cell)
-            continue;
-        int run = 1;
-        while (run < n && loop[(k + run) % n].cell == loop[k].cell)
-            ++run;
-        if (run < shortest) {
-            shortest = run;
-            first = k;
-        }
-    }
+    const int first = firstRunStart(loop);
     if (n % 3 != 0 || first < 0) {
         r.failed = true;
         std::fprintf(stderr, "make-recipes: %s: the boundary does not repeat itself three times\n", name.c_str());
