@@ -70,6 +70,15 @@ void offsetpolygon()
     }
 }
 
+void movepoly(double dx, double dy, double dz)
+{
+    for (int i = 0; i < NOV; ++i) {
+        v[i].x += dx;
+        v[i].y += dy;
+        v[i].z += dz;
+    }
+}
+
 void mirrorpoly()
 {
     if (!anyComponentSelected()) {

@@ -22,6 +22,9 @@ void rotatepoly(double a, double b);
 // nothing with no vertices. Reads: NOV. Writes: v.
 void offsetpolygon();
 
+// Moves the whole surface by (dx, dy, dz). Reads: NOV. Writes: v.
+void movepoly(double dx, double dy, double dz);
+
 // Mirror image: with nothing selected, negates every x and swaps corners 1 and
 // 2 of every face; otherwise reflects the selected components' vertices in the
 // plane x = their centroid's x and swaps corners 1 and 2 of every face whose

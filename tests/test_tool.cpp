@@ -98,6 +98,8 @@ TEST(Tool, HelpAndUsageErrors)
     EXPECT_EQ(tool("apply " + kSingle + " " + kOut + ".kor relax=many").status, 2);
     EXPECT_EQ(tool("apply " + kSingle + " " + kOut + ".kor subdivide=7").status, 2);
     EXPECT_EQ(tool("apply " + kSingle + " " + kOut + ".kor paste=3").status, 2);
+    for (const char* move : {"move=1,2", "move=1,2,3,4", "move=1,,3", "move=1,2,x", "move=1,2,inf", "move"})
+        EXPECT_EQ(tool("apply " + kSingle + " " + kOut + ".kor " + move).status, 2) << move;
     EXPECT_EQ(tool("info").status, 2);
 }
 
@@ -189,6 +191,7 @@ TEST(Tool, EveryOperationGivesWhatTheSameCoreCallsGive)
         {"remove=7", {[] { saveState(); remove(7); fill_conn_comp(); fill_center_conn_comp(); }}},
         {"pull=3", {[&] { select(3); pullpoint(); g_purtj = -1; }}},
         {"rotate=0.3,-0.2", {[] { rotatepoly(0.3, -0.2); }}},
+        {"move=1.5,-2,0.25", {[] { movepoly(1.5, -2, 0.25); }}},
         {"append=" + kSingle, {[] { wxTranslateData(kSingle, true); fill_conn_comp(); }}},
         {"add-cell=0 undo", {[&] { select(0); addnewpolygon(); g_purtj = -1; }, [] { undo(); }}},
         {"add-cell=0 add-cell=8 undo undo redo",

@@ -22,7 +22,7 @@
 namespace {
 constexpr int MAX_STABLE_BURSTS = 100000;
 
-enum class Arg { None, Count, Vertex, TwoVertices, TwoNumbers, CountOrStable, File, Level };
+enum class Arg { None, Count, Vertex, TwoVertices, TwoNumbers, ThreeNumbers, CountOrStable, File, Level };
 
 struct OpForm {
     const char* name;
@@ -34,7 +34,8 @@ const OpForm kOps[] = {
     {"steps", Arg::Count},      {"smooth", Arg::Count},        {"spread", Arg::Count},   {"subdivide", Arg::Level},
     {"kago", Arg::None},        {"flip", Arg::None},           {"mirror", Arg::None},    {"copy", Arg::None},
     {"mirror-copy", Arg::None}, {"remove", Arg::Vertex},       {"pull", Arg::Vertex},    {"rotate", Arg::TwoNumbers},
-    {"center", Arg::None},      {"append", Arg::File},         {"undo", Arg::None},      {"redo", Arg::None},
+    {"center", Arg::None},      {"move", Arg::ThreeNumbers},   {"append", Arg::File},    {"undo", Arg::None},
+    {"redo", Arg::None},
 };
 
 bool parseNumber(const std::string& s, double* out)
@@ -109,8 +110,8 @@ const char* toolUsage()
            "  mirror         mirror the surface              copy         add a copy\n"
            "  mirror-copy    add a mirror copy               remove=V     remove vertex V\n"
            "  pull=V         pull vertex V, relax            rotate=A,B   turn by A, B radians\n"
-           "  center         centroid to the origin          append=FILE  read FILE beside it\n"
-           "  undo, redo     step the history\n"
+           "  center         centroid to the origin          move=X,Y,Z   shift by X, Y, Z\n"
+           "  append=FILE    read FILE beside it             undo, redo   step the history\n"
            "\n"
            "An ops file holds one operation per line; '#' starts a comment.\n"
            "Exit status: 0 done, 1 a file could not be read or written or an operation\n"
@@ -178,6 +179,26 @@ bool parseToolOp(const std::string& text, ToolOp* op, std::string* error)
             return false;
         }
         op->numbers = {a, b};
+        return true;
+    }
+    case Arg::ThreeNumbers: {
+        std::vector<double> xyz;
+        std::string::size_type from = 0;
+        for (int k = 0; k < 3 && hasArg; ++k) {
+            const std::string::size_type comma = k < 2 ? arg.find(',', from) : std::string::npos;
+            if (k < 2 && comma == std::string::npos)
+                break;
+            double x = 0;
+            if (!parseNumber(arg.substr(from, comma == std::string::npos ? std::string::npos : comma - from), &x))
+                break;
+            xyz.push_back(x);
+            from = comma + 1;
+        }
+        if (xyz.size() != 3) {
+            *error = op->name + " needs three distances, as in move=1,0,-0.5";
+            return false;
+        }
+        op->numbers = xyz;
         return true;
     }
     case Arg::File:
@@ -320,6 +341,8 @@ bool runToolOp(const ToolOp& op, bool progress, std::string* error)
         rotatepoly(op.numbers[0], op.numbers[1]);
     } else if (n == "center") {
         offsetpolygon();
+    } else if (n == "move") {
+        movepoly(op.numbers[0], op.numbers[1], op.numbers[2]);
     } else if (n == "append") {
         markDerivedStale();
         if (!wxTranslateData(op.word, true)) {
