@@ -301,7 +301,7 @@ TEST(Tool, PictureShowsWhatTheWindowShows)
     EXPECT_EQ(cairo_image_surface_get_width(image), 640);
     EXPECT_EQ(cairo_image_surface_get_height(image), 480);
     const unsigned char* data = cairo_image_surface_get_data(image);
-    const int stride = cairo_image_surface_get_stride(image);
+    int stride = cairo_image_surface_get_stride(image);
     auto pixel = [&](int x, int y) {
         const unsigned char* p = data + y * stride + 4 * x;  // little-endian BGRx
         return RGBColour{p[2], p[1], p[0]};
@@ -320,6 +320,21 @@ TEST(Tool, PictureShowsWhatTheWindowShows)
     RGBColour mark;
     ASSERT_TRUE(angleSumMark(7, theoryCurvature(), &mark));
     EXPECT_EQ(pixel(gv[7].x + 2, gv[7].y + 2), mark);
+    cairo_surface_destroy(image);
+
+    // Zoomed out twice, as the window's Zoom out does: every face where the smaller scale puts it.
+    ASSERT_EQ(tool("apply " + kSingle + " " + out + " zoom-out zoom-out").status, 0);
+    image = cairo_image_surface_create_from_png(out.c_str());
+    data = cairo_image_surface_get_data(image);
+    stride = cairo_image_surface_get_stride(image);
+    g_rate = 100 / 1.25 / 1.25;
+    projectVertices();
+    for (int f = 0; f < NOS; ++f) {
+        const int x = (gv[face[f][0]].x + gv[face[f][1]].x + gv[face[f][2]].x) / 3;
+        const int y = (gv[face[f][0]].y + gv[face[f][1]].y + gv[face[f][2]].y) / 3;
+        EXPECT_EQ(pixel(x, y), getcolor(f)) << "zoomed out, face " << f;
+    }
+    EXPECT_EQ(pixel(gv[0].x + 12, gv[0].y), backgroundColour) << "beyond the smaller cell";
     cairo_surface_destroy(image);
     std::remove(out.c_str());
     for (const char* ext : {".svg", ".pdf"}) {

@@ -40,7 +40,6 @@ void mark(cairo_t* cr, const wxPoint& at, const RGBColour& colour)
 
 void draw(cairo_t* cr)
 {
-    g_rate = 100.0;
     g_centerx = WIDTH / 2;
     g_centery = 220;
     cairo_set_line_width(cr, 1.0);

@@ -18,6 +18,7 @@
 #include "model/derived_data.h"
 #include "model/history.h"
 #include "model/store.h"
+#include "view/view_commands.h"
 
 namespace {
 constexpr int MAX_STABLE_BURSTS = 100000;
@@ -35,7 +36,7 @@ const OpForm kOps[] = {
     {"kago", Arg::None},        {"flip", Arg::None},           {"mirror", Arg::None},    {"copy", Arg::None},
     {"mirror-copy", Arg::None}, {"remove", Arg::Vertex},       {"pull", Arg::Vertex},    {"rotate", Arg::TwoNumbers},
     {"center", Arg::None},      {"move", Arg::ThreeNumbers},   {"append", Arg::File},    {"undo", Arg::None},
-    {"redo", Arg::None},
+    {"redo", Arg::None},        {"zoom-in", Arg::None},        {"zoom-out", Arg::None},
 };
 
 bool parseNumber(const std::string& s, double* out)
@@ -112,6 +113,7 @@ const char* toolUsage()
            "  pull=V         pull vertex V, relax            rotate=A,B   turn by A, B radians\n"
            "  center         centroid to the origin          move=X,Y,Z   shift by X, Y, Z\n"
            "  append=FILE    read FILE beside it             undo, redo   step the history\n"
+           "  zoom-in, zoom-out   scale the picture by 1.25 as the window's zoom does\n"
            "\n"
            "An ops file holds one operation per line; '#' starts a comment.\n"
            "Exit status: 0 done, 1 a file could not be read or written or an operation\n"
@@ -350,6 +352,10 @@ bool runToolOp(const ToolOp& op, bool progress, std::string* error)
             return false;
         }
         fill_conn_comp();
+    } else if (n == "zoom-in") {
+        zoomIn();
+    } else if (n == "zoom-out") {
+        zoomOut();
     } else if (n == "undo") {
         undo();
     } else if (n == "redo") {
