@@ -8,10 +8,15 @@ cd "$(dirname "$0")/.."
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j"$(nproc)" --target make-recipes korvith-tool
 build/make-recipes sample/single.kor sample/recipes
-# recipe name -> sample file name (the table of the "Sample" menu)
-while read -r recipe file; do
+# Later recipes read sample/torio.kor: rebuild it first, then write the recipes again.
+build/korvith-tool apply sample/single.kor sample/torio.kor @sample/recipes/torio.ops
+build/make-recipes sample/single.kor sample/recipes
+# recipe name -> sample file name (the table of the "Sample" menu), then how the
+# gallery picture looks at it
+while read -r recipe file view; do
   build/korvith-tool apply sample/single.kor "sample/$file" "@sample/recipes/$recipe.ops"
-  build/korvith-tool apply "sample/$file" "docs/samples/$recipe.png"
+  # shellcheck disable=SC2086
+  build/korvith-tool apply "sample/$file" "docs/samples/$recipe.png" $view
   echo "sample/$file"
 done <<'TABLE'
 torio torio.kor
@@ -21,5 +26,6 @@ torio torio.kor
 2323-2323-2323 2323-2323-2323.kor
 1313-1313-1313 1313-1313-1313.kor
 222-222-222-222 222-222-222-222.kor
+22222Dodecahedra 22222Dodecahedra.kor zoom-out zoom-out rotate=0.3,0.2
 TABLE
 build/korvith-tool apply sample/single.kor docs/samples/single.png

@@ -8,6 +8,7 @@
 //
 //     make-recipes SINGLE_CELL_FILE RECIPE_DIR
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <fstream>
 #include <string>
@@ -186,12 +187,15 @@ void settle(Recipe& r, int rounds)
     }
 }
 
+void shapeTorio(Recipe& r);
+
 Recipe torio()
 {
     Recipe r;
     r.name = "torio";
-    r.note("three cells around vertex 0, glued pairwise");
+    r.note("three cells around vertex 0, glued pairwise, opened out evenly");
     buildTorio(r);
+    shapeTorio(r);
     r.op("center", "shown in the middle of the window");
     return r;
 }
@@ -330,6 +334,315 @@ Recipe chimaki()
     return r;
 }
 
+// --- Surfaces from torios placed at the nodes of a frame --------------------
+
+struct Vec {
+    double x, y, z;
+};
+Vec operator+(Vec a, Vec b) { return {a.x + b.x, a.y + b.y, a.z + b.z}; }
+Vec operator-(Vec a, Vec b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
+Vec operator*(double k, Vec a) { return {k * a.x, k * a.y, k * a.z}; }
+double dot(Vec a, Vec b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
+Vec cross(Vec a, Vec b) { return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x}; }
+Vec unit(Vec a) { return (1.0 / std::sqrt(dot(a, a))) * a; }
+Vec at(int i) { return {v[i].x, v[i].y, v[i].z}; }
+
+// A rotation as its three columns: the images of the x, y and z axes.
+struct Turn {
+    Vec c[3];
+    Vec apply(Vec a) const { return a.x * c[0] + a.y * c[1] + a.z * c[2]; }
+};
+
+// The turn that takes the orthonormal frame (a0, a1, a2) onto (b0, b1, b2).
+Turn frameTurn(const Vec a[3], const Vec b[3])
+{
+    Turn t;
+    const Vec axes[3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}};
+    for (int k = 0; k < 3; ++k)
+        t.c[k] = dot(a[0], axes[k]) * b[0] + dot(a[1], axes[k]) * b[1] + dot(a[2], axes[k]) * b[2];
+    return t;
+}
+
+// The right-handed orthonormal frame of a normal and a direction across it.
+void frameOf(Vec normal, Vec across, Vec out[3])
+{
+    out[2] = unit(normal);
+    out[0] = unit(across - dot(across, out[2]) * out[2]);
+    out[1] = cross(out[2], out[0]);
+}
+
+// Writes the turn as the tool's turns: rotate=A,B turns about y by A, then
+// about x by B, so a turn is y, then x, then y again (`inverse` writes the
+// turn back).
+void turnOps(Recipe& r, const Turn& t, bool inverse)
+{
+    // t = Y(alpha) X(beta) Y(gamma): its y column is (sin a sin b, cos b, -cos a sin b)
+    // and its y row is (sin b sin g, cos b, sin b cos g).
+    const double beta = std::acos(std::max(-1.0, std::min(1.0, t.c[1].y)));
+    double alpha = std::atan2(t.c[1].x, -t.c[1].z), gamma = std::atan2(t.c[0].y, t.c[2].y);
+    if (std::sin(beta) < 1e-9) {  // a turn about y alone
+        alpha = std::atan2(-t.c[0].z, t.c[0].x);
+        gamma = 0;
+    }
+    char text[200];
+    if (!inverse) {
+        std::snprintf(text, sizeof text, "rotate=%.17g,%.17g", gamma, beta);
+        r.op(text);
+        std::snprintf(text, sizeof text, "rotate=%.17g,0", alpha);
+        r.op(text);
+    } else {
+        std::snprintf(text, sizeof text, "rotate=%.17g,%.17g", -alpha, -beta);
+        r.op(text);
+        std::snprintf(text, sizeof text, "rotate=%.17g,0", -gamma);
+        r.op(text);
+    }
+}
+
+void moveOp(Recipe& r, Vec d)
+{
+    char text[200];
+    std::snprintf(text, sizeof text, "move=%.17g,%.17g,%.17g", d.x, d.y, d.z);
+    r.op(text);
+}
+
+// A frame of torios: node k gets a torio whose surface faces `normal[k]`,
+// and each edge (a, b) glues the torios of a and b along an arc of three
+// edges across the cell joints that point at each other.
+struct Frame {
+    std::vector<Vec> position, normal;
+    std::vector<std::pair<int, int>> edges;
+};
+
+constexpr int TORIO_VERTICES = 19;
+
+// The torio of sample/torio.kor as it lies in the store from vertex `base`:
+// its right-handed frame (normal at the vertex where its three cells meet,
+// first joint across it) and the directions of its three cell joints, in the
+// order of its boundary loop.
+struct TorioShape {
+    Vec frame[3];
+    Vec joint[3];
+};
+
+TorioShape torioShape(int base)
+{
+    TorioShape s{};
+    Vec normal{0, 0, 0};
+    for (int f = 0; f < NOS; ++f)
+        for (int k = 0; k < 3; ++k)
+            if (face[f][k] == base) {
+                const Vec a = at(face[f][0]), b = at(face[f][1]), c = at(face[f][2]);
+                normal = normal + cross(b - a, c - a);
+            }
+    for (const std::vector<BoundaryStep>& loop : boundaryLoops()) {
+        if (loop[0].vertex / TORIO_VERTICES != base / TORIO_VERTICES)
+            continue;
+        const int first = firstRunStart(loop);
+        for (int j = 0; j < 3; ++j)
+            s.joint[j] = at(loop[(first + 5 * j) % loop.size()].vertex) - at(base);
+    }
+    frameOf(normal, s.joint[0], s.frame);
+    return s;
+}
+
+// The smallest angle between two joints of the torio of vertices 0 .. 18.
+double smallestJointAngle()
+{
+    const TorioShape s = torioShape(0);
+    double smallest = M_PI;
+    for (int i = 0; i < 3; ++i)
+        for (int j = i + 1; j < 3; ++j)
+            smallest = std::min(smallest, std::acos(std::max(-1.0, std::min(1.0, dot(unit(s.joint[i]), unit(s.joint[j]))))));
+    return smallest;
+}
+
+// Pulls (down, or up with the surface turned over) a vertex of the one torio
+// and relaxes it until stable.
+void pullTorio(Recipe& r, int vertex, bool up)
+{
+    if (up)
+        r.op("rotate=0,3.1415926535897931", "upside down");
+    r.op("pull=" + std::to_string(vertex));
+    r.op("relax=stable");
+    if (up)
+        r.op("rotate=0,-3.1415926535897931");
+}
+
+// The zipped torio comes out with one cell folded shut. Opens it out until
+// its three joints stand about 120 degrees apart: again and again, of all the
+// pulls up or down of one vertex, the one that widens the narrowest angle
+// between joints most, while any widens it by half a degree.
+void shapeTorio(Recipe& r)
+{
+    for (int round = 0; round < 40; ++round) {
+        const std::vector<Point3> kept(v, v + NOV);
+        double best = smallestJointAngle() + 0.5 * M_PI / 180;
+        int bestVertex = -1;
+        bool bestUp = false;
+        for (int vertex = 0; vertex < NOV; ++vertex)
+            for (bool up : {false, true}) {
+                Recipe trial;
+                trial.name = r.name;
+                pullTorio(trial, vertex, up);
+                const double angle = smallestJointAngle();
+                if (!trial.failed && angle > best) {
+                    best = angle;
+                    bestVertex = vertex;
+                    bestUp = up;
+                }
+                std::copy(kept.begin(), kept.end(), v);
+            }
+        if (bestVertex < 0)
+            return;
+        pullTorio(r, bestVertex, bestUp);
+    }
+}
+
+// Places one torio per node (the first built from the cell, the others read
+// from sample/torio.kor), each turned so that its normal is the node's and its
+// joints point as nearly as they can at the node's neighbours, then glues the
+// arcs of every edge.
+void placeTorios(Recipe& r, const Frame& frame)
+{
+    const int nodes = static_cast<int>(frame.position.size());
+    std::vector<std::vector<int>> neighbours(nodes);
+    for (const auto& e : frame.edges) {
+        neighbours[e.first].push_back(e.second);
+        neighbours[e.second].push_back(e.first);
+    }
+    buildTorio(r);
+    shapeTorio(r);
+    r.op("center", "as sample/torio.kor lies");
+    const TorioShape shape = torioShape(0);
+    // joint j of the torio, for each node, and the neighbour it points at
+    std::vector<std::vector<int>> jointTo(nodes, std::vector<int>(3, -1));
+    for (int k = 0; k < nodes; ++k) {
+        // The target frame: the node's normal, and across it the direction that
+        // best matches the joints with the neighbours, trying each assignment.
+        const Vec n = unit(frame.normal[k]);
+        double best = -1e300;
+        Turn turn{};
+        int perm[3] = {0, 1, 2};
+        do {
+            // joint perm[j] goes to neighbour j: average the frame angle.
+            Vec across{0, 0, 0};
+            const Vec local[3] = {shape.frame[0], shape.frame[1], shape.frame[2]};
+            const int count = std::min<int>(3, static_cast<int>(neighbours[k].size()));
+            for (int j = 0; j < count; ++j) {
+                const Vec d = frame.position[neighbours[k][j]] - frame.position[k];
+                const Vec jt = shape.joint[perm[j]];
+                // the angle of the joint in the torio's frame, and of the neighbour in the node's
+                const double aj = std::atan2(dot(jt, local[1]), dot(jt, local[0]));
+                Vec b[3];
+                frameOf(n, d, b);
+                // turning b[0] back by aj about n gives the image of the torio's first axis
+                across = across + (std::cos(aj) * b[0] - std::sin(aj) * b[1]);
+            }
+            Vec target[3];
+            frameOf(n, count ? across : Vec{1, 0, 0}, target);
+            const Turn t = frameTurn(shape.frame, target);
+            double score = 0;
+            for (int j = 0; j < count; ++j)
+                score += dot(unit(t.apply(shape.joint[perm[j]])),
+                             unit(frame.position[neighbours[k][j]] - frame.position[k]));
+            if (score > best + 1e-12) {
+                best = score;
+                turn = t;
+                for (int j = 0; j < 3; ++j)
+                    jointTo[k][perm[j]] = j < count ? neighbours[k][j] : -1;
+            }
+        } while (std::next_permutation(perm, perm + 3));
+        if (k == 0) {
+            turnOps(r, turn, false);
+            moveOp(r, frame.position[0]);
+            continue;
+        }
+        // Bring the torio's own coordinates to the world's, read it, and go back.
+        moveOp(r, -1.0 * frame.position[k]);
+        turnOps(r, turn, true);
+        r.op("append=sample/torio.kor");
+        turnOps(r, turn, false);
+        moveOp(r, frame.position[k]);
+    }
+    // The arcs: arc a runs from one edge before joint a to two edges after it.
+    std::vector<std::vector<std::vector<int>>> arcs(nodes, std::vector<std::vector<int>>(3));
+    for (const std::vector<BoundaryStep>& loop : boundaryLoops()) {
+        const int t = loop[0].vertex / TORIO_VERTICES;
+        const int first = firstRunStart(loop);
+        const int n = static_cast<int>(loop.size());
+        if (t >= nodes || first < 0 || n != 15) {
+            r.failed = true;
+            std::fprintf(stderr, "make-recipes: %s: a torio's boundary is not three runs of five edges\n", r.name.c_str());
+            return;
+        }
+        for (int j = 0; j < 3; ++j)
+            for (int i = 0; i < 4; ++i)
+                arcs[t][j].push_back(loop[(first + 5 * j - 1 + i + n) % n].vertex);
+    }
+    std::vector<std::pair<int, int>> pairs;
+    for (const auto& e : frame.edges) {
+        const int a = e.first, b = e.second;
+        int ja = 0, jb = 0;
+        while (ja < 3 && jointTo[a][ja] != b)
+            ++ja;
+        while (jb < 3 && jointTo[b][jb] != a)
+            ++jb;
+        if (ja == 3 || jb == 3) {
+            r.failed = true;
+            std::fprintf(stderr, "make-recipes: %s: a node has more than three neighbours\n", r.name.c_str());
+            return;
+        }
+        // Both loops run along their faces, so the arcs meet running opposite ways.
+        for (int i = 0; i < 4; ++i)
+            pairs.emplace_back(arcs[a][ja][i], arcs[b][jb][3 - i]);
+    }
+    pasteAll(r, pairs);
+}
+
+// The corners of a regular dodecahedron with edges of length `edge`, its edges
+// joining corners at that distance; every corner faces the centre.
+Frame dodecahedron(double edge)
+{
+    const double g = (1 + std::sqrt(5.0)) / 2, h = 1 / g;
+    std::vector<Vec> corners;
+    for (int sx : {-1, 1})
+        for (int sy : {-1, 1})
+            for (int sz : {-1, 1})
+                corners.push_back({double(sx), double(sy), double(sz)});
+    for (int s1 : {-1, 1})
+        for (int s2 : {-1, 1}) {
+            corners.push_back({0, s1 * h, s2 * g});
+            corners.push_back({s1 * h, s2 * g, 0});
+            corners.push_back({s2 * g, 0, s1 * h});
+        }
+    Frame f;
+    const double scale = edge / (2 * h);
+    for (const Vec& c : corners) {
+        f.position.push_back(scale * c);
+        f.normal.push_back(-1.0 * c);
+    }
+    for (size_t a = 0; a < corners.size(); ++a)
+        for (size_t b = a + 1; b < corners.size(); ++b) {
+            const Vec d = corners[a] - corners[b];
+            if (std::fabs(std::sqrt(dot(d, d)) - 2 * h) < 1e-9)
+                f.edges.emplace_back(int(a), int(b));
+        }
+    return f;
+}
+
+
+Recipe punchedDodecahedron()
+{
+    Recipe r;
+    r.name = "22222Dodecahedra";
+    r.note("punched dodecahedron: a torio at each corner of a dodecahedron, each pair of neighbours");
+    r.note("glued along an arc of three edges; a hole at each of the twelve pentagons");
+    placeTorios(r, dodecahedron(2.0));
+    settle(r, 6);
+    r.op("center");
+    return r;
+}
+
 bool writeRecipe(const std::string& dir, const Recipe& r)
 {
     if (r.failed)
@@ -358,7 +671,8 @@ int main(int argc, char** argv)
     const std::string dir = argv[2];
     mkdir(dir.c_str(), 0777);
     using Builder = Recipe (*)();
-    const Builder builders[] = {torio, curlyPants, fatPants, slimPants, middlePants, newtralPants, chimaki};
+    const Builder builders[] = {torio, curlyPants, fatPants, slimPants, middlePants, newtralPants, chimaki,
+                                punchedDodecahedron};
     bool ok = true;
     for (Builder build : builders) {
         resetStore();
