@@ -20,12 +20,13 @@ while read -r recipe file view; do
   echo "sample/$file"
 done <<'TABLE'
 torio torio.kor
+autopasteDemo autopasteDemo.kor zoom-out
 123-123-123 123-123-123.kor
 2222-2222-2222 2222-2222-2222.kor
 22-22-22 22-22-22.kor
 2323-2323-2323 2323-2323-2323.kor
 1313-1313-1313 1313-1313-1313.kor
 222-222-222-222 222-222-222-222.kor
-22222Dodecahedra 22222Dodecahedra.kor zoom-out zoom-out rotate=0.3,0.2
+22222Dodecahedra 22222Dodecahedra.kor zoom-out zoom-out zoom-out
 TABLE
 build/korvith-tool apply sample/single.kor docs/samples/single.png

@@ -8,13 +8,14 @@
 #include <cstdlib>
 #include <map>
 
+#include "construct/glue.h"
 #include "geometry/relaxation.h"
 #include "io/open_commands.h"
 #include "io/sample_loader.h"
 #include "model/adjacency.h"
 #include "model/derived_data.h"
 #include "model/surface_info.h"
-#include "tests/self_intersection.h"
+#include "geometry/self_intersection.h"
 
 namespace {
 struct Sample {
@@ -28,6 +29,7 @@ struct Sample {
 // The samples built from recipes so far.
 const Sample kSamples[] = {
     {"torio", 129, 19, 39, 21, 1, 1, ""},
+    {"autopasteDemo", 130, 68, 144, 77, 1, 1, ""},
     {"123-123-123", 131, 29, 72, 42, -1, 3, "123-123-123"},
     {"2222-2222-2222", 132, 32, 75, 42, -1, 3, "2222-2222-2222"},
     {"22-22-22", 133, 26, 69, 42, -1, 3, "22-22-22"},
@@ -160,6 +162,29 @@ TEST(Samples, EachIsARelaxedEmbeddedSurfaceOfItsKind)
                                         std::fabs(v[i].z - stored[i].z));
         EXPECT_LT(moved, 1e-3) << "a jump on loading";
     }
+}
+
+TEST(Samples, AutopasteDemoZipsItsTenOpenSeams)
+{
+    resetStore();
+    openSample(130 - 116);
+    ASSERT_EQ(NOV, 68);
+    refreshDerivedData();
+    // Seven zip sites around the first cell, each a rim vertex in six faces with two open sides.
+    int sites = 0;
+    for (int i = 0; i < NOV; ++i)
+        sites += NOfaceOfVertex[i] == 6;
+    EXPECT_EQ(sites, 7);
+    pasteAllpastableEdges();  // what "Paste all possible edges" does before it relaxes
+    refreshDerivedData();
+    EXPECT_EQ(NOV, 58) << "the seven ring seams and, after them, the three outer cells";
+    EXPECT_EQ(NOE, 134);
+    const SurfaceInfo info = surfaceInfo();
+    EXPECT_EQ(info.euler, 1);
+    EXPECT_EQ(info.inconsistentEdges, 0);
+    for (int i = 0; i < NOV; ++i)
+        EXPECT_LE(NOfaceOfVertex[i], 7) << "vertex " << i;
+    EXPECT_STORE_VALID();
 }
 
 TEST(SelfIntersection, SegmentsAndTriangles)

@@ -405,6 +405,21 @@ void moveOp(Recipe& r, Vec d)
     r.op(text);
 }
 
+// Reads `file` beside the surface, turned by `turn` and then moved by `shift`
+// from where the file has it: the surface is moved and turned the other way
+// (and 2.0 along x, where Open and append puts the file's piece), the file
+// read, and everything moved and turned back.
+void appendPlaced(Recipe& r, const std::string& file, const Turn& turn, Vec shift)
+{
+    moveOp(r, -1.0 * shift);
+    turnOps(r, turn, true);
+    r.op("move=2,0,0");
+    r.op("append=" + file);
+    r.op("move=-2,0,0", "the file's piece where the file has it");
+    turnOps(r, turn, false);
+    moveOp(r, shift);
+}
+
 // A frame of torios: node k gets a torio whose surface faces `normal[k]`,
 // and each edge (a, b) glues the torios of a and b along an arc of three
 // edges across the cell joints that point at each other.
@@ -557,12 +572,7 @@ void placeTorios(Recipe& r, const Frame& frame)
             moveOp(r, frame.position[0]);
             continue;
         }
-        // Bring the torio's own coordinates to the world's, read it, and go back.
-        moveOp(r, -1.0 * frame.position[k]);
-        turnOps(r, turn, true);
-        r.op("append=sample/torio.kor");
-        turnOps(r, turn, false);
-        moveOp(r, frame.position[k]);
+        appendPlaced(r, "sample/torio.kor", turn, frame.position[k]);
     }
     // The arcs: arc a runs from one edge before joint a to two edges after it.
     std::vector<std::vector<std::vector<int>>> arcs(nodes, std::vector<std::vector<int>>(3));
@@ -630,15 +640,104 @@ Frame dodecahedron(double edge)
     return f;
 }
 
-
+// The torios start on a dodecahedron with edges of 3.6, well apart: gluing
+// pulls them in evenly, and the holes open to the same size all round (on a
+// smaller start the holes close up unevenly).
 Recipe punchedDodecahedron()
 {
     Recipe r;
     r.name = "22222Dodecahedra";
     r.note("punched dodecahedron: a torio at each corner of a dodecahedron, each pair of neighbours");
     r.note("glued along an arc of three edges; a hole at each of the twelve pentagons");
-    placeTorios(r, dodecahedron(2.0));
+    placeTorios(r, dodecahedron(3.6));
     settle(r, 6);
+    r.op("center");
+    return r;
+}
+
+// The one cell as sample/single.kor holds it, kept when make-recipes starts.
+std::vector<Vec> g_singleCell;
+
+// The frame of a face side p -> q: origin at its middle, first axis along it,
+// second axis across it towards (`towards` true) or away from the centre of
+// its cell, third axis the face's normal side.
+void sideFrame(Vec p, Vec q, Vec centre, bool towards, Vec* origin, Vec axes[3])
+{
+    *origin = 0.5 * (p + q);
+    axes[0] = unit(q - p);
+    Vec across = centre - *origin;
+    across = unit(across - dot(across, axes[0]) * axes[0]);
+    axes[1] = towards ? across : -1.0 * across;
+    axes[2] = cross(axes[0], axes[1]);
+}
+
+// Reads a new cell from sample/single.kor and glues it along the face side
+// p -> q of the surface (its side 0 -> 1 laid on q -> p, so the faces stay
+// consistently oriented), its body beyond the side, turned by `fold` radians
+// about the side out of the surface.
+void addCellAgainst(Recipe& r, int p, int q, double fold)
+{
+    int centre = -1;
+    for (int f = 0; f < NOS && g_singleCell.size() == 8; ++f)
+        for (int k = 0; k < 3; ++k)
+            if (face[f][k] == p && face[f][(k + 1) % 3] == q)
+                centre = face[f][(k + 2) % 3];
+    if (centre < 0) {
+        r.failed = true;
+        std::fprintf(stderr, "make-recipes: %s: no face runs %d -> %d\n", r.name.c_str(), p, q);
+        return;
+    }
+    Vec from, to, own[3], target[3];
+    sideFrame(g_singleCell[0], g_singleCell[1], g_singleCell[7], true, &from, own);
+    sideFrame(at(q), at(p), at(centre), false, &to, target);
+    // The cell's side runs q -> p, its body away from the old cell: with the
+    // side reversed, "away" keeps the frame right-handed. Then the fold.
+    Vec folded[3] = {target[0], std::cos(fold) * target[1] + std::sin(fold) * target[2],
+                     -std::sin(fold) * target[1] + std::cos(fold) * target[2]};
+    const Turn turn = frameTurn(own, folded);
+    const Vec shift = to - turn.apply(from);
+    const int first = NOV;
+    appendPlaced(r, "sample/single.kor", turn, shift);
+    pasteAll(r, {{q, first}, {p, first + 1}});
+}
+
+// The autopaste demo: a cell with a ring of seven cells, each glued to one of
+// its sides, and three more cells glued to ring cells next to where two ring
+// cells meet; no seam between neighbouring ring cells is glued. "Paste all
+// possible edges" then zips the ring closed at the seven rim vertices of the
+// first cell, and each zip leaves one of the three outer cells in a gap that
+// is zipped next. Unzipped, neighbouring cells would lie over each other at
+// the open seams, so they are folded up and down in turn about their glued
+// sides.
+Recipe autopasteDemo()
+{
+    Recipe r;
+    r.name = "autopasteDemo";
+    r.note("autopaste demo: a ring of seven cells around the first one and three cells outside it,");
+    r.note("each glued along one side; \"Paste all possible edges\" zips the rest");
+    // Fold angles (radians): ring cells up and down in turn, the seventh flat
+    // between two folded the opposite ways, the outer cells all one way.
+    const double fold[10] = {0.8, -0.8, 0.8, -0.8, 0.8, -0.8, 0, 0.5, 0.5, 0.5};
+    for (int k = 0; k < 7; ++k) {
+        addCellAgainst(r, k, (k + 1) % 7, fold[k]);
+        r.op("relax=stable");
+    }
+    // The three outer cells, each on the side after the boundary vertex that follows a zip site.
+    int outer = 7;
+    for (int site : {0, 2, 4}) {
+        const std::vector<BoundaryStep> loop = boundaryLoop();
+        const int n = static_cast<int>(loop.size());
+        int at = 0;
+        while (at < n && loop[at].vertex != site)
+            ++at;
+        if (at == n) {
+            r.failed = true;
+            std::fprintf(stderr, "make-recipes: %s: vertex %d is not on the boundary\n", r.name.c_str(), site);
+            return r;
+        }
+        addCellAgainst(r, loop[(at + 1) % n].vertex, loop[(at + 2) % n].vertex, fold[outer++]);
+        r.op("relax=stable");
+    }
     r.op("center");
     return r;
 }
@@ -671,8 +770,8 @@ int main(int argc, char** argv)
     const std::string dir = argv[2];
     mkdir(dir.c_str(), 0777);
     using Builder = Recipe (*)();
-    const Builder builders[] = {torio, curlyPants, fatPants, slimPants, middlePants, newtralPants, chimaki,
-                                punchedDodecahedron};
+    const Builder builders[] = {torio,        autopasteDemo, curlyPants, fatPants,           slimPants,
+                                middlePants,  newtralPants,  chimaki,    punchedDodecahedron};
     bool ok = true;
     for (Builder build : builders) {
         resetStore();
@@ -681,6 +780,9 @@ int main(int argc, char** argv)
             return 1;
         }
         refreshDerivedData();  // what a repaint does first
+        g_singleCell.clear();
+        for (int i = 0; i < NOV; ++i)
+            g_singleCell.push_back(at(i));
         const Recipe recipe = build();
         ok = writeRecipe(dir, recipe) && ok;
     }

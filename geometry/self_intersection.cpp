@@ -1,4 +1,4 @@
-#include "tests/self_intersection.h"
+#include "geometry/self_intersection.h"
 
 #include <algorithm>
 #include <array>
