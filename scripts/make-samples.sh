@@ -27,6 +27,10 @@ autopasteDemo autopasteDemo.kor zoom-out
 2323-2323-2323 2323-2323-2323.kor
 1313-1313-1313 1313-1313-1313.kor
 222-222-222-222 222-222-222-222.kor
+222diamondLattice 222diamondLattice.kor zoom-out zoom-out zoom-out zoom-out zoom-out zoom-out rotate=0.5,0.4
+2321-31-1223Lattice 2321-31-1223Lattice.kor zoom-out zoom-out zoom-out zoom-out
+2222skewLattice 2222skewLattice.kor zoom-out zoom-out zoom-out zoom-out
 22222Dodecahedra 22222Dodecahedra.kor zoom-out zoom-out zoom-out
+13-13-3Lattice 13-13-3Lattice.kor zoom-out zoom-out zoom-out zoom-out zoom-out zoom-out
 TABLE
 build/korvith-tool apply sample/single.kor docs/samples/single.png

@@ -131,13 +131,16 @@ int firstRunStart(const std::vector<BoundaryStep>& loop)
     return first;
 }
 
-// Pastes every pair (a, b): the lower index stays; later pairs follow the renumbering.
-void pasteAll(Recipe& r, std::vector<std::pair<int, int>> pairs)
+// Pastes every pair (a, b): the lower index stays; later pairs follow the
+// renumbering, and so does `perVertex` (one entry per vertex), when given.
+void pasteAll(Recipe& r, std::vector<std::pair<int, int>> pairs, std::vector<int>* perVertex = nullptr)
 {
     for (size_t k = 0; k < pairs.size(); ++k) {
         const int keep = std::min(pairs[k].first, pairs[k].second);
         const int gone = std::max(pairs[k].first, pairs[k].second);
         r.op("paste=" + std::to_string(keep) + "," + std::to_string(gone));
+        if (perVertex && gone < static_cast<int>(perVertex->size()))
+            perVertex->erase(perVertex->begin() + gone);
         for (size_t j = k + 1; j < pairs.size(); ++j)
             for (int* x : {&pairs[j].first, &pairs[j].second}) {
                 if (*x == gone)
@@ -426,6 +429,9 @@ void appendPlaced(Recipe& r, const std::string& file, const Turn& turn, Vec shif
 struct Frame {
     std::vector<Vec> position, normal;
     std::vector<std::pair<int, int>> edges;
+    // Holes to glue to each other, each pair given by the points the two
+    // holes lie at: the boundary loops nearest to them are glued.
+    std::vector<std::pair<Vec, Vec>> joins;
 };
 
 constexpr int TORIO_VERTICES = 19;
@@ -517,7 +523,7 @@ void shapeTorio(Recipe& r)
 // from sample/torio.kor), each turned so that its normal is the node's and its
 // joints point as nearly as they can at the node's neighbours, then glues the
 // arcs of every edge.
-void placeTorios(Recipe& r, const Frame& frame)
+std::vector<int> placeTorios(Recipe& r, const Frame& frame)
 {
     const int nodes = static_cast<int>(frame.position.size());
     std::vector<std::vector<int>> neighbours(nodes);
@@ -583,7 +589,7 @@ void placeTorios(Recipe& r, const Frame& frame)
         if (t >= nodes || first < 0 || n != 15) {
             r.failed = true;
             std::fprintf(stderr, "make-recipes: %s: a torio's boundary is not three runs of five edges\n", r.name.c_str());
-            return;
+            return {};
         }
         for (int j = 0; j < 3; ++j)
             for (int i = 0; i < 4; ++i)
@@ -600,14 +606,87 @@ void placeTorios(Recipe& r, const Frame& frame)
         if (ja == 3 || jb == 3) {
             r.failed = true;
             std::fprintf(stderr, "make-recipes: %s: a node has more than three neighbours\n", r.name.c_str());
-            return;
+            return {};
         }
         // Both loops run along their faces, so the arcs meet running opposite ways.
         for (int i = 0; i < 4; ++i)
             pairs.emplace_back(arcs[a][ja][i], arcs[b][jb][3 - i]);
     }
+    std::vector<int> nodeOf(NOV);
+    for (int i = 0; i < NOV; ++i)
+        nodeOf[i] = i / TORIO_VERTICES;
+    pasteAll(r, pairs, &nodeOf);
+    return nodeOf;
+}
+
+// The boundary loop whose centroid lies nearest to `point`, each vertex
+// standing at the node of the frame it came from (`nodeOf`).
+std::vector<int> loopNearest(Vec point, const Frame& frame, const std::vector<int>& nodeOf)
+{
+    std::vector<int> best;
+    double bestDistance = 1e300;
+    for (const std::vector<BoundaryStep>& loop : boundaryLoops()) {
+        Vec c{0, 0, 0};
+        for (const BoundaryStep& step : loop)
+            c = c + frame.position[nodeOf[step.vertex]];
+        c = (1.0 / loop.size()) * c;
+        const Vec d = c - point;
+        if (dot(d, d) < bestDistance) {
+            bestDistance = dot(d, d);
+            best.clear();
+            for (const BoundaryStep& step : loop)
+                best.push_back(step.vertex);
+        }
+    }
+    return best;
+}
+
+// Glues the holes of every join to each other, vertex by vertex: the two
+// loops run opposite ways where they meet, and of the ways to lay one on the
+// other, the nearest one in which every glued vertex ends up in 6 or 7 faces.
+void joinHoles(Recipe& r, const Frame& frame, const std::vector<int>& nodeOf)
+{
+    std::vector<std::pair<int, int>> pairs;
+    std::vector<bool> used(NOV, false);
+    for (const auto& join : frame.joins) {
+        const std::vector<int> a = loopNearest(join.first, frame, nodeOf), b = loopNearest(join.second, frame, nodeOf);
+        const int n = static_cast<int>(a.size());
+        if (n != static_cast<int>(b.size()) || a == b) {
+            r.failed = true;
+            std::fprintf(stderr, "make-recipes: %s: two holes to join do not match\n", r.name.c_str());
+            return;
+        }
+        int bestShift = -1;
+        double bestCost = 1e300;
+        for (int shift = 0; shift < n; ++shift) {
+            double cost = 0;
+            bool fits = true;
+            for (int i = 0; i < n; ++i) {
+                const int x = a[i], y = b[((shift - i) % n + n) % n];
+                const int faces = NOfaceOfVertex[x] + NOfaceOfVertex[y];
+                fits = fits && (faces == 6 || faces == 7) && !used[x] && !used[y];
+                const Vec d = at(x) - at(y);
+                cost += dot(d, d);
+            }
+            if (fits && cost < bestCost) {
+                bestCost = cost;
+                bestShift = shift;
+            }
+        }
+        if (bestShift < 0) {
+            r.failed = true;
+            std::fprintf(stderr, "make-recipes: %s: two holes cannot be glued vertex to vertex\n", r.name.c_str());
+            return;
+        }
+        for (int i = 0; i < n; ++i) {
+            const int x = a[i], y = b[((bestShift - i) % n + n) % n];
+            used[x] = used[y] = true;
+            pairs.emplace_back(x, y);
+        }
+    }
     pasteAll(r, pairs);
 }
+
 
 // The corners of a regular dodecahedron with edges of length `edge`, its edges
 // joining corners at that distance; every corner faces the centre.
@@ -742,6 +821,168 @@ Recipe autopasteDemo()
     return r;
 }
 
+// Relaxes a frame of torios into its surface: places and glues the torios,
+// lets each piece settle, glues the holes of every join, then relaxes and
+// opens it (`rounds` spreading rounds) and lets it creep on for `steps`
+// single steps, which a large surface needs to bring every edge within 1e-3
+// of its length.
+void buildFrame(Recipe& r, const Frame& frame, int rounds, int steps)
+{
+    const std::vector<int> nodeOf = placeTorios(r, frame);
+    r.op("relax=stable", "each piece settles");
+    joinHoles(r, frame, nodeOf);
+    settle(r, rounds);
+    if (steps > 0)
+        r.op("steps=" + std::to_string(steps));
+    r.op("center");
+}
+
+// A punched parallelepiped centred at `centre`: a torio at each corner
+// (centre + edge * (+-a0 +-a1 +-a2) / 2), facing the centre, glued to its
+// three neighbours along the edges; its six holes face +-a0, +-a1, +-a2.
+void addPunchedParallelepiped(Frame& frame, Vec centre, const Vec axes[3], double edge)
+{
+    const int first = static_cast<int>(frame.position.size());
+    for (int m = 0; m < 8; ++m) {
+        Vec corner{0, 0, 0};
+        for (int i = 0; i < 3; ++i)
+            corner = corner + ((m & (1 << i)) ? 0.5 : -0.5) * axes[i];
+        frame.position.push_back(centre + edge * corner);
+        frame.normal.push_back(-1.0 * corner);
+    }
+    for (int m = 0; m < 8; ++m)
+        for (int bit : {1, 2, 4})
+            if (!(m & bit))
+                frame.edges.emplace_back(first + m, first + (m | bit));
+}
+
+// A 2 x 2 x 2 block of the lattice spanned by three unit axes at `angle` to
+// each other: a punched parallelepiped at each node, its edges `edge` long,
+// the nodes `edge + gap` apart, and every two neighbours glued hole to hole.
+Frame parallelepipedLattice(double angle, double edge, double gap)
+{
+    const double c = std::cos(angle), s = std::sin(angle), t = (c - c * c) / s;
+    const Vec axes[3] = {{1, 0, 0}, {c, s, 0}, {c, t, std::sqrt(1 - c * c - t * t)}};
+    Frame frame;
+    for (int k = 0; k < 8; ++k) {
+        Vec node{0, 0, 0};
+        for (int i = 0; i < 3; ++i)
+            if (k & (1 << i))
+                node = node + (edge + gap) * axes[i];
+        addPunchedParallelepiped(frame, node, axes, edge);
+        for (int i = 0; i < 3; ++i)
+            if (!(k & (1 << i)))
+                frame.joins.emplace_back(node + (edge / 2) * axes[i], node + (edge / 2 + gap) * axes[i]);
+    }
+    return frame;
+}
+
+// The cubic lattice: its 2 x 2 x 2 punched cubes glued face to face make the
+// periodic surface whose tubes run along the lattice edges; the 24 holes left
+// on the outside are bounded by four runs of two edges each.
+Recipe cubicLattice()
+{
+    Recipe r;
+    r.name = "2222skewLattice";
+    r.note("cubic lattice: a punched cube (a torio at each corner, glued along arcs of three edges) at each");
+    r.note("of 2 x 2 x 2 nodes of the simple cubic lattice, neighbouring cubes glued hole to hole");
+    buildFrame(r, parallelepipedLattice(M_PI / 2, 4.2, 2.5), 12, 60000);
+    return r;
+}
+
+// The same block on a rhombohedral lattice, its axes at 75 degrees.
+Recipe rhombicLattice()
+{
+    Recipe r;
+    r.name = "2321-31-1223Lattice";
+    r.note("rhombic lattice: a punched rhombohedron (a torio at each corner, glued along arcs of three edges)");
+    r.note("at each of 2 x 2 x 2 nodes of a rhombohedral lattice with axes at 75 degrees, glued hole to hole");
+    buildFrame(r, parallelepipedLattice(75 * M_PI / 180, 3.6, 1.5), 12, 60000);
+    return r;
+}
+
+// The four bond directions of the diamond lattice from a node of its first
+// kind (the nodes of the second kind bond the opposite ways).
+const Vec kBonds[4] = {{1, 1, 1}, {1, -1, -1}, {-1, 1, -1}, {-1, -1, 1}};
+
+// A punched truncated tetrahedron centred at `centre`, its edges `edge` long:
+// a torio at each of its twelve corners, facing the centre, glued to its
+// three neighbours; its four hexagonal holes face `side` times the bond
+// directions and its four triangular holes the other way.
+void addPunchedTruncatedTetrahedron(Frame& frame, Vec centre, double edge, int side)
+{
+    const int first = static_cast<int>(frame.position.size());
+    const double scale = edge / std::sqrt(8.0);  // the corners below are 2 sqrt 2 apart
+    std::vector<Vec> corners;
+    for (const Vec& b : kBonds)
+        for (int axis = 0; axis < 3; ++axis) {
+            // the corners next to the triangle at -b: -b with one coordinate tripled
+            Vec c = -1.0 * b;
+            (axis == 0 ? c.x : axis == 1 ? c.y : c.z) *= 3;
+            corners.push_back(c);
+        }
+    for (const Vec& c : corners) {
+        frame.position.push_back(centre + (side * scale) * c);
+        frame.normal.push_back(-side * c);
+    }
+    for (size_t a = 0; a < corners.size(); ++a)
+        for (size_t b = a + 1; b < corners.size(); ++b) {
+            const Vec d = corners[a] - corners[b];
+            if (std::fabs(dot(d, d) - 8) < 1e-9)
+                frame.edges.emplace_back(first + int(a), first + int(b));
+        }
+}
+
+// A patch of the diamond lattice: a punched truncated tetrahedron at each of
+// `nodes` (in lattice units: nodes of the first kind have even coordinates,
+// those of the second kind odd ones), `bond` apart along a bond, and every
+// two bonded nodes glued by their hexagonal holes.
+Frame diamondPatch(const std::vector<Vec>& nodes, double edge, double bond)
+{
+    Frame frame;
+    const double scale = bond / std::sqrt(3.0);
+    auto firstKind = [](const Vec& p) { return std::fmod(std::fabs(p.x), 2.0) < 0.5; };
+    for (const Vec& p : nodes)
+        addPunchedTruncatedTetrahedron(frame, scale * p, edge, firstKind(p) ? 1 : -1);
+    const double hexagon = edge / std::sqrt(8.0) * std::sqrt(3.0);  // from the centre to a hexagon
+    for (const Vec& a : nodes)
+        for (const Vec& b : nodes) {
+            const Vec d = b - a;
+            if (firstKind(a) && std::fabs(dot(d, d) - 3) < 1e-9)
+                frame.joins.emplace_back(scale * a + hexagon * unit(d), scale * b - hexagon * unit(d));
+        }
+    return frame;
+}
+
+// A node of the diamond lattice with its four neighbours: four tubes meeting
+// at a saddle, each ending in a saddle of its own.
+Recipe diamondLattice1()
+{
+    Recipe r;
+    r.name = "222diamondLattice";
+    r.note("diamond lattice 1: a punched truncated tetrahedron (torios at its corners) at a node of the");
+    r.note("diamond lattice and at its four neighbours, glued by their hexagonal holes; the triangular");
+    r.note("holes stay open");
+    buildFrame(r, diamondPatch({{1, 1, 1}, {0, 0, 0}, {2, 2, 0}, {2, 0, 2}, {0, 2, 2}}, 3.0, 8.0), 6, 10000);
+    return r;
+}
+
+// The ten nodes of an adamantane cage of the diamond lattice: four rings of
+// six nodes around one cavity.
+Recipe diamondLattice2()
+{
+    Recipe r;
+    r.name = "13-13-3Lattice";
+    r.note("diamond lattice 2: punched truncated tetrahedra at the ten nodes of an adamantane cage of the");
+    r.note("diamond lattice (four rings of six around one cavity), bonded nodes glued by their hexagonal holes");
+    buildFrame(r,
+               diamondPatch({{2, 2, 0}, {2, 0, 2}, {0, 2, 2}, {2, 2, 4}, {2, 4, 2}, {4, 2, 2}, {1, 1, 1}, {3, 3, 1},
+                             {3, 1, 3}, {1, 3, 3}},
+                            2.7, 6.0),
+               6, 10000);
+    return r;
+}
+
 bool writeRecipe(const std::string& dir, const Recipe& r)
 {
     if (r.failed)
@@ -770,8 +1011,10 @@ int main(int argc, char** argv)
     const std::string dir = argv[2];
     mkdir(dir.c_str(), 0777);
     using Builder = Recipe (*)();
-    const Builder builders[] = {torio,        autopasteDemo, curlyPants, fatPants,           slimPants,
-                                middlePants,  newtralPants,  chimaki,    punchedDodecahedron};
+    const Builder builders[] = {torio,          autopasteDemo,   curlyPants,      fatPants,
+                                slimPants,      middlePants,     newtralPants,    chimaki,
+                                diamondLattice1, rhombicLattice, cubicLattice,    punchedDodecahedron,
+                                diamondLattice2};
     bool ok = true;
     for (Builder build : builders) {
         resetStore();
