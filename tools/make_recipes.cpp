@@ -383,8 +383,8 @@ void turnOps(Recipe& r, const Turn& t, bool inverse)
     // and its y row is (sin b sin g, cos b, sin b cos g).
     const double beta = std::acos(std::max(-1.0, std::min(1.0, t.c[1].y)));
     double alpha = std::atan2(t.c[1].x, -t.c[1].z), gamma = std::atan2(t.c[0].y, t.c[2].y);
-    if (std::sin(beta) < 1e-9) {  // a turn about y alone
-        alpha = std::atan2(-t.c[0].z, t.c[0].x);
+    if (std::sin(beta) < 1e-9) {  // y stays (or turns over): Y(alpha) X(beta) takes x to (cos a, 0, sin a)
+        alpha = std::atan2(t.c[0].z, t.c[0].x);
         gamma = 0;
     }
     char text[200];
