@@ -7,6 +7,7 @@
 #include <set>
 #include <cairo.h>
 #include <cmath>
+#include <fstream>
 #include <functional>
 #include <sys/wait.h>
 
@@ -159,6 +160,17 @@ TEST(Tool, InfoDescribesTheSurface)
     EXPECT_EQ(info["angle_sum_max"].get<double>(), hi);
     EXPECT_EQ(info["theory"].get<double>(), theoryCurvature());
     EXPECT_GT(info["max_edge_error"].get<double>(), 0.0);
+    EXPECT_EQ(info["crossing_faces"], 0);
+
+    // Two triangles, one through the other: a surface nobody can build.
+    const std::string crossing = kOut + "_crossing.kor";
+    std::ofstream(crossing) << "##korvith01\n##vertex\n6\n0,0,0\n1,0,0\n0,1,0\n0.2,0.2,-1\n0.3,0.2,1\n0.2,0.3,1\n"
+                               "##edge\n6\n0,1,1\n1,2,1\n2,0,1\n3,4,1\n4,5,1\n5,3,1\n"
+                               "##face\n2\n0,1,2\n3,4,5\n##subdiv_level\n1\n##end\n";
+    const ToolRun crossed = tool("info " + crossing);
+    ASSERT_EQ(crossed.status, 0) << crossed.err;
+    EXPECT_EQ(nlohmann::json::parse(crossed.out)["crossing_faces"], 1);
+    std::remove(crossing.c_str());
 }
 
 TEST(Tool, EveryOperationGivesWhatTheSameCoreCallsGive)

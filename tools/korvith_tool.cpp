@@ -14,6 +14,7 @@
 #include "model/derived_data.h"
 #include "model/history.h"
 #include "model/store.h"
+#include "geometry/self_intersection.h"
 #include "model/surface_info.h"
 #include "tools/mesh_export.h"
 #include "tools/picture.h"
@@ -92,6 +93,7 @@ int info(const std::string& path)
     out["boundary_edges"] = s.boundaryEdges;
     out["boundary_loops"] = s.boundaryLoops;
     out["inconsistent_edges"] = s.inconsistentEdges;
+    out["crossing_faces"] = selfIntersections().size();  // pairs of faces passing through each other
     nlohmann::ordered_json counts = nlohmann::ordered_json::object();
     for (const auto& [faces, vertices] : s.faceCounts)
         counts[std::to_string(faces)] = vertices;
