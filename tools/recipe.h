@@ -1,0 +1,67 @@
+// Writing a recipe of korvith-tool operations: each operation is run on the
+// surface store as the tool runs it and written down, so that running the
+// written recipe with the tool gives the same surface. With the helpers that
+// grow cells and torios and find their boundaries.
+#pragma once
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace recipes {
+struct Recipe {
+    std::string name;                // the recipe file's name, without ".ops"
+    std::vector<std::string> lines;  // the operations (and notes) so far
+    bool failed = false;             // an operation failed; nothing more runs
+
+    // Runs one operation as the tool does (then refreshes the derived data as
+    // a repaint does) and writes it down, with `comment` after a '#'. On a
+    // failure reports it on stderr and sets `failed`. Reads and writes the store.
+    void op(const std::string& text, const std::string& comment = std::string());
+    // Writes a comment line.
+    void note(const std::string& text) { lines.push_back("# " + text); }
+};
+
+// Adds a cell at vertex p and glues it along the boundary edge from p to
+// `target`: of the two new rim vertices beside p, the one whose new face runs
+// along that edge the other way from the face already there is pasted onto
+// `target`, so that the faces stay consistently oriented. Reads NOV, NOS, face.
+void attach(Recipe& r, int p, int target);
+
+// A step along a boundary loop: a vertex, and the centre of the cell whose
+// face holds the boundary edge that leaves it.
+struct BoundaryStep {
+    int vertex;
+    int cell;  // centre vertex of the cell the edge to the next vertex belongs to
+};
+
+// Every boundary loop, each from its first side in face order; the loops in
+// the order of their first sides. Reads the faces.
+std::vector<std::vector<BoundaryStep>> boundaryLoops();
+
+// The boundary loop through the first boundary side.
+std::vector<BoundaryStep> boundaryLoop();
+
+// Where the loop starts a cell's run of boundary edges: the first of the
+// shortest runs, should the runs differ; -1 when the loop is one cell's.
+int firstRunStart(const std::vector<BoundaryStep>& loop);
+
+// Pastes every pair (a, b): the lower index stays; later pairs follow the
+// renumbering, and so does `perVertex` (one entry per vertex), when given.
+void pasteAll(Recipe& r, std::vector<std::pair<int, int>> pairs, std::vector<int>* perVertex = nullptr);
+
+// Three cells around vertex 0, glued pairwise (the first cell is the store's).
+void buildTorio(Recipe& r);
+
+// Six cells: a torio with one more cell in the gap at each of its three
+// boundary vertices where two cells meet, glued to both.
+void buildSixCells(Recipe& r);
+
+// Relaxes until stable, then `rounds` times opens folds (spreading) and
+// relaxes again.
+void settle(Recipe& r, int rounds);
+
+// Writes the recipe to DIR/<name>.ops; false (with a message) when it failed
+// or cannot be written.
+bool writeRecipe(const std::string& dir, const Recipe& r);
+}  // namespace recipes
