@@ -172,8 +172,6 @@ Recipe chimaki()
     return r;
 }
 
-// --- Surfaces from torios placed at the nodes of a frame --------------------
-
 // The autopaste demo: a cell with a ring of seven cells, each glued to one of
 // its sides, and three more cells glued to ring cells next to where two ring
 // cells meet; no seam between neighbouring ring cells is glued. "Paste all
