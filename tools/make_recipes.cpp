@@ -134,23 +134,13 @@ Recipe chimaki()
     r.op("center");
     r.op("rotate=-1.5707963267948966,0");
     r.op("center");
-    const int torioVertices = 19;
     const int neighbours[4][3] = {{1, 2, 3}, {0, 2, 3}, {0, 1, 3}, {0, 1, 2}};
-    const int arcTo[4][3] = {{0, 1, 2}, {1, 0, 2}, {2, 0, 1}, {2, 1, 0}};  // arc of the torio for each neighbour
-    std::vector<std::vector<int>> arcs(4 * 3);                               // torio * 3 + arc -> its 4 vertices
-    for (const std::vector<BoundaryStep>& loop : boundaryLoops()) {
-        const int t = loop[0].vertex / torioVertices;
-        const int first = firstRunStart(loop);
-        const int n = static_cast<int>(loop.size());
-        if (t > 3 || first < 0 || n != 15) {
-            r.failed = true;
-            std::fprintf(stderr, "make-recipes: %s: a torio's boundary is not three runs of five edges\n", r.name.c_str());
-            return r;
-        }
-        for (int a = 0; a < 3; ++a)
-            for (int i = 0; i < 4; ++i)
-                arcs[3 * t + a].push_back(loop[(first + 5 * a + 4 + i) % n].vertex);
-    }
+    // The arc of each torio for each neighbour, counted from the arc across its second joint.
+    const int arcTo[4][3] = {{0, 1, 2}, {1, 0, 2}, {2, 0, 1}, {2, 1, 0}};
+    std::vector<std::vector<std::vector<int>>> arcs;
+    if (!torioArcs(r, 4, &arcs))
+        return r;
+    auto arc = [&](int t, int a) -> const std::vector<int>& { return arcs[t][(a + 1) % 3]; };
     std::vector<std::pair<int, int>> pairs;
     for (int t = 0; t < 4; ++t)
         for (int k = 0; k < 3; ++k) {
@@ -160,11 +150,7 @@ Recipe chimaki()
             int m = 0;
             while (neighbours[u][m] != t)
                 ++m;
-            const std::vector<int>& mine = arcs[3 * t + arcTo[t][k]];
-            const std::vector<int>& theirs = arcs[3 * u + arcTo[u][m]];
-            // Both loops run along their faces, so the arcs meet running opposite ways.
-            for (int i = 0; i < 4; ++i)
-                pairs.emplace_back(mine[i], theirs[3 - i]);
+            glueArcs(arc(t, arcTo[t][k]), arc(u, arcTo[u][m]), &pairs);
         }
     pasteAll(r, pairs);
     settle(r, 6);

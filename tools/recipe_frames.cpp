@@ -140,21 +140,9 @@ std::vector<int> placeTorios(Recipe& r, const Frame& frame)
         }
         appendPlaced(r, "sample/torio.kor", turn, frame.position[k]);
     }
-    // The arcs: arc a runs from one edge before joint a to two edges after it.
-    std::vector<std::vector<std::vector<int>>> arcs(nodes, std::vector<std::vector<int>>(3));
-    for (const std::vector<BoundaryStep>& loop : boundaryLoops()) {
-        const int t = loop[0].vertex / TORIO_VERTICES;
-        const int first = firstRunStart(loop);
-        const int n = static_cast<int>(loop.size());
-        if (t >= nodes || first < 0 || n != 15) {
-            r.failed = true;
-            std::fprintf(stderr, "make-recipes: %s: a torio's boundary is not three runs of five edges\n", r.name.c_str());
-            return {};
-        }
-        for (int j = 0; j < 3; ++j)
-            for (int i = 0; i < 4; ++i)
-                arcs[t][j].push_back(loop[(first + 5 * j - 1 + i + n) % n].vertex);
-    }
+    std::vector<std::vector<std::vector<int>>> arcs;
+    if (!torioArcs(r, nodes, &arcs))
+        return {};
     std::vector<std::pair<int, int>> pairs;
     for (const auto& e : frame.edges) {
         const int a = e.first, b = e.second;
@@ -168,9 +156,7 @@ std::vector<int> placeTorios(Recipe& r, const Frame& frame)
             std::fprintf(stderr, "make-recipes: %s: a node has more than three neighbours\n", r.name.c_str());
             return {};
         }
-        // Both loops run along their faces, so the arcs meet running opposite ways.
-        for (int i = 0; i < 4; ++i)
-            pairs.emplace_back(arcs[a][ja][i], arcs[b][jb][3 - i]);
+        glueArcs(arcs[a][ja], arcs[b][jb], &pairs);
     }
     std::vector<int> nodeOf(NOV);
     for (int i = 0; i < NOV; ++i)

@@ -88,6 +88,31 @@ TorioShape torioShape(int base)
     return s;
 }
 
+bool torioArcs(Recipe& r, int torios, std::vector<std::vector<std::vector<int>>>* arcs)
+{
+    arcs->assign(torios, std::vector<std::vector<int>>(3));
+    for (const std::vector<BoundaryStep>& loop : boundaryLoops()) {
+        const int t = loop[0].vertex / TORIO_VERTICES;
+        const int first = firstRunStart(loop);
+        const int n = static_cast<int>(loop.size());
+        if (t >= torios || first < 0 || n != 15) {
+            r.failed = true;
+            std::fprintf(stderr, "make-recipes: %s: a torio's boundary is not three runs of five edges\n", r.name.c_str());
+            return false;
+        }
+        for (int j = 0; j < 3; ++j)
+            for (int i = 0; i < 4; ++i)
+                (*arcs)[t][j].push_back(loop[(first + 5 * j - 1 + i + n) % n].vertex);
+    }
+    return true;
+}
+
+void glueArcs(const std::vector<int>& mine, const std::vector<int>& theirs, std::vector<std::pair<int, int>>* pairs)
+{
+    for (int i = 0; i < 4; ++i)
+        pairs->emplace_back(mine[i], theirs[3 - i]);
+}
+
 double smallestJointAngle()
 {
     const TorioShape s = torioShape(0);
@@ -98,7 +123,7 @@ double smallestJointAngle()
     return smallest;
 }
 
-void pullTorio(Recipe& r, int vertex, bool up)
+void pullVertex(Recipe& r, int vertex, bool up)
 {
     if (up)
         r.op("rotate=0,3.1415926535897931", "upside down");
@@ -155,7 +180,7 @@ void shapeTorio(Recipe& r)
             for (bool up : {false, true}) {
                 Recipe trial;
                 trial.name = r.name;
-                pullTorio(trial, vertex, up);
+                pullVertex(trial, vertex, up);
                 const double angle = smallestJointAngle();
                 if (!trial.failed && angle > best) {
                     best = angle;
@@ -166,7 +191,7 @@ void shapeTorio(Recipe& r)
             }
         if (bestVertex < 0)
             return;
-        pullTorio(r, bestVertex, bestUp);
+        pullVertex(r, bestVertex, bestUp);
     }
 }
 }  // namespace recipes

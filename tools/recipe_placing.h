@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "model/store.h"
@@ -78,12 +79,22 @@ struct TorioShape {
 // vertices base .. base + 18, its boundary a loop of its own).
 TorioShape torioShape(int base);
 
+// The arcs of the torios of vertices 19 t .. 19 t + 18 (t < torios), each
+// bounded by a loop of its own: (*arcs)[t][j] is the four boundary vertices
+// from one edge before joint j to two edges after it. False, with a message,
+// when a loop is not three runs of five edges or belongs to no such torio.
+bool torioArcs(Recipe& r, int torios, std::vector<std::vector<std::vector<int>>>* arcs);
+
+// Adds to `pairs` the vertex pairs that glue arc `mine` to arc `theirs`: both
+// loops run along their faces, so the arcs meet running opposite ways.
+void glueArcs(const std::vector<int>& mine, const std::vector<int>& theirs, std::vector<std::pair<int, int>>* pairs);
+
 // The smallest angle between two joints of the torio of vertices 0 .. 18.
 double smallestJointAngle();
 
 // Pulls (down, or up with the surface turned over) a vertex and relaxes the
 // surface until stable.
-void pullTorio(Recipe& r, int vertex, bool up);
+void pullVertex(Recipe& r, int vertex, bool up);
 
 // The zipped torio comes out with one cell folded shut. Opens it out until
 // its three joints stand about 120 degrees apart: again and again, of all the
