@@ -1,9 +1,12 @@
 #include "view/canvas.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include <wx/dcclient.h>
+#include <wx/graphics.h>
 #include <wx/icon.h>
+#include <wx/image.h>
 
 #include "app/command_ids.h"
 #include "app/frame.h"
@@ -15,6 +18,7 @@
 #include "view/icon1.xpm"
 #include "view/mouse.h"
 #include "view/projection.h"
+#include "view/raster.h"
 
 // clang-format off
 wxBEGIN_EVENT_TABLE(MyCanvas, wxWindow)
@@ -25,13 +29,6 @@ wxBEGIN_EVENT_TABLE(MyCanvas, wxWindow)
     EVT_SIZE(MyCanvas::OnSize)
 wxEND_EVENT_TABLE()
 // clang-format on
-
-namespace {
-wxColour toWx(const RGBColour& c)
-{
-    return wxColour(c.r, c.g, c.b);
-}
-}  // namespace
 
 MyCanvas::MyCanvas(MyFrame* frame)
     : wxWindow(frame, wxID_ANY, wxPoint(0, 0), wxSize(640, 480), 0), m_owner(frame), m_timer(this, ID_TIMER)
@@ -49,86 +46,71 @@ MyCanvas::MyCanvas(MyFrame* frame)
 MyCanvas::~MyCanvas()
 {
     m_timer.Stop();
+    if (m_picture)
+        cairo_surface_destroy(m_picture);
 }
 
 void MyCanvas::OnPaint(wxPaintEvent&)
 {
+    FrameStats::Clock clock(m_stats);
     wxPaintDC pdc(this);
     PrepareDC(pdc);
     m_owner->PrepareDC(pdc);
-    wxMemoryDC mdc;
-    mdc.SelectObject(*gs_bmpScreen);
-    DrawPoly(mdc);
-    pdc.Blit(0, 0, 1600, 1200, &mdc, 0, 0, wxCOPY, false);
-    mdc.SelectObject(wxNullBitmap);
-    // A window larger than the picture shows the background colour beyond it.
     int w = 0, h = 0;
     GetClientSize(&w, &h);
-    if (w > 1600 || h > 1200) {
-        pdc.SetPen(*wxTRANSPARENT_PEN);
-        pdc.SetBrush(wxBrush(toWx(backgroundColour)));
-        if (w > 1600)
-            pdc.DrawRectangle(1600, 0, w - 1600, h);
-        if (h > 1200)
-            pdc.DrawRectangle(0, 1200, std::min(w, 1600), h - 1200);
-    }
+    paintFrame(pdc, w, h, GetContentScaleFactor());
 }
-
-namespace {
-// A disc of diameter 10 centred on a projected vertex.
-void drawMark(wxDC& dc, const wxPoint& at)
-{
-    dc.DrawEllipse(at.x - 5, at.y - 5, 10, 10);
-}
-}  // namespace
 
 void MyCanvas::DrawPoly(wxMemoryDC& dc)
 {
-    if (revised_face2edge)
-        make_face2edge();
-    if (revised_facedata)
-        revise_facedata();
+    const wxSize size = dc.GetSize();
+    paintFrame(dc, size.x, size.y, 1.0);
+}
 
-    dc.SetPen(*wxWHITE_PEN);
-    dc.SetBrush(wxBrush(toWx(backgroundColour)));
-    dc.DrawRectangle(0, 0, 2 * g_centerx + 1, 2 * g_centery + 1);
-
-    computeDepthKeys();
-    computePaintingOrder();
-    projectVertices();
-    make_NOfaceOfVertex();
-    make_curvature();
-
-    const double theory = theoryCurvature();
-    const wxPen solidPen(*wxBLACK, 1, wxPENSTYLE_SOLID);
-    const wxPen dashedPen(*wxBLACK, 1, wxPENSTYLE_SHORT_DASH);
-    for (int r = 0; r < NOS; ++r) {
-        const int f = order[r];
-        const int corners[3] = {face[f][0], face[f][1], face[f][2]};
-        wxPoint triangle[3] = {gv[corners[0]], gv[corners[1]], gv[corners[2]]};
-        dc.SetPen(isFaceSelected(f) ? dashedPen : solidPen);
-        dc.SetBrush(wxBrush(toWx(getcolor(f))));
-        dc.DrawPolygon(3, triangle, 0, 0, wxODDEVEN_RULE);
-
-        for (int c : corners) {
-            RGBColour mark;
-            if (angleSumMark(c, theory, &mark)) {
-                dc.SetBrush(wxBrush(toWx(mark)));
-                drawMark(dc, gv[c]);
-            }
-        }
-        if (g_purtj >= 0 || g_dragpurtj >= 0) {
-            dc.SetBrush(*wxRED_BRUSH);
-            for (int c : corners) {
-                if (c == g_purtj)
-                    drawMark(dc, gv[g_purtj]);
-                if (c == g_dragpurtj)
-                    drawMark(dc, gv[g_dragpurtj]);
-            }
-        }
+void MyCanvas::paintFrame(wxDC& dc, int w, int h, double scale)
+{
+    buildScene(m_scene, SceneUse::Window);
+    const int pw = std::max(1, static_cast<int>(std::ceil(w * scale)));
+    const int ph = std::max(1, static_cast<int>(std::ceil(h * scale)));
+    if (!m_picture || cairo_image_surface_get_width(m_picture) != pw || cairo_image_surface_get_height(m_picture) != ph) {
+        if (m_picture)
+            cairo_surface_destroy(m_picture);
+        m_picture = cairo_image_surface_create(CAIRO_FORMAT_RGB24, pw, ph);
     }
+    cairo_surface_flush(m_picture);
+    RasterImage image;
+    image.pixels = reinterpret_cast<uint32_t*>(cairo_image_surface_get_data(m_picture));
+    image.width = pw;
+    image.height = ph;
+    image.stride = cairo_image_surface_get_stride(m_picture) / 4;
+    rasterScene(m_scene, image, scale);
+    cairo_surface_mark_dirty(m_picture);
+    cairo_surface_set_device_scale(m_picture, scale, scale);
 
+    // One copy of the whole picture onto the window (or bitmap) through its cairo context.
+    wxGraphicsContext* gc = dc.GetGraphicsContext();
+    cairo_t* cr = gc ? static_cast<cairo_t*>(gc->GetNativeContext()) : nullptr;
+    if (cr) {
+        cairo_save(cr);
+        cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
+        cairo_set_source_surface(cr, m_picture, 0, 0);
+        cairo_rectangle(cr, 0, 0, w, h);
+        cairo_fill(cr);
+        cairo_restore(cr);
+    } else {
+        wxImage copy(pw, ph, false);
+        unsigned char* rgb = copy.GetData();
+        for (int y = 0; y < ph; ++y)
+            for (int x = 0; x < pw; ++x, rgb += 3) {
+                const uint32_t p = image.pixels[size_t(y) * image.stride + x];
+                rgb[0] = (p >> 16) & 255, rgb[1] = (p >> 8) & 255, rgb[2] = p & 255;
+            }
+        dc.DrawBitmap(wxBitmap(copy), 0, 0);
+    }
     dc.DrawText(messagetxt, 0, 0);
+    m_paintedPick = g_purtj;
+    m_paintedDragPick = g_dragpurtj;
+    m_paintedMessage = messagetxt;
     const wxString title = windowTitleFor(messagetxt);
     if (m_owner->GetTitle() != title)
         m_owner->SetTitle(title);
@@ -145,11 +127,16 @@ void MyCanvas::OnSize(wxSizeEvent&)
 
 void MyCanvas::OnTimer(wxTimerEvent&)
 {
+    m_stats.tick(g_modify_until_valid);
     const TickResult tick = animationTick();
     if (tick.modifyUntilValidEnded)
         m_owner->swayMenu->Check(ID_MODIFY_UNTIL_VALID, false);
-    if (tick.stopTimer)
+    if (tick.stopTimer) {
         m_timer.Stop();
+        // An idle tick (after hovering, say) repaints only when the picture changes.
+        if (g_purtj == m_paintedPick && g_dragpurtj == m_paintedDragPick && messagetxt == m_paintedMessage)
+            return;
+    }
     Refresh(false, nullptr);
 }
 

@@ -1,9 +1,14 @@
 // The drawing window of the main frame, with the animation timer.
 #pragma once
 
+#include <cairo.h>
+
 #include <wx/dcmemory.h>
 #include <wx/timer.h>
 #include <wx/window.h>
+
+#include "view/frame_stats.h"
+#include "view/scene.h"
 
 class MyFrame;
 
@@ -14,10 +19,14 @@ public:
     explicit MyCanvas(MyFrame* frame);
     ~MyCanvas() override;
 
-    // Draws the whole surface into the off-screen bitmap and copies it in one blit.
+    // Paints the whole client area at the screen's pixel density.
     void OnPaint(wxPaintEvent& event);
-    // The drawing pass into a memory context that has gs_bmpScreen selected.
+    // The drawing pass into a memory context with a bitmap selected (its size).
     void DrawPoly(wxMemoryDC& dc);
+    // One frame of w x h logical pixels at `scale` device pixels each: the scene
+    // of the surface painted into the off-screen picture, copied onto `dc` in
+    // one operation, the status message at the top-left, the title set.
+    void paintFrame(wxDC& dc, int w, int h, double scale);
     // Re-centres the projection on the new client area and repaints.
     void OnSize(wxSizeEvent& event);
     // One tick of the animation timer: one step of the pending activity, a
@@ -35,5 +44,10 @@ public:
     wxTimer m_timer;   // the animation timer, id 65
 
 private:
+    Scene m_scene;                         // the last frame's scene, its storage reused
+    cairo_surface_t* m_picture = nullptr;  // the off-screen picture, client size x density
+    int m_paintedPick = -1, m_paintedDragPick = -1;  // g_purtj, g_dragpurtj of the last frame
+    wxString m_paintedMessage = " ";       // messagetxt of the last frame
+    FrameStats m_stats;
     wxDECLARE_EVENT_TABLE();
 };

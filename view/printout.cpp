@@ -1,9 +1,8 @@
 #include "view/printout.h"
 
 #include "model/store.h"
-#include "view/face_colour.h"
 #include "view/print_layout.h"
-#include "view/projection.h"
+#include "view/scene.h"
 
 bool MyPrintout::OnPrintPage(int)
 {
@@ -16,28 +15,44 @@ bool MyPrintout::OnPrintPage(int)
     return true;
 }
 
+namespace {
+wxColour toWx(const RGBColour& c)
+{
+    return wxColour(c.r, c.g, c.b);
+}
+}  // namespace
+
+void paintSceneDC(wxDC& dc, const Scene& scene)
+{
+    dc.SetPen(*wxWHITE_PEN);
+    dc.SetBrush(wxBrush(toWx(scene.background)));
+    dc.DrawRectangle(0, 0, scene.width, scene.height);
+    const wxPen solid(*wxBLACK, 1, wxPENSTYLE_SOLID);
+    const wxPen dashed(*wxBLACK, 1, wxPENSTYLE_SHORT_DASH);
+    for (size_t f = 0; f < scene.faces.size(); ++f) {
+        const SceneFace& sf = scene.faces[f];
+        dc.SetPen(sf.outline == Outline::White ? *wxWHITE_PEN : sf.outline == Outline::Dashed ? dashed : solid);
+        dc.SetBrush(wxBrush(toWx(sf.fill)));
+        wxPoint triangle[3] = {scene.points[sf.corner[0]], scene.points[sf.corner[1]], scene.points[sf.corner[2]]};
+        dc.DrawPolygon(3, triangle, 0, 0, wxODDEVEN_RULE);
+        for (int d = scene.discBegin(f); d < sf.discEnd; ++d) {
+            const wxPoint& at = scene.points[scene.discs[d].vertex];
+            dc.SetBrush(wxBrush(toWx(scene.discs[d].fill)));
+            dc.DrawEllipse(at.x - 5, at.y - 5, 10, 10);
+        }
+    }
+    if (!scene.message.empty())
+        dc.DrawText(scene.message, 0, 0);
+}
+
 void drawPrintedPage(wxDC& dc, int w, int h)
 {
     const PrintLayout layout = printLayout(w, h, g_centerx, g_centery);
     dc.SetUserScale(layout.scale, layout.scale);
     dc.SetDeviceOrigin(layout.originX, layout.originY);
-
-    dc.SetPen(*wxWHITE_PEN);
-    dc.SetBrush(wxBrush(wxColour(backgroundColour.r, backgroundColour.g, backgroundColour.b)));
-    dc.DrawRectangle(0, 0, 2 * g_centerx + 1, 2 * g_centery + 1);
-
-    computeDepthKeys();
-    computePaintingOrder();
-    projectVertices();
-    for (int r = 0; r < NOS; ++r) {
-        const int f = order[r];
-        const RGBColour c = getcolor(f);
-        dc.SetBrush(wxBrush(wxColour(c.r, c.g, c.b)));
-        dc.SetPen(isFaceSelected(f) ? *wxWHITE_PEN : *wxBLACK_PEN);
-        wxPoint triangle[3] = {gv[face[f][0]], gv[face[f][1]], gv[face[f][2]]};
-        dc.DrawPolygon(3, triangle, 0, 0, wxODDEVEN_RULE);
-    }
-
+    Scene scene;
+    buildScene(scene, SceneUse::Print);
+    paintSceneDC(dc, scene);
     dc.SetDeviceOrigin(0, 0);
     dc.SetUserScale(1.0, 1.0);
 }

@@ -15,3 +15,9 @@ public:
 // Draws the page picture on `dc` (w x h device units). Reads the model, the
 // view state and the colours; overwrites center, order and gv.
 void drawPrintedPage(wxDC& dc, int w, int h);
+
+struct Scene;
+// Paints `scene` with the toolkit's vector shapes on any device context: the
+// background rectangle with its white pen, the faces filled and outlined as the
+// scene says, their discs, and the message at the top-left.
+void paintSceneDC(wxDC& dc, const Scene& scene);

@@ -1,0 +1,89 @@
+// One window frame: the scene built from the surface, painted into the
+// off-screen picture and copied to the window's picture. The window's renderer
+// against the antialiased vector painting (cairo) that the window used before.
+#include <benchmark/benchmark.h>
+
+#include <cairo.h>
+
+#include "bench/stacked_sample.h"
+#include "model/store.h"
+#include "tools/picture.h"
+#include "view/raster.h"
+#include "view/scene.h"
+
+namespace {
+// The program's window at its start-up size; Frame1280 in a large window.
+int W = 640, H = 480;
+const char* const LATTICE = "13-13-3Lattice.kor";  // Diamond Lattice 2: 2520 faces
+
+struct Target {
+    cairo_surface_t* picture = cairo_image_surface_create(CAIRO_FORMAT_RGB24, W, H);
+    cairo_surface_t* window = cairo_image_surface_create(CAIRO_FORMAT_RGB24, W, H);
+    ~Target()
+    {
+        cairo_surface_destroy(picture);
+        cairo_surface_destroy(window);
+    }
+    void copyToWindow()
+    {
+        cairo_t* cr = cairo_create(window);
+        cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
+        cairo_set_source_surface(cr, picture, 0, 0);
+        cairo_paint(cr);
+        cairo_destroy(cr);
+    }
+};
+
+void setUp(benchmark::State& state)
+{
+    const int faces = static_cast<int>(state.range(0));
+    stackedSample(LATTICE, faces / 2520, true);
+    if (NOS != faces)
+        state.SkipWithError("the stacked sample has the wrong size");
+    W = state.range(1);
+    H = state.range(2);
+    viewAsZoomedOut(W, H);
+    messagetxt = "Now modifying ..";
+}
+
+void BM_Frame(benchmark::State& state)
+{
+    setUp(state);
+    Target target;
+    Scene scene;
+    for (auto _ : state) {
+        buildScene(scene, SceneUse::Window);
+        cairo_surface_flush(target.picture);
+        RasterImage image;
+        image.pixels = reinterpret_cast<uint32_t*>(cairo_image_surface_get_data(target.picture));
+        image.width = W;
+        image.height = H;
+        image.stride = cairo_image_surface_get_stride(target.picture) / 4;
+        rasterScene(scene, image, 1.0);
+        cairo_surface_mark_dirty(target.picture);
+        target.copyToWindow();
+    }
+    state.counters["faces"] = NOS;
+}
+
+void BM_FrameReference(benchmark::State& state)
+{
+    setUp(state);
+    Target target;
+    Scene scene;
+    for (auto _ : state) {
+        buildScene(scene, SceneUse::Window);
+        cairo_t* cr = cairo_create(target.picture);
+        paintSceneCairo(cr, scene, false);
+        cairo_destroy(cr);
+        target.copyToWindow();
+    }
+    state.counters["faces"] = NOS;
+}
+}  // namespace
+
+// Arguments: faces, picture width, picture height.
+#define FRAME_SIZES Args({2520, 640, 480})->Args({12600, 640, 480})->Args({37800, 640, 480}) \
+    ->Args({2520, 1280, 1000})->Args({37800, 1280, 1000})->Unit(benchmark::kMillisecond)
+BENCHMARK(BM_Frame)->FRAME_SIZES;
+BENCHMARK(BM_FrameReference)->FRAME_SIZES;

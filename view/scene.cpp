@@ -1,0 +1,69 @@
+#include "view/scene.h"
+
+#include <cmath>
+
+#include "model/derived_data.h"
+#include "view/face_colour.h"
+#include "view/projection.h"
+
+void buildScene(Scene& scene, SceneUse use)
+{
+    if (use == SceneUse::Window) {
+        if (revised_face2edge)
+            make_face2edge();
+        if (revised_facedata)
+            revise_facedata();
+    }
+    scene.width = 2 * g_centerx + 1;
+    scene.height = 2 * g_centery + 1;
+    scene.background = backgroundColour;
+    scene.message = use == SceneUse::Window && messagetxt != " " ? messagetxt : wxString();
+
+    computeDepthKeys();
+    computePaintingOrder();
+    projectVertices();
+    const bool marks = use != SceneUse::Print;
+    if (marks) {
+        make_NOfaceOfVertex();
+        make_curvature();
+    }
+
+    scene.points.assign(gv, gv + NOV);
+    scene.exactX.resize(NOV);
+    scene.exactY.resize(NOV);
+    for (int i = 0; i < NOV; ++i) {
+        scene.exactX[i] = g_centerx + g_rate * v[i].x;
+        scene.exactY[i] = g_centery - g_rate * v[i].y;
+    }
+
+    scene.faces.clear();
+    scene.discs.clear();
+    const double theory = theoryCurvature();
+    const bool picked = g_purtj >= 0 || g_dragpurtj >= 0;
+    const Outline selected = use == SceneUse::Print ? Outline::White : Outline::Dashed;
+    for (int r = 0; r < NOS; ++r) {
+        const int f = order[r];
+        SceneFace out;
+        out.index = f;
+        for (int k = 0; k < 3; ++k)
+            out.corner[k] = face[f][k];
+        out.fill = getcolor(f);
+        out.outline = isFaceSelected(f) ? selected : Outline::Solid;
+        if (marks) {
+            for (int c : out.corner) {
+                RGBColour mark;
+                if (angleSumMark(c, theory, &mark))
+                    scene.discs.push_back(SceneDisc{c, mark});
+            }
+            if (picked)
+                for (int c : out.corner) {
+                    if (c == g_purtj)
+                        scene.discs.push_back(SceneDisc{g_purtj, RGBColour{255, 0, 0}});
+                    if (c == g_dragpurtj)
+                        scene.discs.push_back(SceneDisc{g_dragpurtj, RGBColour{255, 0, 0}});
+                }
+        }
+        out.discEnd = static_cast<int>(scene.discs.size());
+        scene.faces.push_back(out);
+    }
+}
