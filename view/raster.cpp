@@ -62,6 +62,8 @@ public:
     {
         x0 = std::max(x0, 0), y0 = std::max(y0, 0);
         x1 = std::min(x1, img_.width), y1 = std::min(y1, img_.height);
+        if (x0 >= x1)
+            return;
         for (int y = y0; y < y1; ++y)
             std::fill(img_.pixels + size_t(y) * img_.stride + x0, img_.pixels + size_t(y) * img_.stride + x1, colour);
     }
