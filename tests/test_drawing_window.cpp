@@ -139,3 +139,52 @@ TEST(Drawing, CurvatureRangeReportsInTheStatusBar)
     EXPECT_TRUE(text.EndsWith(", theory=6.597345")) << text;
     EXPECT_EQ(text, wxString(curvatureRangeText()));
 }
+
+TEST(Drawing, HoveringRepaintsOnlyWhenThePickedVertexChanges)
+{
+    startUpCell();
+    MyCanvas* canvas = mainFrame()->canvas;
+    pumpEvents(200);
+    render();
+    auto hover = [&](int x, int y) {
+        wxMouseEvent event(wxEVT_MOTION);
+        event.SetEventObject(canvas);
+        event.m_x = x;
+        event.m_y = y;
+        canvas->GetEventHandler()->ProcessEvent(event);
+        pumpEvents(60);
+    };
+    hover(20, 20);  // settles the picked vertex and the message
+    const long before = canvas->m_paints;
+    for (int k = 0; k < 10; ++k)
+        hover(20 + k, 30);  // over empty canvas: nothing changes
+    EXPECT_EQ(canvas->m_paints, before);
+    hover(gv[3].x, gv[3].y);
+    EXPECT_GT(canvas->m_paints, before) << "the picked vertex changed";
+    hover(20, 20);
+}
+
+TEST(Drawing, APictureLargerThan1600By1200ShowsTheWholeSurface)
+{
+    startUpCell();
+    g_centerx = 1300;
+    g_centery = 700;
+    g_rate = 1200.0;  // the cell reaches far beyond x = 1600
+    wxBitmap big(2000, 1400);
+    wxMemoryDC dc;
+    dc.SelectObject(big);
+    mainFrame()->canvas->DrawPoly(dc);
+    dc.SelectObject(wxNullBitmap);
+    const wxImage image = big.ConvertToImage();
+    int faces = 0;
+    for (int f = 0; f < NOS; ++f) {
+        const int x = (gv[face[f][0]].x + gv[face[f][1]].x + gv[face[f][2]].x) / 3;
+        const int y = (gv[face[f][0]].y + gv[face[f][1]].y + gv[face[f][2]].y) / 3;
+        if (x > 1600 && x < 2000 && y > 0 && y < 1400) {
+            ++faces;
+            EXPECT_EQ(pixel(image, x, y), getcolor(f)) << "face " << f;
+        }
+    }
+    EXPECT_GT(faces, 0);
+    g_rate = 100.0;
+}

@@ -53,6 +53,7 @@ MyCanvas::~MyCanvas()
 void MyCanvas::OnPaint(wxPaintEvent&)
 {
     FrameStats::Clock clock(m_stats);
+    ++m_paints;
     wxPaintDC pdc(this);
     PrepareDC(pdc);
     m_owner->PrepareDC(pdc);

@@ -41,6 +41,7 @@ public:
     void restartTimer();
 
     MyFrame* m_owner;  // the main window (not owned)
+    long m_paints = 0; // paints so far
     wxTimer m_timer;   // the animation timer, id 65
 
 private:
