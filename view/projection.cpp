@@ -18,23 +18,29 @@ void computePaintingOrder()
 {
     // A face's place is the number of faces before it in the sorted order
     // (greater key, or equal key and higher index): sort the faces with keys
-    // that are numbers accordingly and lay them out from position 0.
-    std::vector<int> ranked;
+    // that are numbers accordingly and lay them out from position 0. Keys are
+    // sorted beside their indices, so that comparisons read no other memory.
+    struct Keyed {
+        double key;
+        int face;
+    };
+    static std::vector<Keyed> ranked;
+    ranked.clear();
     ranked.reserve(NOS);
     int lastNaN = -1;
     for (int f = 0; f < NOS; ++f) {
         if (std::isnan(center[f]))
             lastNaN = f;
         else
-            ranked.push_back(f);
+            ranked.push_back(Keyed{center[f], f});
     }
-    std::sort(ranked.begin(), ranked.end(), [](int a, int b) {
-        return center[a] > center[b] || (center[a] == center[b] && a > b);
+    std::sort(ranked.begin(), ranked.end(), [](const Keyed& a, const Keyed& b) {
+        return a.key > b.key || (a.key == b.key && a.face > b.face);
     });
     for (size_t p = 0; p < ranked.size(); ++p)
-        order[p] = ranked[p];
+        order[p] = ranked[p].face;
     // Faces without a key all take position 0; the highest index keeps it.
-    if (lastNaN >= 0 && (ranked.empty() || lastNaN > ranked[0]))
+    if (lastNaN >= 0 && (ranked.empty() || lastNaN > ranked[0].face))
         order[0] = lastNaN;
 }
 

@@ -83,30 +83,36 @@ public:
             return;  // not a number
         const int rowFirst = std::max(0, -floorInt(held(0.5 - ay)));
         const int rowLast = std::min(img_.height - 1, floorInt(held(cy - 0.5)));
-        // The long edge a-c against the short edge a-b, then b-c.
-        const double slopeAC = cy > ay ? (cx - ax) / (cy - ay) : 0.0;
+        if (rowFirst > rowLast)
+            return;
+        if (cy == ay) {  // flat: one row at most
+            span(rowFirst, std::min({ax, bx, cx}), std::max({ax, bx, cx}), colour);
+            return;
+        }
+        // The long edge a-c against the short edge a-b above b, b-c below it.
+        const double slopeAC = (cx - ax) / (cy - ay);
         const double slopeAB = by > ay ? (bx - ax) / (by - ay) : 0.0;
         const double slopeBC = cy > by ? (cx - bx) / (cy - by) : 0.0;
-        for (int row = rowFirst; row <= rowLast; ++row) {
+        const int rowB = std::clamp(-floorInt(held(0.5 - by)), rowFirst, rowLast + 1);  // first row at or below b
+        for (int row = rowFirst; row < rowB; ++row) {
             const double py = row + 0.5;
-            const double xl = cy > ay ? ax + slopeAC * (py - ay) : std::min(ax, cx);
-            double xs;
-            if (py < by)
-                xs = ax + slopeAB * (py - ay);
-            else
-                xs = cy > by ? bx + slopeBC * (py - by) : bx;
-            double lo = std::min(xl, xs), hi = std::max(xl, xs);
-            if (cy == ay) {
-                lo = std::min({ax, bx, cx});
-                hi = std::max({ax, bx, cx});
-            }
-            const int first = std::max(0, -floorInt(held(0.5 - lo)));
-            const int last = std::min(img_.width - 1, floorInt(held(hi - 0.5)));
-            if (first <= last) {
-                uint32_t* p = img_.pixels + size_t(row) * img_.stride;
-                std::fill(p + first, p + last + 1, colour);
-            }
+            span(row, ax + slopeAC * (py - ay), ax + slopeAB * (py - ay), colour);
         }
+        for (int row = rowB; row <= rowLast; ++row) {
+            const double py = row + 0.5;
+            span(row, ax + slopeAC * (py - ay), cy > by ? bx + slopeBC * (py - by) : bx, colour);
+        }
+    }
+
+    // Fills the pixels of `row` whose centres lie between x0 and x1.
+    void span(int row, double x0, double x1, uint32_t colour)
+    {
+        const double lo = std::min(x0, x1), hi = std::max(x0, x1);
+        const int first = std::max(0, -floorInt(held(0.5 - lo)));
+        const int last = std::min(img_.width - 1, floorInt(held(hi - 0.5)));
+        uint32_t* p = img_.pixels + size_t(row) * img_.stride;
+        for (int x = first; x <= last; ++x)
+            p[x] = colour;
     }
 
     // A line of width `s_` from a to b, each end carried on by half the width
@@ -180,21 +186,34 @@ public:
     void disc(double cx, double cy, uint32_t fill, uint32_t line, bool dashed)
     {
         const double r = DISC_RADIUS * s_, half = s_ * 0.5;
-        const int reach = static_cast<int>(std::ceil(r + half + 1));
+        const int reach = static_cast<int>(std::ceil(r + half + 0.5));
         const int ix = floorInt(held(cx)), iy = floorInt(held(cy));
         // Centres on pixel centres (every disc at scale 1) share one coverage table.
-        const bool centred = cx == ix + 0.5 && cy == iy + 0.5;
-        if (centred && (tableReach_ != reach || tableDashed_ != dashed))
-            makeDiscTable(reach, dashed);
+        if (cx == ix + 0.5 && cy == iy + 0.5) {
+            if (tableReach_ != reach || tableDashed_ != dashed)
+                makeDiscTable(reach, dashed);
+            const int side = 2 * reach + 1;
+            for (int py = std::max(0, iy - reach); py <= std::min(img_.height - 1, iy + reach); ++py) {
+                const int row = py - iy + reach;
+                const int x0 = std::max(0, ix - reach + rowFirst_[row]);
+                const int x1 = std::min(img_.width - 1, ix - reach + rowLast_[row]);
+                uint32_t* p = img_.pixels + size_t(py) * img_.stride;
+                const short* inside = &insideTable_[size_t(row) * side] - (ix - reach);
+                const short* ring = &ringTable_[size_t(row) * side] - (ix - reach);
+                for (int px = x0; px <= x1; ++px) {
+                    if (inside[px] == 256 && ring[px] == 0) {
+                        p[px] = fill;
+                        continue;
+                    }
+                    blendFixed(p[px], fill, inside[px]);
+                    blendFixed(p[px], line, ring[px]);
+                }
+            }
+            return;
+        }
         for (int py = std::max(0, iy - reach); py <= std::min(img_.height - 1, iy + reach); ++py)
             for (int px = std::max(0, ix - reach); px <= std::min(img_.width - 1, ix + reach); ++px) {
                 uint32_t& p = img_.pixels[size_t(py) * img_.stride + px];
-                if (centred) {
-                    const size_t at = size_t(py - iy + reach) * (2 * reach + 1) + size_t(px - ix + reach);
-                    blendFixed(p, fill, insideTable_[at]);
-                    blendFixed(p, line, ringTable_[at]);
-                    continue;
-                }
                 float inside, ring;
                 discCoverage(px + 0.5 - cx, py + 0.5 - cy, dashed, &inside, &ring);
                 blend(p, fill, inside);
@@ -233,6 +252,15 @@ private:
                 insideTable_[size_t(y) * side + x] = static_cast<short>(inside * 256.0f + 0.5f);
                 ringTable_[size_t(y) * side + x] = static_cast<short>(ring * 256.0f + 0.5f);
             }
+        // Each row's first and last pixel that the disc touches.
+        rowFirst_.assign(side, side);
+        rowLast_.assign(side, -1);
+        for (int y = 0; y < side; ++y)
+            for (int x = 0; x < side; ++x)
+                if (insideTable_[size_t(y) * side + x] > 0 || ringTable_[size_t(y) * side + x] > 0) {
+                    rowFirst_[y] = std::min(rowFirst_[y], x);
+                    rowLast_[y] = std::max(rowLast_[y], x);
+                }
         tableReach_ = reach;
         tableDashed_ = dashed;
     }
@@ -240,6 +268,7 @@ private:
     RasterImage& img_;
     double s_;
     std::vector<short> insideTable_, ringTable_;  // coverage x 256
+    std::vector<int> rowFirst_, rowLast_;
     int tableReach_ = -1;
     bool tableDashed_ = false;
 };
