@@ -5,6 +5,8 @@
 #include <wx/log.h>
 
 #include "app/frame.h"
+#include "io/command_line.h"
+#include "io/open_commands.h"
 #include "io/sample_loader.h"
 #include "model/store.h"
 
@@ -16,11 +18,26 @@ bool MyApp::OnInit()
     MyFrame* frame = new MyFrame("Korvith", wxPoint(50, 50), wxSize(640, 480));
     frame->Show(true);
     SetTopWindow(frame);
-    if (Initialize())
+    if (Initialize()) {
+        std::vector<std::string> args;
+        for (int k = 1; k < argc; ++k)
+            args.push_back(std::string(argv[k].utf8_str()));
+        openStartFile(args);
         return true;
+    }
     wxLogError("Initialization Error. ");
     DeleteData();
     return false;
+}
+
+void MyApp::openStartFile(const std::vector<std::string>& args)
+{
+    const StartRequest request = parseStartArguments(args);
+    if (request.file.empty())
+        return;
+    openSurfaceFile(wxString::FromUTF8(request.file), false);
+    if (wxWindow* frame = GetTopWindow())
+        frame->Refresh(false, nullptr);
 }
 
 int MyApp::OnExit()

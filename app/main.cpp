@@ -1,4 +1,29 @@
-// The program's entry point: the toolkit creates MyApp and runs its event loop.
-#include "app/app.h"
+// The program's entry point: answers --version and --help, refuses a malformed
+// command line, and otherwise lets the toolkit create MyApp and run its event
+// loop (MyApp opens the file named on the command line).
+#include <cstdio>
 
-wxIMPLEMENT_APP(MyApp);
+#include "app/app.h"
+#include "io/command_line.h"
+
+wxIMPLEMENT_APP_NO_MAIN(MyApp);
+
+int main(int argc, char** argv)
+{
+    // Before the toolkit starts, so that these work without a display.
+    const StartRequest request = parseStartArguments(std::vector<std::string>(argv + 1, argv + argc));
+    switch (request.what) {
+    case StartRequest::Version:
+        std::printf("%s\n", versionLine("korvith").c_str());
+        return 0;
+    case StartRequest::Help:
+        std::printf("%s", windowProgramUsage());
+        return 0;
+    case StartRequest::Error:
+        std::fprintf(stderr, "korvith: %s; try korvith --help\n", request.problem.c_str());
+        return 2;
+    case StartRequest::Run:
+        break;
+    }
+    return wxEntry(argc, argv);
+}

@@ -2,6 +2,8 @@
 // chosen a file or a sample.
 #pragma once
 
+#include <string>
+
 #include <wx/string.h>
 
 // Open (append false) or Open and append (append true) of the file at
@@ -13,6 +15,11 @@
 // the file cannot be read. Writes the model, the document names, the labels,
 // the staleness flags, the undo history. Returns true when the file was read.
 bool openSurfaceFile(const wxString& chosenPath, bool append);
+
+// Open of a surface given as the bytes of a surface file (read from standard
+// input), called `name` in messages: as openSurfaceFile replacing, but the
+// document names stay as they are. Returns true when the surface was read.
+bool openSurfaceBytes(const wxString& name, const std::string& bytes);
 
 // A "Sample" menu command with id 12 .. 25: loads sample id + 116, relaxes one
 // burst and sets subdiv_level to 1. The document names stay. Writes what

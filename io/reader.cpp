@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include <wx/convauto.h>
 #include <wx/log.h>
 #include <wx/textfile.h>
 
@@ -275,20 +276,42 @@ bool wxTranslateData(wxString path, bool append)
     wxTextFile file;
     if (!file.Open(path))
         return false;
-    saveState();
-
     std::vector<std::string> lines;
     lines.reserve(file.GetLineCount());
     for (size_t i = 0; i < file.GetLineCount(); ++i)
         lines.push_back(std::string(file.GetLine(i).utf8_str()));
     file.Close();
+    return translateLines(path, std::move(lines), append);
+}
+
+std::vector<std::string> surfaceTextLines(const std::string& bytes)
+{
+    // Decoded as a text file is: UTF-8 (a byte-order mark dropped), else Latin-1.
+    const std::string text(wxString(bytes.data(), wxConvAuto(), bytes.size()).utf8_str());
+    std::vector<std::string> lines;
+    std::string::size_type start = 0;
+    while (start < text.size()) {
+        const std::string::size_type end = text.find_first_of("\r\n", start);
+        if (end == std::string::npos) {
+            lines.push_back(text.substr(start));
+            break;
+        }
+        lines.push_back(text.substr(start, end - start));
+        start = end + (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n' ? 2 : 1);
+    }
+    return lines;
+}
+
+bool translateLines(const wxString& name, std::vector<std::string> lines, bool append)
+{
+    saveState();
 
     const int vertexOffset = append ? NOV : 0;
     const int edgeOffset = append ? NOE : 0;
     const int faceOffset = append ? NOS : 0;
     const double shift = append ? 2.0 : 0.0;
 
-    Parser parser(path, std::move(lines), MAX_VERTICES - vertexOffset, MAX_EDGES - edgeOffset,
+    Parser parser(name, std::move(lines), MAX_VERTICES - vertexOffset, MAX_EDGES - edgeOffset,
                   MAX_FACES - faceOffset);
     if (!parser.parse())
         return false;

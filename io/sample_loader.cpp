@@ -1,5 +1,9 @@
 #include "io/sample_loader.h"
 
+#include <wx/filename.h>
+#include <wx/log.h>
+#include <wx/stdpaths.h>
+
 #include "io/reader.h"
 #include "model/components.h"
 #include "model/store.h"
@@ -17,9 +21,54 @@ wxString sampleFileName(int n)
     return names[n - FIRST_SAMPLE];
 }
 
+wxArrayString sampleFolders()
+{
+    if (!g_sampleFolders.empty())
+        return g_sampleFolders;
+    wxArrayString folders;
+    const auto add = [&folders](const wxString& folder) {
+        if (folders.Index(folder) == wxNOT_FOUND)
+            folders.Add(folder);
+    };
+    add("sample");
+#ifdef KORVITH_SAMPLE_DIR
+    add(KORVITH_SAMPLE_DIR);
+#endif
+    const wxFileName program(wxStandardPaths::Get().GetExecutablePath());
+    if (program.IsOk() && !program.GetPath().empty()) {
+        add(wxFileName(program.GetPath(), "").GetPathWithSep() + "sample");
+        wxFileName moved(program.GetPath() + "/../share/korvith/sample", "");
+        moved.Normalize(wxPATH_NORM_DOTS | wxPATH_NORM_ABSOLUTE);
+        add(moved.GetPath());
+    }
+    return folders;
+}
+
+wxString findSampleFile(const wxString& fileName, const wxArrayString& folders)
+{
+    for (const wxString& folder : folders) {
+        const wxString path = folder + "/" + fileName;
+        if (wxFileName::FileExists(path))
+            return path;
+    }
+    return wxString();
+}
+
 bool ReadSampleData(int n)
 {
-    wxTranslateData("sample/" + sampleFileName(n), false);
+    const wxArrayString folders = sampleFolders();
+    const wxString path = findSampleFile(sampleFileName(n), folders);
+    if (path.empty()) {
+        wxString places;
+        for (const wxString& folder : folders) {
+            wxFileName shown(folder, "");
+            shown.MakeAbsolute();
+            places += (places.empty() ? "" : ", ") + shown.GetPath();
+        }
+        wxLogError("Cannot find the sample file \"%s\"; looked in %s.", sampleFileName(n), places);
+    } else {
+        wxTranslateData(path, false);
+    }
     fill_conn_comp();
     revised_facedata = true;
     revised_face2edge = true;

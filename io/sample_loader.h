@@ -1,6 +1,8 @@
-// The fourteen sample surfaces in the directory "sample/" under the working directory.
+// The fourteen sample surfaces: found in "sample/" under the working directory,
+// else in the installed data folder, else beside the executable.
 #pragma once
 
+#include <wx/arrstr.h>
 #include <wx/string.h>
 
 constexpr int FIRST_SAMPLE = 128;  // "single"
@@ -9,10 +11,23 @@ constexpr int LAST_SAMPLE = 141;   // "Diamond Lattice 2"
 // File name of sample number n (128 .. 141), or an empty string for any other number.
 wxString sampleFileName(int n);
 
-// Loads sample n in place of the current surface ("sample/" + its file name,
-// through wxTranslateData), relabels the components, marks the derived data
-// stale and sets NOcomp to 1. Runs all of this also when the file cannot be
-// read. Writes: the model, undo history, conn_comp, hilighted, NOcomp,
+// The folders searched for sample files, in order: g_sampleFolders when it is
+// not empty; otherwise "sample" (relative, under the working directory), the
+// installed data folder, then "sample" beside the executable and the data
+// folder of an installed tree that was moved ("../share/korvith/sample" from the
+// executable). Folders named twice are searched once.
+wxArrayString sampleFolders();
+
+// The path of `fileName` in the first of `folders` that holds it, or an empty
+// string when none does.
+wxString findSampleFile(const wxString& fileName, const wxArrayString& folders);
+
+// Loads sample n in place of the current surface (its file as found by
+// findSampleFile in sampleFolders(), read through wxTranslateData), relabels
+// the components, marks the derived data stale and sets NOcomp to 1. When no
+// folder holds the file, logs one error naming the file and every folder
+// searched; all the other steps run all the same. Reads g_sampleFolders.
+// Writes: the model, undo history, conn_comp, hilighted, NOcomp,
 // filledconn_comp, revised_facedata, revised_face2edge, NOfaceOfVertex_on.
 // Returns true.
 bool ReadSampleData(int n);

@@ -54,6 +54,7 @@ wxString messagetxt;
 wxString g_Filename = "untitled";
 wxString g_Path;
 wxString g_Name;
+wxArrayString g_sampleFolders;
 
 RGBColour faceColour = {229, 224, 188};
 RGBColour backColour = {86, 61, 38};
@@ -131,6 +132,7 @@ void resetStore()
     g_Filename = "untitled";
     g_Path.clear();
     g_Name.clear();
+    g_sampleFolders.clear();
 
     faceColour = {229, 224, 188};
     backColour = {86, 61, 38};

@@ -9,6 +9,7 @@
 
 #include <wx/gdicmn.h>   // wxPoint (header-only, no GUI library needed)
 #include <wx/string.h>
+#include <wx/arrstr.h>
 #include <wx/list.h>
 
 class wxBitmap;
@@ -94,6 +95,8 @@ extern wxString messagetxt;      // status message; " " means none
 extern wxString g_Filename;      // file name of the last opened or saved file
 extern wxString g_Path;          // full path of the last opened or saved file
 extern wxString g_Name;          // base name of the surface (file name without extension)
+extern wxArrayString g_sampleFolders; // folders searched for the sample files, in order; empty (the
+                                      // start value) means the usual places (see sample_loader.h)
 
 // ---- view colours ---------------------------------------------------------
 extern RGBColour faceColour;        // base colour of front faces

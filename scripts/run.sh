@@ -6,7 +6,7 @@ set -eu
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j"$(nproc)" --target korvith
+cmake --build build -j"$(nproc)" --target korvith korvith-tool
 if [ -n "${DISPLAY:-}" ]; then
   exec build/korvith
 fi

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Starts the program as a user would, on a private X display, checks that the
-# main window "Korvith" appears, takes a screenshot, and presses Alt-X: the
-# program must end at once, without a question, with exit status 0.
+# main window "Korvith" appears with no error message beside it, takes a
+# screenshot, and presses Alt-X: the program must end at once, without a
+# question, with exit status 0.
 set -u
 program=$1
 shot=${2:-}
@@ -24,6 +25,13 @@ if [ -z "$window" ]; then
   exit 1
 fi
 sleep 0.5
+# A message from the toolkit's error log comes up as a window of its own.
+message=$(xdotool search --onlyvisible --name ' (Error|Warning)$' 2>/dev/null | head -n 1)
+if [ -n "$message" ]; then
+  echo "an error message came up: \"$(xdotool getwindowname "$message")\""
+  kill $pid 2>/dev/null
+  exit 1
+fi
 [ -n "$shot" ] && import -window root "$shot"
 xdotool mousemove 300 300
 xdotool key alt+x

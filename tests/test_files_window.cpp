@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <fstream>
 
+#include "app/app.h"
 #include "app/command_ids.h"
 #include "app/prompts.h"
 #include "app/frame.h"
@@ -14,6 +15,7 @@
 #include "io/writer.h"
 #include "model/history.h"
 #include "model/store.h"
+#include "tests/fixture.h"
 #include "tests/read_file.h"
 #include "tests/window_harness.h"
 #include "view/printout.h"
@@ -141,6 +143,34 @@ TEST(Files, SaveOpenAndAppendThroughTheDialogs)
     sendCommand(ID_OPEN);
     EXPECT_EQ(NOV, 8);
     EXPECT_EQ(g_Filename, name);
+}
+
+TEST(Files, AFileNamedAtStartUpOpensAsOpenWould)
+{
+    startUpCell();
+    const int steps = historyLength();
+    wxGetApp().openStartFile({"sample/torio.kor"});
+    EXPECT_EQ(NOV, 19);
+    EXPECT_EQ(g_Filename, "torio.kor");
+    EXPECT_EQ(g_Name, "torio");
+    EXPECT_EQ(g_Path, wxGetCwd() + "/sample/torio.kor") << "the path is made absolute, as the dialog gives it";
+    EXPECT_EQ(historyLength(), steps + 1);
+    sendCommand(ID_UNDO);
+    EXPECT_EQ(NOV, 8) << "one undo step brings the start-up cell back";
+
+    // A file that cannot be read is reported and the cell stays.
+    startUpCell();
+    Folder folder;
+    std::ofstream(folder.path + "/bad.kor") << "##korvith01\n##vertex\n2\n";
+    {
+        CapturedLog log;
+        wxGetApp().openStartFile({folder.path + "/bad.kor"});
+        ASSERT_EQ(log.errors.size(), 1u);
+        EXPECT_NE(log.errors[0].find("bad.kor"), std::string::npos) << log.errors[0];
+    }
+    EXPECT_EQ(NOV, 8);
+    wxGetApp().openStartFile({});
+    EXPECT_EQ(NOV, 8);
 }
 
 TEST(Files, HeaderExportUsesTheNameFromBeforeTheDialog)

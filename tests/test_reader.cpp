@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "io/reader.h"
+#include "io/writer.h"
 #include "model/history.h"
 
 namespace {
@@ -230,4 +231,25 @@ TEST_F(StoreTest, ReaderCapacityCountsTheSurfaceAlreadyPresentWhenAppending)
     EXPECT_TRUE(wxTranslateData(path, false));
     EXPECT_EQ(NOV, 29993);
     EXPECT_STORE_VALID();
+}
+
+TEST_F(StoreTest, SurfaceBytesSplitIntoLinesAsATextFileIs)
+{
+    EXPECT_EQ(surfaceTextLines("a\nb\n"), (std::vector<std::string>{"a", "b"}));
+    EXPECT_EQ(surfaceTextLines("a\r\nb\rc"), (std::vector<std::string>{"a", "b", "c"}));
+    EXPECT_EQ(surfaceTextLines("a\n\nb"), (std::vector<std::string>{"a", "", "b"}));
+    EXPECT_EQ(surfaceTextLines(""), std::vector<std::string>());
+    EXPECT_EQ(surfaceTextLines("\xEF\xBB\xBF##korvith01\n"), (std::vector<std::string>{"##korvith01"}));
+    EXPECT_EQ(surfaceTextLines("caf\xE9\n"), (std::vector<std::string>{"caf\xC3\xA9"}));  // Latin-1
+
+    // Every line ending gives the surface the file gives.
+    std::string crlf;
+    for (char c : std::string(kSingleCellFile))
+        crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    ASSERT_TRUE(wxTranslateData(writeFile(crlf), false));
+    const std::string fromFile = surfaceFileText();
+    resetStore();
+    ASSERT_TRUE(translateLines("standard input", surfaceTextLines(crlf), false));
+    EXPECT_EQ(surfaceFileText(), fromFile);
+    EXPECT_EQ(historyLength(), 1);
 }

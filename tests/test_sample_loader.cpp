@@ -3,6 +3,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <wx/filefn.h>
+
 #include "io/sample_loader.h"
 #include "model/history.h"
 
@@ -78,6 +80,7 @@ TEST_F(StoreTest, SampleWithTwoSurfacesLabelsBothButResetsTheCounter)
 TEST_F(StoreTest, StartUpWithoutSampleDirectoryGivesAnEmptySurface)
 {
     inSampleDirectory(nullptr, [] {
+        g_sampleFolders.Add("sample");  // the working directory's folder only
         CapturedLog log;
         EXPECT_TRUE(initializeSurfaceStore());
         EXPECT_EQ(NOV, 0);
@@ -86,5 +89,90 @@ TEST_F(StoreTest, StartUpWithoutSampleDirectoryGivesAnEmptySurface)
         EXPECT_EQ(NOcomp, 1);
         EXPECT_EQ(historyLength(), 0);
         EXPECT_EQ(log.errors.size(), 1u);
+    });
+}
+
+namespace {
+// A folder under /tmp holding single.kor with `vertices` unconnected vertices,
+// or no single.kor when `vertices` is 0; removed with its file at the end.
+class SampleFolder {
+public:
+    explicit SampleFolder(int vertices)
+    {
+        char dir[] = "/tmp/korvith-sample-folder-XXXXXX";
+        path = mkdtemp(dir) ? dir : "";
+        if (vertices > 0) {
+            std::ofstream out(path + "/single.kor");
+            out << "##korvith01\n##vertex\n" << vertices << "\n";
+            for (int k = 0; k < vertices; ++k)
+                out << k << ",0,0\n";
+            out << "##edge\n0\n##face\n0\n##end\n";
+        }
+    }
+    ~SampleFolder()
+    {
+        std::remove((path + "/single.kor").c_str());
+        rmdir(path.c_str());
+    }
+    std::string path;
+};
+}  // namespace
+
+TEST_F(StoreTest, SamplesComeFromTheFirstFolderThatHoldsThem)
+{
+    SampleFolder empty(0), data(2), besideProgram(3);
+    for (const SampleFolder* f : {&empty, &data, &besideProgram})
+        g_sampleFolders.Add(f->path);
+    CapturedLog log;
+    ReadSampleData(128);
+    EXPECT_EQ(NOV, 2);
+    EXPECT_EQ(findSampleFile("single.kor", g_sampleFolders), data.path + "/single.kor");
+    EXPECT_EQ(findSampleFile("torio.kor", g_sampleFolders), "");
+
+    SampleFolder working(4);
+    g_sampleFolders.Insert(working.path, 0);
+    ReadSampleData(128);
+    EXPECT_EQ(NOV, 4);
+    EXPECT_TRUE(log.errors.empty());
+}
+
+TEST_F(StoreTest, AMissingSampleIsToldOnceWithEveryFolderSearched)
+{
+    SampleFolder first(0), second(0);
+    g_sampleFolders.Add(first.path);
+    g_sampleFolders.Add(second.path);
+    CapturedLog log;
+    ReadSampleData(128);
+    ASSERT_EQ(log.errors.size(), 1u);
+    const std::string& message = log.errors[0];
+    EXPECT_NE(message.find("\"single.kor\""), std::string::npos) << message;
+    EXPECT_NE(message.find(first.path + ", " + second.path), std::string::npos) << message;
+    EXPECT_EQ(NOV, 0);
+    EXPECT_EQ(NOcomp, 1);
+}
+
+TEST_F(StoreTest, SamplesAreLookedForUnderTheWorkingDirectoryThenInstalledThenBesideTheProgram)
+{
+    const wxArrayString folders = sampleFolders();
+    ASSERT_GE(folders.size(), 3u);
+    EXPECT_EQ(folders[0], "sample");
+    EXPECT_TRUE(folders[1].EndsWith("/share/korvith/sample")) << folders[1];
+    EXPECT_TRUE(wxIsAbsolutePath(folders[1])) << folders[1];
+    EXPECT_NE(folders.Index(KORVITH_BINARY_DIR "/sample"), wxNOT_FOUND);
+    for (size_t k = 0; k < folders.size(); ++k)
+        EXPECT_EQ(folders.Index(folders[k]), static_cast<int>(k)) << "searched twice: " << folders[k];
+}
+
+TEST_F(StoreTest, StartedFromAnotherFolderTheProgramFindsItsSamples)
+{
+    // The build folder holds a copy beside the programs of every sample of the menu.
+    for (int n = FIRST_SAMPLE; n <= LAST_SAMPLE; ++n)
+        EXPECT_TRUE(wxFileExists(KORVITH_BINARY_DIR "/sample/" + sampleFileName(n))) << sampleFileName(n);
+    inSampleDirectory(nullptr, [] {
+        CapturedLog log;
+        EXPECT_TRUE(initializeSurfaceStore());
+        EXPECT_EQ(NOV, 8);
+        EXPECT_EQ(NOS, 7);
+        EXPECT_TRUE(log.errors.empty());
     });
 }

@@ -3,6 +3,7 @@
 #include "tests/read_file.h"
 #include "tests/fixture.h"
 
+#include <algorithm>
 #include <array>
 #include <set>
 #include <cairo.h>
@@ -102,6 +103,70 @@ TEST(Tool, HelpAndUsageErrors)
     for (const char* move : {"move=1,2", "move=1,2,3,4", "move=1,,3", "move=1,2,x", "move=1,2,inf", "move"})
         EXPECT_EQ(tool("apply " + kSingle + " " + kOut + ".kor " + move).status, 2) << move;
     EXPECT_EQ(tool("info").status, 2);
+}
+
+TEST(Tool, UsageErrorsTakeOneLineAndPointToTheHelp)
+{
+    for (const std::string& args : std::vector<std::string>{"", "frobnicate x", "info", "apply " + kSingle,
+                                   "apply " + kSingle + " " + kOut + ".kor jump=3",
+                                   "apply " + kSingle + " " + kOut + ".xyz",
+                                   "apply " + kSingle + " " + kOut + ".kor --colour=red",
+                                   "apply " + kSingle + " - relax", "apply " + kSingle + " - --format=doc"}) {
+        const ToolRun run = tool(args);
+        EXPECT_EQ(run.status, 2) << args;
+        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << args << ": " << run.err;
+        EXPECT_NE(run.err.find("; try korvith-tool --help\n"), std::string::npos) << args << ": " << run.err;
+        EXPECT_TRUE(run.out.empty()) << args;
+    }
+    const ToolRun version = tool("--version");
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out.rfind("korvith-tool ", 0), 0u) << version.out;
+    EXPECT_NE(version.out.find_first_of("0123456789"), std::string::npos) << version.out;
+}
+
+TEST(Tool, StandardInputAndOutputCarryWhatFilesCarry)
+{
+    const std::string ops = " subdivide=2 relax=3";
+    ASSERT_EQ(tool("apply " + kSingle + " " + kOut + ".kor" + ops).status, 0);
+    const std::string written = readAll(kOut + ".kor");
+    std::remove((kOut + ".kor").c_str());
+
+    // "-" in, "-" out, in either order of option and operations, with the format named.
+    ToolRun run = tool("apply - - --format=kor" + ops + " <" + kSingle);
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, written);
+    run = tool("apply - -" + ops + " --format=.KOR <" + kSingle);
+    EXPECT_EQ(run.out, written);
+    // A pipe of two runs gives what two runs through a file give.
+    ASSERT_EQ(tool("apply " + kSingle + " " + kOut + "-half.kor subdivide=2").status, 0);
+    ASSERT_EQ(tool("apply " + kOut + "-half.kor " + kOut + ".kor relax=3").status, 0);
+    run = shell(std::string(KORVITH_TOOL) + " apply " + kSingle + " - --format=kor subdivide=2 | " + KORVITH_TOOL +
+                " apply - - --format=kor relax=3");
+    EXPECT_EQ(run.out, readAll(kOut + ".kor"));
+    std::remove((kOut + "-half.kor").c_str());
+    std::remove((kOut + ".kor").c_str());
+    // Binary formats go through byte for byte; --format overrides a named output's extension.
+    for (const char* ext : {"obj", "stl", "png"}) {
+        ASSERT_EQ(tool("apply " + kSingle + " " + kOut + "." + ext).status, 0) << ext;
+        run = tool("apply " + kSingle + " - --format=" + ext);
+        EXPECT_EQ(run.status, 0) << ext << run.err;
+        EXPECT_EQ(run.out, readAll(kOut + "." + ext)) << ext;
+        std::remove((kOut + "." + ext).c_str());
+    }
+    ASSERT_EQ(tool("apply " + kSingle + " " + kOut + ".txt --format=kor").status, 0);
+    EXPECT_EQ(readAll(kOut + ".txt"), readAll(kSingle));
+    std::remove((kOut + ".txt").c_str());
+    // The header from standard output is named after the input file.
+    run = tool("apply " + kSingle + " - --format=h");
+    EXPECT_EQ(run.out.rfind("char *single_v=\"8:", 0), 0u) << run.out.substr(0, 40);
+
+    // info reads standard input too; a bad surface there is named as such.
+    run = tool("info - <" + kSingle);
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(nlohmann::json::parse(run.out)["vertices"], 8);
+    run = shell("printf '##korvith01\\n##vertex\\n2\\n' | " + std::string(KORVITH_TOOL) + " info -");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("\"standard input\""), std::string::npos) << run.err;
 }
 
 TEST(Tool, FailuresSayWhatWhereAndWhyAndWriteNothing)

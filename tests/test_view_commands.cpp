@@ -121,3 +121,22 @@ TEST_F(StoreTest, SamplesKeepTheNamesAndResetTheLevelAndCounter)
     EXPECT_EQ(g_Filename, "kept.kor");
     EXPECT_EQ(historyLength(), 1);
 }
+
+TEST_F(StoreTest, OpenFromStandardInputIsOpenWithoutAName)
+{
+    g_Filename = "kept.kor";
+    subdiv_level = 3;
+    ASSERT_TRUE(openSurfaceBytes("standard input", kSingleCellFile));
+    EXPECT_EQ(NOV, 8);
+    EXPECT_EQ(subdiv_level, 1);
+    EXPECT_EQ(NOcomp, 2);
+    EXPECT_EQ(v[0].x, 0.824122) << "Open does not relax";
+    EXPECT_EQ(g_Filename, "kept.kor");
+    EXPECT_EQ(historyLength(), 1);
+
+    CapturedLog log;
+    EXPECT_FALSE(openSurfaceBytes("standard input", "##korvith01\n##vertex\n2\n"));
+    ASSERT_EQ(log.errors.size(), 1u);
+    EXPECT_NE(log.errors[0].find("\"standard input\""), std::string::npos) << log.errors[0];
+    EXPECT_EQ(NOV, 8);
+}

@@ -1,6 +1,7 @@
 // korvith-tool: every model operation from the command line, and export of
 // surfaces to other programs. Needs no display.
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -9,6 +10,7 @@
 #include <wx/init.h>
 #include <wx/log.h>
 
+#include "io/command_line.h"
 #include "io/open_commands.h"
 #include "io/writer.h"
 #include "model/derived_data.h"
@@ -38,7 +40,7 @@ KeptErrors* keptErrors = nullptr;
 
 int usage(const std::string& problem)
 {
-    std::fprintf(stderr, "korvith-tool: %s\n%s", problem.c_str(), toolUsage());
+    std::fprintf(stderr, "korvith-tool: %s; try korvith-tool --help\n", problem.c_str());
     return 2;
 }
 
@@ -65,11 +67,25 @@ bool knownOutput(const std::string& ext)
     return ext == ".kor" || ext == ".h" || isMeshFormat(ext) || isPictureFormat(ext);
 }
 
-// Reads `path` as the Open command does and brings the derived data up to date.
+// All of standard input, as bytes.
+std::string standardInput()
+{
+    std::string bytes;
+    char buffer[65536];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, stdin)) > 0)
+        bytes.append(buffer, n);
+    return bytes;
+}
+
+// Reads `path` (standard input for "-") as the Open command does and brings the
+// derived data up to date.
 bool readSurface(const std::string& path, std::string* why)
 {
     keptErrors->last.clear();
-    if (!openSurfaceFile(path, false)) {
+    const bool read = path == "-" ? openSurfaceBytes("standard input", standardInput())
+                                  : openSurfaceFile(path, false);
+    if (!read) {
         *why = keptErrors->last.empty() ? "cannot read the file" : keptErrors->last;
         return false;
     }
@@ -106,8 +122,63 @@ int info(const std::string& path)
     return 0;
 }
 
+// Copies the file at `path` to standard output.
+bool copyToStandardOutput(const std::string& path, std::string* why)
+{
+    FILE* in = std::fopen(path.c_str(), "rb");
+    if (!in) {
+        *why = "cannot read back the written output";
+        return false;
+    }
+    char buffer[65536];
+    size_t n;
+    bool ok = true;
+    while (ok && (n = std::fread(buffer, 1, sizeof buffer, in)) > 0)
+        ok = std::fwrite(buffer, 1, n, stdout) == n;
+    std::fclose(in);
+    if (!ok || std::fflush(stdout) != 0) {
+        *why = "cannot write to standard output";
+        return false;
+    }
+    return true;
+}
+
+bool writeOutput(const std::string& path, const std::string& ext, std::string* why);
+
+// Writes the surface to standard output in the format of `ext`: the program's
+// own texts directly, meshes and pictures through a temporary file.
+bool writeStandardOutput(const std::string& ext, std::string* why)
+{
+    if (ext == ".kor" || ext == ".h") {
+        if (!surfaceIsFinite()) {
+            *why = "the surface has positions or target lengths that are not numbers";
+            return false;
+        }
+        const std::string text =
+            ext == ".kor" ? surfaceFileText() : headerExportText(cIdentifier(g_Name.empty() ? "surface" : g_Name));
+        if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() || std::fflush(stdout) != 0) {
+            *why = "cannot write to standard output";
+            return false;
+        }
+        return true;
+    }
+    const char* folder = std::getenv("TMPDIR");
+    std::string name = std::string(folder && *folder ? folder : "/tmp") + "/korvith-tool-XXXXXX" + ext;
+    const int fd = mkstemps(name.data(), static_cast<int>(ext.size()));
+    if (fd < 0) {
+        *why = "cannot make a temporary file for the output";
+        return false;
+    }
+    close(fd);
+    const bool done = writeOutput(name, ext, why) && copyToStandardOutput(name, why);
+    std::remove(name.c_str());
+    return done;
+}
+
 bool writeOutput(const std::string& path, const std::string& ext, std::string* why)
 {
+    if (path == "-")
+        return writeStandardOutput(ext, why);
     if (ext == ".kor" || ext == ".h") {
         if (!surfaceIsFinite()) {
             *why = "the surface has positions or target lengths that are not numbers";
@@ -134,7 +205,24 @@ bool writeOutput(const std::string& path, const std::string& ext, std::string* w
 
 int apply(const std::string& in, const std::string& out, std::vector<std::string> opTexts)
 {
-    const std::string ext = extensionOf(out);
+    // --format=EXT, anywhere among the operations, names the output format.
+    std::string ext = out == "-" ? std::string() : extensionOf(out);
+    for (auto it = opTexts.begin(); it != opTexts.end();) {
+        if (it->compare(0, 9, "--format=") == 0) {
+            ext = it->substr(9);
+            if (!ext.empty() && ext[0] != '.')
+                ext.insert(0, ".");
+            for (char& c : ext)
+                c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+            it = opTexts.erase(it);
+        } else if (it->size() > 1 && (*it)[0] == '-') {
+            return usage("unknown option \"" + *it + "\"");
+        } else {
+            ++it;
+        }
+    }
+    if (out == "-" && ext.empty())
+        return usage("writing to standard output needs --format=EXT");
     if (!knownOutput(ext))
         return usage("unknown output format \"" + ext + "\" of " + out);
     if (opTexts.size() == 1 && !opTexts[0].empty() && opTexts[0][0] == '@') {
@@ -189,6 +277,10 @@ int main(int argc, char** argv)
         return usage("no command given");
     if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
         std::printf("%s", toolUsage());
+        return 0;
+    }
+    if (args[0] == "--version") {
+        std::printf("%s\n", versionLine("korvith-tool").c_str());
         return 0;
     }
     if (args[0] == "info") {

@@ -93,8 +93,9 @@ void markDerivedStale()
 const char* toolUsage()
 {
     return "usage: korvith-tool info FILE\n"
-           "       korvith-tool apply IN OUT [OP ...]\n"
-           "       korvith-tool apply IN OUT @OPSFILE\n"
+           "       korvith-tool apply IN OUT [--format=EXT] [OP ...]\n"
+           "       korvith-tool apply IN OUT [--format=EXT] @OPSFILE\n"
+           "       korvith-tool --help | --version\n"
            "\n"
            "info prints a JSON description of a surface file.\n"
            "apply reads IN as Open does, runs the operations left to right and writes OUT;\n"
@@ -116,6 +117,9 @@ const char* toolUsage()
            "  zoom-in, zoom-out   scale the picture by 1.25 as the window's zoom does\n"
            "\n"
            "An ops file holds one operation per line; '#' starts a comment.\n"
+           "A FILE or IN of - reads standard input; an OUT of - writes standard output\n"
+           "in the format --format=EXT names (e.g. --format=obj), which also overrides\n"
+           "the extension of a named OUT.\n"
            "Exit status: 0 done, 1 a file could not be read or written or an operation\n"
            "failed, 2 a usage error.\n";
 }
