@@ -138,7 +138,11 @@ void MyCanvas::OnTimer(wxTimerEvent&)
         if (g_purtj == m_paintedPick && g_dragpurtj == m_paintedDragPick && messagetxt == m_paintedMessage)
             return;
     }
+    // Paint now: queued, the repaint would wait behind the next tick whenever a
+    // tick and a paint take longer than the interval, and the user would see
+    // only some of the steps.
     Refresh(false, nullptr);
+    Update();
 }
 
 void MyCanvas::OnMouseEvent(wxMouseEvent& event)
