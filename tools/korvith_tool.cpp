@@ -189,7 +189,7 @@ bool writeOutput(const std::string& path, const std::string& ext, std::string* w
             text = surfaceFileText();
         } else {
             std::string base = path.substr(path.rfind('/') == std::string::npos ? 0 : path.rfind('/') + 1);
-            base.erase(base.size() - 2);
+            base.erase(base.size() - extensionOf(base).size());  // whatever --format said
             text = headerExportText(cIdentifier(wxString::FromUTF8(base)));
         }
         wxString reason;
