@@ -26,7 +26,7 @@ for size in 16 24 32 48 64 128 256; do
   png=$share/icons/hicolor/${size}x$size/apps/$id.png
   [ "$(identify -format '%wx%h' "$png" 2>/dev/null)" = "${size}x$size" ] || fault "no ${size}x$size icon"
 done
-samples=$(ls "$share/korvith/sample"/*.kor 2>/dev/null | wc -l)
+samples=$(find "$share/korvith/sample" -name '*.kor' 2>/dev/null | wc -l)
 [ "$samples" -eq 14 ] || fault "$samples samples installed, not 14"
 
 # The desktop entry, the AppStream data and the man pages are well-formed.
@@ -52,7 +52,7 @@ grep -q '^MimeType=application/x-korvith;' "$share/applications/$id.desktop" || 
 
 # From a folder without samples: versions, the tool on an installed sample and through a pipe.
 mkdir "$work/elsewhere"
-cd "$work/elsewhere"
+cd "$work/elsewhere" || exit 1
 [ "$("$prefix/bin/korvith" --version)" = "$("$prefix/bin/korvith-tool" --version | sed 's/-tool//')" ] ||
   fault "the two programs give different versions"
 "$prefix/bin/korvith" --version | grep -q '^korvith [0-9]' || fault "korvith --version"

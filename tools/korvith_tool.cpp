@@ -97,7 +97,7 @@ int info(const std::string& path)
 {
     std::string why;
     if (!readSurface(path, &why))
-        return failure(path, why);
+        return failure(path == "-" ? "standard input" : path, why);
     const SurfaceInfo s = surfaceInfo();
     nlohmann::ordered_json out;
     out["vertices"] = s.vertices;
@@ -189,7 +189,7 @@ bool writeOutput(const std::string& path, const std::string& ext, std::string* w
             text = surfaceFileText();
         } else {
             std::string base = path.substr(path.rfind('/') == std::string::npos ? 0 : path.rfind('/') + 1);
-            base.erase(base.size() - 2);
+            base.erase(base.size() - extensionOf(base).size());  // whatever --format said
             text = headerExportText(cIdentifier(wxString::FromUTF8(base)));
         }
         wxString reason;
@@ -240,7 +240,7 @@ int apply(const std::string& in, const std::string& out, std::vector<std::string
     }
     std::string why;
     if (!readSurface(in, &why))
-        return failure(in, why);
+        return failure(in == "-" ? "standard input" : in, why);
     const bool progress = isatty(STDERR_FILENO);
     for (size_t k = 0; k < ops.size(); ++k) {
         keptErrors->last.clear();
@@ -252,7 +252,7 @@ int apply(const std::string& in, const std::string& out, std::vector<std::string
         refreshDerivedData();  // what a repaint does first
     }
     if (!writeOutput(out, ext, &why))
-        return failure(out, why);
+        return failure(out == "-" ? "standard output" : out, why);
     return 0;
 }
 }  // namespace
