@@ -5,10 +5,11 @@
 # it ends (or after SECONDS) prints the paints, the ticks, the frames per second
 # and the CPU milliseconds per paint and per tick.
 #
-#   scripts/frame-rate.sh [--copies N] [--smooth N] [--seconds S] SURFACE.kor
+#   scripts/frame-rate.sh [--copies N] [--smooth N] [--seconds S] [--vector] SURFACE.kor
 #
 # --smooth N chooses "Smoothen" N times first, so that a relaxed sample has
-# something to relax.
+# something to relax. --vector paints with the toolkit's antialiased vector
+# shapes, as the window did before it had its own renderer.
 # --copies N stacks N copies of the surface along the viewing axis (each 3
 # units deeper), for sizes no sample has. Needs build/korvith (scripts/run.sh
 # or scripts/test.sh builds it), xdotool and, without a display, xvfb-run.
@@ -17,22 +18,24 @@ here="$(cd "$(dirname "$0")/.." && pwd)"
 copies=1
 smooth=0
 seconds=20
+stats=1
 while [ $# -gt 1 ]; do
   case "$1" in
     --copies) copies=$2; shift 2 ;;
     --seconds) seconds=$2; shift 2 ;;
     --smooth) smooth=$2; shift 2 ;;
-    *) echo "usage: $0 [--copies N] [--smooth N] [--seconds S] SURFACE.kor" >&2; exit 2 ;;
+    --vector) stats=vector; shift ;;
+    *) echo "usage: $0 [--copies N] [--smooth N] [--seconds S] [--vector] SURFACE.kor" >&2; exit 2 ;;
   esac
 done
-[ $# -eq 1 ] || { echo "usage: $0 [--copies N] [--smooth N] [--seconds S] SURFACE.kor" >&2; exit 2; }
+[ $# -eq 1 ] || { echo "usage: $0 [--copies N] [--smooth N] [--seconds S] [--vector] SURFACE.kor" >&2; exit 2; }
 surface="$(cd "$(dirname "$1")" && pwd)/$(basename "$1")"
 [ -f "$surface" ] || { echo "$0: no such file: $1" >&2; exit 1; }
 program="$here/build/korvith"
 [ -x "$program" ] || { echo "$0: build the program first (scripts/run.sh or scripts/test.sh)" >&2; exit 1; }
 
 if [ -z "${DISPLAY:-}" ]; then
-  exec xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" "$0" --copies "$copies" --smooth "$smooth" --seconds "$seconds" "$surface"
+  exec xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" "$0" --copies "$copies" --smooth "$smooth" --seconds "$seconds" $([ "$stats" = vector ] && echo --vector) "$surface"
 fi
 
 work="$(mktemp -d)"
@@ -68,7 +71,7 @@ zooms=$(awk -F, '/^##vertex/ {on = 1; getline; next} /^##/ {on = 0} on && NF == 
           x = ($1 < 0 ? -$1 : $1); y = ($2 < 0 ? -$2 : $2); if (x > mx) mx = x; if (y > my) my = y }
         END { r = 100; k = 0; while ((mx * r > 300 || my * r > 200) && r > 15) { r /= 1.25; k++ } print k }' "$input")
 
-KORVITH_FRAME_STATS=1 "$program" "$input" 2> "$work/stats" &
+KORVITH_FRAME_STATS=$stats "$program" "$input" 2> "$work/stats" &
 pid=$!
 window=$(xdotool search --sync --onlyvisible --name "Korvith" | head -1)
 sleep 1
@@ -90,6 +93,6 @@ wait "$pid" 2>/dev/null || true
 line=$(grep '^frame-stats:' "$work/stats" | head -1)
 [ -n "$line" ] || { echo "$0: the window reported nothing" >&2; cat "$work/stats" >&2; exit 1; }
 faces=$(awk '/^##face/ {getline; print; exit}' "$input")
-echo "$line" | awk -v name="$(basename "$surface")" -v copies="$copies" -v faces="$faces" -v zooms="$zooms" -v smooth="$smooth" '{
-  printf "%s x%d (%d faces, %d zoom-outs, smoothed %d times): paints %d, ticks %d, %.1f s, %.1f frames per second, %.2f ms CPU per paint, %.2f ms CPU per tick besides painting\n",
-         name, copies, faces, zooms, smooth, $3, $5, $7, $9, $11, $13 }'
+echo "$line" | awk -v name="$(basename "$surface")" -v copies="$copies" -v faces="$faces" -v zooms="$zooms" -v smooth="$smooth" -v painter="$([ "$stats" = vector ] && echo vector shapes || echo renderer)" '{
+  printf "%s: %s x%d (%d faces, %d zoom-outs, smoothed %d times): paints %d, ticks %d, %.1f s, %.1f frames per second, %.2f ms CPU per paint, %.2f ms CPU per tick besides painting\n",
+         painter, name, copies, faces, zooms, smooth, $3, $5, $7, $9, $11, $13 }'

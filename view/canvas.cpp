@@ -18,6 +18,7 @@
 #include "view/icon1.xpm"
 #include "view/mouse.h"
 #include "view/projection.h"
+#include "view/printout.h"
 #include "view/raster.h"
 
 // clang-format off
@@ -71,6 +72,15 @@ void MyCanvas::DrawPoly(wxMemoryDC& dc)
 void MyCanvas::paintFrame(wxDC& dc, int w, int h, double scale)
 {
     buildScene(m_scene, SceneUse::Window);
+    if (m_stats.vectorPainting()) {
+        // The toolkit's antialiased vector shapes into the 1600 x 1200 bitmap,
+        // as the window painted before: kept for measuring against.
+        wxMemoryDC mdc(*gs_bmpScreen);
+        paintSceneDC(mdc, m_scene);
+        dc.Blit(0, 0, 1600, 1200, &mdc, 0, 0, wxCOPY, false);
+        paintedFrame();
+        return;
+    }
     const int pw = std::max(1, static_cast<int>(std::ceil(w * scale)));
     const int ph = std::max(1, static_cast<int>(std::ceil(h * scale)));
     if (!m_picture || cairo_image_surface_get_width(m_picture) != pw || cairo_image_surface_get_height(m_picture) != ph) {
@@ -109,6 +119,11 @@ void MyCanvas::paintFrame(wxDC& dc, int w, int h, double scale)
         dc.DrawBitmap(wxBitmap(copy), 0, 0);
     }
     dc.DrawText(messagetxt, 0, 0);
+    paintedFrame();
+}
+
+void MyCanvas::paintedFrame()
+{
     m_paintedPick = g_purtj;
     m_paintedDragPick = g_dragpurtj;
     m_paintedMessage = messagetxt;

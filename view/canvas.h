@@ -45,6 +45,9 @@ public:
     wxTimer m_timer;   // the animation timer, id 65
 
 private:
+    // Remembers what the frame just painted showed, and sets the title.
+    void paintedFrame();
+
     Scene m_scene;                         // the last frame's scene, its storage reused
     cairo_surface_t* m_picture = nullptr;  // the off-screen picture, client size x density
     int m_paintedPick = -1, m_paintedDragPick = -1;  // g_purtj, g_dragpurtj of the last frame

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <ctime>
+#include <string>
 
 namespace {
 double seconds(clockid_t clock)
@@ -12,7 +13,11 @@ double seconds(clockid_t clock)
 }
 }  // namespace
 
-FrameStats::FrameStats() : enabled_(std::getenv("KORVITH_FRAME_STATS") != nullptr) {}
+FrameStats::FrameStats()
+    : enabled_(std::getenv("KORVITH_FRAME_STATS") != nullptr),
+      vector_(enabled_ && std::string(std::getenv("KORVITH_FRAME_STATS")) == "vector")
+{
+}
 
 void FrameStats::tick(bool relaxing)
 {
