@@ -1,5 +1,6 @@
 #include "tests/surface_generators.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "construct/add_cell.h"
@@ -53,4 +54,37 @@ void grow(std::mt19937& rng, int cells, bool zipInBetween)
             pasteAllpastableEdges();
     }
     g_purtj = -1;
+}
+
+bool replicate(int copies)
+{
+    if (copies < 1 || static_cast<long>(NOV) * copies > MAX_VERTICES || static_cast<long>(NOE) * copies > MAX_EDGES ||
+        static_cast<long>(NOS) * copies > MAX_FACES)
+        return false;
+    double lo = 0, hi = 0;
+    for (int i = 0; i < NOV; ++i) {
+        lo = i == 0 ? v[i].x : std::min(lo, v[i].x);
+        hi = i == 0 ? v[i].x : std::max(hi, v[i].x);
+    }
+    const double step = hi - lo + 1.0;
+    const int n = NOV, m = NOE, s = NOS;
+    for (int c = 1; c < copies; ++c) {
+        for (int i = 0; i < n; ++i)
+            v[c * n + i] = Point3{v[i].x + c * step, v[i].y, v[i].z};
+        for (int e = 0; e < m; ++e) {
+            edge[c * m + e][0] = edge[e][0] + c * n;
+            edge[c * m + e][1] = edge[e][1] + c * n;
+            phi[c * m + e] = phi[e];
+        }
+        for (int f = 0; f < s; ++f)
+            for (int k = 0; k < 3; ++k)
+                face[c * s + f][k] = face[f][k] + c * n;
+    }
+    NOV = n * copies;
+    NOE = m * copies;
+    NOS = s * copies;
+    NOfaceOfVertex_on = false;
+    revised_face2edge = true;
+    revised_facedata = true;
+    return true;
 }
