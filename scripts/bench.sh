@@ -33,7 +33,7 @@ for b in runs:
             continue
         op, kind, surface = m.group(1), m.group(2).lower(), m.group(3)
         kind = "literal" if kind == "literal" else "fast"
-        n = float(surface)
+        n = b.get("n", float(surface))
     row = rows.setdefault((op, surface), {"n": n})
     row[kind] = ms
     row["n"] = n or row["n"]
