@@ -192,7 +192,7 @@ bool trianglesOverlapInPlane(const double* a0, const double* a1, const double* a
 
 bool facesCross(int f, int g)
 {
-    return !boxesApart(boxOf(f), boxOf(g)) && facesCrossInside(f, g);
+    return f != g && !boxesApart(boxOf(f), boxOf(g)) && facesCrossInside(f, g);
 }
 
 std::vector<std::pair<int, int>> selfIntersections()

@@ -19,7 +19,8 @@ bool trianglesOverlapInPlane(const double* a0, const double* a1, const double* a
 // a side of one meets the other; with one corner in common, the side of one
 // opposite that corner meets the other; in any case, both lie in one plane and
 // overlap (a face folded flat onto its neighbour, two faces laid on each
-// other). Faces whose bounding boxes are apart never cross. Reads: face, v.
+// other). Faces whose bounding boxes are apart never cross, nor does a face
+// with itself. Reads: face, v.
 bool facesCross(int f, int g);
 
 // Every pair of faces (f, g), f < g, for which facesCross holds, in increasing

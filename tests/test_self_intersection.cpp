@@ -54,6 +54,7 @@ TEST_F(CrossingTest, AFacePiercingANeighbourAtTheirCommonCorner)
     setFaces({{0, 1, 2}, {0, 3, 4}});
     EXPECT_EQ(selfIntersections(), (std::vector<std::pair<int, int>>{{0, 1}}));
     EXPECT_TRUE(facesCross(1, 0));
+    EXPECT_FALSE(facesCross(1, 1)) << "a face with itself";
     // The same corner, the far side beside the face: a fan bent along a line.
     v[3] = {-0.5, 0.2, 0.3}, v[4] = {-0.2, 0.5, 0.3};
     EXPECT_TRUE(selfIntersections().empty());
