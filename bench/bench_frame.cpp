@@ -4,8 +4,15 @@
 #include <benchmark/benchmark.h>
 
 #include <cairo.h>
+#include <cmath>
+#include <string>
 
-#include "bench/stacked_sample.h"
+#include "bench/bench_surfaces.h"
+#include "geometry/smoothing.h"
+#include "io/reader.h"
+#include "model/derived_data.h"
+#include "tests/surface_generators.h"
+#include "view/view_commands.h"
 #include "model/store.h"
 #include "tools/picture.h"
 #include "view/raster.h"
@@ -34,12 +41,43 @@ struct Target {
     }
 };
 
+// Copies of the sample stacked along the viewing axis, smoothed once so that
+// the vertices carry angle-sum marks, as while relaxing.
+void stackedLattice(int copies)
+{
+    resetStore();
+    const std::string path = sampleFolder() + "/" + LATTICE;
+    if (!wxTranslateData(path, false) || NOV == 0)
+        benchFailure("cannot read " + path);
+    if (!replicate(copies, true))
+        benchFailure(std::string(LATTICE) + " x" + std::to_string(copies) + " does not fit the store");
+    refreshDerivedData();
+    smoothen();
+}
+
+// The view of a window of width x height after the user has zoomed out (each
+// step 1/1.25) until the whole surface lies in the picture.
+void viewAsZoomedOut(int width, int height)
+{
+    g_centerx = width / 2;
+    g_centery = height / 2;
+    g_rate = 100.0;
+    auto fits = [&] {
+        for (int i = 0; i < NOV; ++i)
+            if (std::abs(v[i].x) * g_rate > g_centerx || std::abs(v[i].y) * g_rate > g_centery)
+                return false;
+        return true;
+    };
+    while (!fits() && g_rate > 15.0)
+        zoomOut();
+}
+
 void setUp(benchmark::State& state)
 {
     const int faces = static_cast<int>(state.range(0));
-    stackedSample(LATTICE, faces / 2520, true);
+    stackedLattice(faces / 2520);
     if (NOS != faces)
-        state.SkipWithError("the stacked sample has the wrong size");
+        benchFailure("the stacked lattice has " + std::to_string(NOS) + " faces");
     W = state.range(1);
     H = state.range(2);
     viewAsZoomedOut(W, H);

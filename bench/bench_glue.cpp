@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "construct/glue.h"
-#include "io/sample_loader.h"
+#include "bench/bench_surfaces.h"
 #include "model/store.h"
 #include "tests/reference/literal_glue.h"
 #include "tests/surface_generators.h"
@@ -25,9 +25,11 @@ const Grown& grown(int cells)
         if (c.first == cells)
             return c.second;
     resetStore();
-    initializeSurfaceStore();
+    sampleSurface("single.kor", 1).put();
     std::mt19937 rng(7);
     grow(rng, cells, false);
+    if (NOV < cells)
+        benchFailure("growing " + std::to_string(cells) + " cells made only " + std::to_string(NOV) + " vertices");
     Grown g;
     g.v.assign(v, v + NOV);
     g.e.assign(&edge[0][0], &edge[0][0] + 2 * NOE);

@@ -1,7 +1,9 @@
 #include "construct/copy_remove.h"
 
 #include <algorithm>
+#include <vector>
 
+#include "model/adjacency.h"
 #include "model/components.h"
 #include "model/history.h"
 #include "model/store.h"
@@ -36,42 +38,74 @@ bool addcopy(bool mirror)
     return true;
 }
 
-void remove(int p)
+void removeVertices(const std::vector<bool>& gone)
 {
-    if (p < 0 || p >= NOV)
-        return;
+    // New index of every vertex: its old index less the removed ones before it.
+    std::vector<int> renumbered(NOV);
     int kept = 0;
+    for (int i = 0; i < NOV; ++i) {
+        renumbered[i] = kept;
+        if (!gone[i])
+            v[kept++] = v[i];
+    }
+    const int oldNOV = NOV;
+    NOV = kept;
+    auto isGone = [&](int x) { return x >= 0 && x < oldNOV && gone[x]; };
+    auto renumber = [&](int x) { return x < 0 ? x : x < oldNOV ? renumbered[x] : x - (oldNOV - NOV); };
+    kept = 0;
     for (int e = 0; e < NOE; ++e) {
-        if (edge[e][0] == p || edge[e][1] == p)
+        if (isGone(edge[e][0]) || isGone(edge[e][1]))
             continue;
-        edge[kept][0] = edge[e][0] > p ? edge[e][0] - 1 : edge[e][0];
-        edge[kept][1] = edge[e][1] > p ? edge[e][1] - 1 : edge[e][1];
+        edge[kept][0] = renumber(edge[e][0]);
+        edge[kept][1] = renumber(edge[e][1]);
         phi[kept] = phi[e];
         ++kept;
     }
     NOE = kept;
     kept = 0;
     for (int f = 0; f < NOS; ++f) {
-        if (isFaceIncludeVertex(f, p))
+        if (isGone(face[f][0]) || isGone(face[f][1]) || isGone(face[f][2]))
             continue;
         for (int k = 0; k < 3; ++k)
-            face[kept][k] = face[f][k] > p ? face[f][k] - 1 : face[f][k];
+            face[kept][k] = renumber(face[f][k]);
         ++kept;
     }
     NOS = kept;
-    for (int k = p + 1; k < NOV; ++k)
-        v[k - 1] = v[k];
-    --NOV;
+}
+
+void remove(int p)
+{
+    if (p < 0 || p >= NOV)
+        return;
+    std::vector<bool> gone(NOV, false);
+    gone[p] = true;
+    removeVertices(gone);
 }
 
 void kago()
 {
-    for (int i = 0; i < NOV;) {
-        if (numberOfFacesIncludeVertex(i) == 7)
-            remove(i);
-        else
-            ++i;
+    // Removing a vertex takes its faces away from their other corners, so a
+    // later vertex is judged by the faces that are left when the scan reaches it.
+    FacesOfVertex index;
+    index.build();
+    std::vector<int> faces(NOV);
+    for (int i = 0; i < NOV; ++i)
+        faces[i] = index.count(i);
+    std::vector<bool> gone(NOV, false), faceGone(NOS, false);
+    for (int i = 0; i < NOV; ++i) {
+        if (faces[i] != 7)
+            continue;
+        gone[i] = true;
+        for (const int* f = index.of(i); f != index.of(i) + index.count(i); ++f) {
+            if (faceGone[*f])
+                continue;
+            faceGone[*f] = true;
+            for (int k = 0; k < 3; ++k)
+                if (firstCornerOccurrence(*f, k))
+                    --faces[face[*f][k]];
+        }
     }
+    removeVertices(gone);
     NOfaceOfVertex_on = false;
 }
 

@@ -2,6 +2,8 @@
 // operation and reversing every face.
 #pragma once
 
+#include <vector>
+
 // Appends a copy of the whole surface, 2.0 further along x (mirror false) or
 // reflected in the plane x = 1 with every copied face reversed (mirror true);
 // records an undo snapshot first. Copied vertices carry their source's label
@@ -13,15 +15,23 @@
 // the copy was made.
 bool addcopy(bool mirror);
 
+// Deletes every vertex i with gone[i] (gone has NOV entries), every edge with
+// such a vertex as an end and every face with one as a corner, in one pass
+// each; the others keep their order and their indices close up. Vertices left
+// without edges stay. Writes: v, edge, phi, face, NOV, NOE, NOS.
+void removeVertices(const std::vector<bool>& gone);
+
 // Deletes live vertex p, every edge with p as an end and every face with p as a
 // corner; later edges, faces and vertices move down and indices above p
 // decrease by one. Vertices left without edges stay. Does nothing for an index
 // outside [0, NOV). Writes: v, edge, phi, face, NOV, NOE, NOS.
 void remove(int p);
 
-// Removes, with remove(), every vertex that lies in exactly 7 faces (on a
-// subdivided surface: the old cell centres). Marks the face counts stale.
-// Writes what remove() writes and NOfaceOfVertex_on.
+// Removes every vertex that lies in exactly 7 faces (on a subdivided surface:
+// the old cell centres), judging the vertices in increasing index, each by the
+// faces left once the earlier ones are gone, exactly as removing them one by
+// one with remove() would; counts once, removes in one compaction. Marks the
+// face counts stale. Writes what removeVertices() writes and NOfaceOfVertex_on.
 void kago();
 
 // Reverses every face by exchanging its corners 1 and 2. Writes: face.

@@ -24,7 +24,11 @@ int getNbdFace(int i, int f, const int* list, int n, bool before);
 
 // Zips every seam: repeatedly finds the lowest vertex whose 6 faces form one
 // open fan and pastes the fan's two boundary neighbours, until no such vertex
-// is left; then marks the derived face data stale. A vertex-to-face index,
-// rebuilt after each paste, makes each scan linear. Writes what pasteVertices
-// writes.
+// is left; then marks the derived face data stale. The result is that of
+// pasting with pasteVertices() and restarting the scan at vertex 0 after each
+// paste, but the pastes are made in the starting numbering with a
+// vertex-to-face index kept up to date, only the vertices whose fans a paste
+// changed are looked at again, and the tables are renumbered and cleared of
+// duplicate edges once at the end: O(n log n) in all. Writes what
+// pasteVertices writes.
 void pasteAllpastableEdges();

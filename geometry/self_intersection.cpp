@@ -22,6 +22,84 @@ double dot(const double* a, const double* b)
 {
     return a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
 }
+double distance(const double* a, const double* b)
+{
+    double d[3];
+    sub(a, b, d);
+    return std::sqrt(dot(d, d));
+}
+
+const double* corner(int f, int k)
+{
+    return &v[face[f][k]].x;
+}
+
+// The bounding box of a face: minima in 0..2, maxima in 3..5.
+using Box = std::array<double, 6>;
+Box boxOf(int f)
+{
+    Box box;
+    for (int d = 0; d < 3; ++d) {
+        box[d] = std::min({corner(f, 0)[d], corner(f, 1)[d], corner(f, 2)[d]});
+        box[d + 3] = std::max({corner(f, 0)[d], corner(f, 1)[d], corner(f, 2)[d]});
+    }
+    return box;
+}
+bool boxesApart(const Box& a, const Box& b)
+{
+    bool apart = false;
+    for (int d = 0; d < 3; ++d)
+        apart = apart || a[d] > b[d + 3] || b[d] > a[d + 3];
+    return apart;
+}
+
+// The two corners of f other than vertex x, or false when f has no two.
+bool sideOpposite(int f, int x, const double** a, const double** b)
+{
+    int found = 0;
+    for (int k = 0; k < 3; ++k)
+        if (face[f][k] != x)
+            (found++ == 0 ? *a : *b) = corner(f, k);
+    return found == 2;
+}
+
+// facesCross without the bounding-box test.
+bool facesCrossInside(int f, int g)
+{
+    int shared = 0, sharedVertex = -1;
+    for (int i = 0; i < 3; ++i) {
+        bool earlier = false;
+        for (int j = 0; j < i; ++j)
+            earlier = earlier || face[f][j] == face[f][i];
+        if (earlier)
+            continue;
+        for (int j = 0; j < 3; ++j)
+            if (face[f][i] == face[g][j]) {
+                ++shared;
+                sharedVertex = face[f][i];
+                break;
+            }
+    }
+    if (shared == 0) {
+        for (int k = 0; k < 3; ++k)
+            if (segmentMeetsTriangle(corner(f, k), corner(f, (k + 1) % 3), corner(g, 0), corner(g, 1), corner(g, 2)) ||
+                segmentMeetsTriangle(corner(g, k), corner(g, (k + 1) % 3), corner(f, 0), corner(f, 1), corner(f, 2)))
+                return true;
+    } else if (shared == 1) {
+        // The two faces' planes meet in a line through the shared corner; each
+        // face cuts it in a segment from that corner, and the faces cross when
+        // both segments run the same way: the shorter one ends on the side
+        // of its face opposite the corner, inside the other face.
+        const double *a = nullptr, *b = nullptr;
+        if (sideOpposite(f, sharedVertex, &a, &b) &&
+            segmentMeetsTriangle(a, b, corner(g, 0), corner(g, 1), corner(g, 2)))
+            return true;
+        if (sideOpposite(g, sharedVertex, &a, &b) &&
+            segmentMeetsTriangle(a, b, corner(f, 0), corner(f, 1), corner(f, 2)))
+            return true;
+    }
+    return trianglesOverlapInPlane(corner(f, 0), corner(f, 1), corner(f, 2), corner(g, 0), corner(g, 1), corner(g, 2));
+}
 }  // namespace
 
 bool segmentMeetsTriangle(const double* a, const double* b, const double* p, const double* q, const double* r)
@@ -49,39 +127,163 @@ bool segmentMeetsTriangle(const double* a, const double* b, const double* p, con
     return t >= 0 && t <= 1;
 }
 
+bool trianglesOverlapInPlane(const double* a0, const double* a1, const double* a2, const double* b0,
+                             const double* b1, const double* b2)
+{
+    const double* t[2][3] = {{a0, a1, a2}, {b0, b1, b2}};
+    double longest = 0;
+    for (auto& tri : t)
+        for (int k = 0; k < 3; ++k)
+            longest = std::max(longest, distance(tri[k], tri[(k + 1) % 3]));
+    const double tol = 1e-9 * longest;
+    if (!(tol > 0))
+        return false;
+    // Both in one plane: every corner of each within tol of the other's plane.
+    double normal[2][3];
+    for (int s = 0; s < 2; ++s) {
+        double e1[3], e2[3];
+        sub(t[s][1], t[s][0], e1);
+        sub(t[s][2], t[s][0], e2);
+        cross(e1, e2, normal[s]);
+        const double len = std::sqrt(dot(normal[s], normal[s]));
+        if (!(len > tol * longest))
+            return false;  // no area
+        for (double& c : normal[s])
+            c /= len;
+    }
+    for (int s = 0; s < 2; ++s)
+        for (int k = 0; k < 3; ++k) {
+            double d[3];
+            sub(t[1 - s][k], t[s][0], d);
+            if (!(std::fabs(dot(normal[s], d)) <= tol))
+                return false;
+        }
+    // Drop the coordinate along which the plane faces most, then look for a
+    // separating line along a side of either triangle.
+    int drop = 0;
+    for (int d = 1; d < 3; ++d)
+        if (std::fabs(normal[0][d]) > std::fabs(normal[0][drop]))
+            drop = d;
+    const int x = (drop + 1) % 3, y = (drop + 2) % 3;
+    for (int s = 0; s < 2; ++s)
+        for (int k = 0; k < 3; ++k) {
+            const double* p = t[s][k];
+            const double* q = t[s][(k + 1) % 3];
+            double ax = q[y] - p[y], ay = p[x] - q[x];
+            const double len = std::hypot(ax, ay);
+            if (!(len > tol))
+                continue;  // a side seen end on
+            ax /= len;
+            ay /= len;
+            double lo[2], hi[2];
+            for (int r = 0; r < 2; ++r) {
+                lo[r] = hi[r] = t[r][0][x] * ax + t[r][0][y] * ay;
+                for (int c = 1; c < 3; ++c) {
+                    const double proj = t[r][c][x] * ax + t[r][c][y] * ay;
+                    lo[r] = std::min(lo[r], proj);
+                    hi[r] = std::max(hi[r], proj);
+                }
+            }
+            if (std::min(hi[0], hi[1]) - std::max(lo[0], lo[1]) <= tol)
+                return false;
+        }
+    return true;
+}
+
+bool facesCross(int f, int g)
+{
+    return f != g && !boxesApart(boxOf(f), boxOf(g)) && facesCrossInside(f, g);
+}
+
 std::vector<std::pair<int, int>> selfIntersections()
 {
     std::vector<std::pair<int, int>> found;
-    auto corner = [](int f, int k) { return &v[face[f][k]].x; };
-    std::vector<std::array<double, 6>> boxes(NOS);
+    std::vector<Box> boxes(NOS);
+    // Faces with a coordinate that is not finite have no place in the grid;
+    // they are tested against every other face.
+    std::vector<int> wild;
+    Box all{0, 0, 0, 0, 0, 0};
+    bool first = true;
+    double size = 0;
+    int placed = 0;
     for (int f = 0; f < NOS; ++f) {
-        auto& box = boxes[f];
+        boxes[f] = boxOf(f);
+        bool finite = true;
+        for (double c : boxes[f])
+            finite = finite && std::isfinite(c);
+        if (!finite) {
+            wild.push_back(f);
+            continue;
+        }
         for (int d = 0; d < 3; ++d) {
-            box[d] = std::min({corner(f, 0)[d], corner(f, 1)[d], corner(f, 2)[d]});
-            box[d + 3] = std::max({corner(f, 0)[d], corner(f, 1)[d], corner(f, 2)[d]});
+            all[d] = first ? boxes[f][d] : std::min(all[d], boxes[f][d]);
+            all[d + 3] = first ? boxes[f][d + 3] : std::max(all[d + 3], boxes[f][d + 3]);
         }
+        size += std::max({boxes[f][3] - boxes[f][0], boxes[f][4] - boxes[f][1], boxes[f][5] - boxes[f][2]});
+        first = false;
+        ++placed;
     }
-    for (int f = 0; f < NOS; ++f) {
-        for (int g = f + 1; g < NOS; ++g) {
-            bool shared = false;
-            for (int i = 0; i < 3; ++i)
-                for (int j = 0; j < 3; ++j)
-                    shared = shared || face[f][i] == face[g][j];
-            if (shared)
-                continue;
-            bool apart = false;
-            for (int d = 0; d < 3; ++d)
-                apart = apart || boxes[f][d] > boxes[g][d + 3] || boxes[g][d] > boxes[f][d + 3];
-            if (apart)
-                continue;
-            bool meet = false;
-            for (int k = 0; k < 3 && !meet; ++k) {
-                meet = segmentMeetsTriangle(corner(f, k), corner(f, (k + 1) % 3), corner(g, 0), corner(g, 1), corner(g, 2)) ||
-                       segmentMeetsTriangle(corner(g, k), corner(g, (k + 1) % 3), corner(f, 0), corner(f, 1), corner(f, 2));
+    // Cells about as wide as a face; no more of them than a few per face.
+    double cell = placed > 0 ? size / placed : 1.0;
+    if (!(cell > 0))
+        cell = 1.0;
+    long dims[3];
+    for (;;) {
+        long cells = 1;
+        for (int d = 0; d < 3; ++d) {
+            dims[d] = static_cast<long>(std::min((all[d + 3] - all[d]) / cell, 1e6)) + 1;
+            cells *= dims[d];
+        }
+        if (cells <= 4L * placed + 64)
+            break;
+        cell *= 1.5;
+    }
+    auto slot = [&](int d, double c) {
+        return std::min(static_cast<long>((c - all[d]) / cell), dims[d] - 1);
+    };
+    auto cellIndex = [&](long x, long y, long z) { return (z * dims[1] + y) * dims[0] + x; };
+    const long cells = dims[0] * dims[1] * dims[2];
+    std::vector<int> start(cells + 1, 0);
+    auto forEachCell = [&](int f, auto visit) {
+        const Box& b = boxes[f];
+        for (long z = slot(2, b[2]); z <= slot(2, b[5]); ++z)
+            for (long y = slot(1, b[1]); y <= slot(1, b[4]); ++y)
+                for (long x = slot(0, b[0]); x <= slot(0, b[3]); ++x)
+                    visit(cellIndex(x, y, z));
+    };
+    std::vector<bool> isWild(NOS, false);
+    for (int f : wild)
+        isWild[f] = true;
+    for (int f = 0; f < NOS; ++f)
+        if (!isWild[f])
+            forEachCell(f, [&](long c) { ++start[c + 1]; });
+    for (long c = 0; c < cells; ++c)
+        start[c + 1] += start[c];
+    std::vector<int> members(start[cells]);
+    std::vector<int> fill(start.begin(), start.end() - 1);
+    for (int f = 0; f < NOS; ++f)
+        if (!isWild[f])
+            forEachCell(f, [&](long c) { members[fill[c]++] = f; });
+
+    // A pair of overlapping boxes is tested in one cell only: the one holding
+    // the lowest corner of the boxes' overlap.
+    for (long c = 0; c < cells; ++c)
+        for (int i = start[c]; i < start[c + 1]; ++i)
+            for (int j = i + 1; j < start[c + 1]; ++j) {
+                const int f = members[i], g = members[j];
+                const Box &a = boxes[f], &b = boxes[g];
+                if (boxesApart(a, b))
+                    continue;
+                if (cellIndex(slot(0, std::max(a[0], b[0])), slot(1, std::max(a[1], b[1])),
+                              slot(2, std::max(a[2], b[2]))) != c)
+                    continue;
+                if (facesCrossInside(f, g))
+                    found.emplace_back(f, g);
             }
-            if (meet)
-                found.emplace_back(f, g);
-        }
-    }
+    for (int f : wild)
+        for (int g = 0; g < NOS; ++g)
+            if (g != f && !(isWild[g] && g < f) && !boxesApart(boxes[f], boxes[g]) && facesCrossInside(f, g))
+                found.emplace_back(std::min(f, g), std::max(f, g));
+    std::sort(found.begin(), found.end());
     return found;
 }

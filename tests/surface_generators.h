@@ -13,3 +13,10 @@ bool glueNewCell(int P, int firstNew);
 // with 2 or 4 faces, gluing one side of most new cells and, when
 // `zipInBetween`, zipping now and then, so that many seams are left ready to zip.
 void grow(std::mt19937& rng, int cells, bool zipInBetween);
+
+// Appends copies of the current surface until there are `copies` in all, each
+// shifted along x past the one before by the surface's width plus 1 (or, when
+// `alongViewingAxis`, along z by its depth plus 1, so that all of them lie in
+// the picture), so that no two copies touch. Returns false, changing nothing,
+// when the copies would pass the store's capacities.
+bool replicate(int copies, bool alongViewingAxis = false);

@@ -3,9 +3,15 @@
 #include "construct/copy_remove.h"
 #include "construct/subdivision.h"
 #include "io/reader.h"
+#include "io/sample_loader.h"
 #include "model/components.h"
 #include "model/history.h"
 #include "model/topology.h"
+#include "tests/model_copy.h"
+#include "tests/reference/literal_copy_remove.h"
+#include "tests/surface_generators.h"
+
+#include <random>
 
 class CellTest : public StoreTest {
 protected:
@@ -155,4 +161,102 @@ TEST_F(CellTest, KagoRemovesTheCentreOfASubdividedCell)
     for (int i = 0; i < NOV; ++i)
         EXPECT_LT(numberOfFacesIncludeVertex(i), 7);
     EXPECT_STORE_VALID();
+}
+
+namespace {
+// Runs `literal` and `fast` from the same start and expects the same model.
+template <class Literal, class Fast>
+void expectSameAsLiteral(Literal literal, Fast fast, const std::string& what)
+{
+    const Model start = Model::take();
+    literal();
+    const Model expected = Model::take();
+    start.put();
+    fast();
+    EXPECT_TRUE(Model::take() == expected) << what;
+}
+
+// The surfaces of the differential tests: generated ones, subdivided or not,
+// and every sample, alone and in copies.
+std::vector<std::pair<std::string, Model>> kagoSurfaces()
+{
+    std::vector<std::pair<std::string, Model>> surfaces;
+    std::mt19937 rng(5);
+    for (int round = 0; round < 12; ++round) {
+        resetStore();
+        wxTranslateData(sourceDir() + "/sample/single.kor", false);
+        grow(rng, 3 + round, round % 2 == 0);
+        if (round % 3 != 0)
+            subdiv(2 + round % 3);
+        surfaces.emplace_back("generated " + std::to_string(round), Model::take());
+    }
+    for (int n = 128; n <= 141; ++n) {
+        resetStore();
+        const std::string name(sampleFileName(n).utf8_str());
+        wxTranslateData(sourceDir() + "/sample/" + name, false);
+        surfaces.emplace_back(name, Model::take());
+        if (replicate(3))
+            surfaces.emplace_back(name + " x3", Model::take());
+        if (n % 2 == 0 && subdiv(2))
+            surfaces.emplace_back(name + " x3 subdivided", Model::take());
+    }
+    return surfaces;
+}
+}  // namespace
+
+TEST(RemoveDifferential, OnePassKagoAndRemoveEqualTheLiteralOnes)
+{
+    std::mt19937 rng(3);
+    int removed = 0;
+    for (const auto& [name, start] : kagoSurfaces()) {
+        ASSERT_GT(start.v.size(), 0u) << name << " could not be made";
+        start.put();
+        expectSameAsLiteral(literalKago, kago, "kago on " + name);
+        removed += static_cast<int>(start.v.size()) - NOV;
+        EXPECT_STORE_VALID();
+        for (int k = 0; k < 3; ++k) {
+            start.put();
+            const int p = static_cast<int>(rng() % start.v.size());
+            expectSameAsLiteral([p] { literalRemove(p); }, [p] { remove(p); },
+                                "removing " + std::to_string(p) + " of " + name);
+            EXPECT_STORE_VALID();
+        }
+    }
+    EXPECT_GT(removed, 1000) << "kago found cell centres to remove";
+    resetStore();
+}
+
+TEST_F(StoreTest, KagoJudgesEachVertexByTheFacesLeftWhenTheScanReachesIt)
+{
+    // Vertex 0 lies in 7 faces, one of them shared with vertex 9, which lies in
+    // 8: once 0 is gone, 9 is down to 7 and goes too. Vertex 18 lies in 7 faces
+    // of which one holds 0, so it is down to 6 when the scan reaches it and stays.
+    NOV = 26;
+    for (int i = 0; i < NOV; ++i)
+        v[i] = Point3{double(i), double(i % 3), 0.0};
+    auto add = [](int a, int b, int c) {
+        face[NOS][0] = a, face[NOS][1] = b, face[NOS][2] = c;
+        ++NOS;
+        edge[NOE][0] = a, edge[NOE][1] = b, phi[NOE] = 1.0;
+        ++NOE;
+    };
+    for (int i = 1; i <= 5; ++i)
+        add(0, i, i + 1);
+    add(0, 7, 9);
+    add(0, 6, 18);
+    for (int i = 10; i <= 16; ++i)
+        add(9, i, i + 1);
+    for (int i = 19; i <= 24; ++i)
+        add(18, i, i + 1);
+    ASSERT_EQ(numberOfFacesIncludeVertex(0), 7);
+    ASSERT_EQ(numberOfFacesIncludeVertex(9), 8);
+    ASSERT_EQ(numberOfFacesIncludeVertex(18), 7);
+    const Model start = Model::take();
+    literalKago();
+    const Model expected = Model::take();
+    EXPECT_EQ(NOV, 24) << "0 and 9 removed, 18 kept";
+    start.put();
+    kago();
+    EXPECT_TRUE(Model::take() == expected);
+    EXPECT_EQ(NOS, 6) << "only vertex 18's six faces remain";
 }

@@ -1,5 +1,7 @@
 #include "tests/fixture.h"
 
+#include "io/reader.h"
+#include "model/surface_info.h"
 #include "model/topology.h"
 
 namespace {
@@ -91,4 +93,21 @@ TEST_F(StoreTest, SwapExchanges)
     swap(&a, &b);
     EXPECT_EQ(a, 2);
     EXPECT_EQ(b, 1);
+}
+
+TEST_F(StoreTest, SurfaceInfoFindsBoundaryAndBadlyOrientedEdges)
+{
+    ASSERT_TRUE(wxTranslateData(writeFile(kSingleCellFile), false));
+    SurfaceInfo info = surfaceInfo();
+    EXPECT_EQ(info.boundaryEdges, 7);
+    EXPECT_EQ(info.boundaryLoops, 1);
+    EXPECT_EQ(info.inconsistentEdges, 0);
+    swap(&face[2][1], &face[2][2]);  // one face turned over: its two spokes run the same way twice
+    info = surfaceInfo();
+    EXPECT_EQ(info.boundaryEdges, 7);
+    EXPECT_EQ(info.inconsistentEdges, 2);
+    NOS = 6;  // the last face gone: two more sides on the boundary, still one loop
+    info = surfaceInfo();
+    EXPECT_EQ(info.boundaryEdges, 8);
+    EXPECT_EQ(info.boundaryLoops, 1);
 }
