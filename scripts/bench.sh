@@ -27,13 +27,15 @@ for b in runs:
     if ":" in name:
         op, surface, kind = name.split(":")
         n = b.get("n", 0)
-    else:  # BM_<Operation><Kind>/<size> from the older benchmarks
-        m = re.match(r"BM_(.*?)(Literal|Fast|Linear|Indexed)/(\d+)", name)
+    else:  # BM_<Operation><Kind>/<size>[/<width>/<height>]; Reference is the literal kind
+        m = re.match(r"BM_(.*?)(Literal|Fast|Linear|Indexed|Reference|)/(\d+)(?:/(\d+)/(\d+))?$", name)
         if not m:
             continue
         op, kind, surface = m.group(1), m.group(2).lower(), m.group(3)
-        kind = "literal" if kind == "literal" else "fast"
+        kind = "literal" if kind in ("literal", "reference") else "fast"
         n = b.get("n", float(surface))
+        if m.group(4):
+            surface += " at %sx%s" % (m.group(4), m.group(5))
     row = rows.setdefault((op, surface), {"n": n})
     row[kind] = ms
     row["n"] = n or row["n"]

@@ -153,32 +153,52 @@ public:
         const double sign = bu >= au ? 1.0 : -1.0;
         const double uMin = std::min(au, bu), uMax = std::max(au, bu);
         const ptrdiff_t stepU = steep ? img_.stride : 1, stepW = steep ? 1 : img_.stride;
-        // Positions across the line in 24.8 fixed point: 8 bits of coverage.
-        const int thickFixed = static_cast<int>(thick * 256 + 0.5);
-        for (int u = first; u <= last; ++u) {
-            const double cu = u + 0.5;
-            if (dash) {
-                const double t = std::clamp((cu - au) * sign / along, 0.0, len);
-                if (std::fmod(phase + t, period) >= on)
-                    continue;
-            }
-            const double w = aw + (std::clamp(cu, uMin, uMax) - au) * slope;
-            const int top = static_cast<int>((w - thick * 0.5 + 65536.0) * 256.0) - 65536 * 256;
-            const int bottom = top + thickFixed;
-            const int r0 = top >> 8, r1 = bottom >> 8;
+        // The top of the line's cross-section in 48.16 fixed point, held within
+        // a margin of the picture: whole rows and 8 bits of coverage.
+        const int64_t thickFixed = std::llround(thick * 65536.0);
+        const int64_t lowest = -(int64_t(64) << 16), highest = int64_t(limitW + 64) << 16;
+        auto topAt = [&](double cu) {
+            return std::llround((aw + (std::clamp(cu, uMin, uMax) - au) * slope - thick * 0.5) * 65536.0);
+        };
+        auto paintColumn = [&](int u, int64_t rawTop) {
+            const int64_t top = std::clamp(rawTop, lowest, highest), bottom = top + thickFixed;
+            const int r0 = static_cast<int>(top >> 16), r1 = static_cast<int>(bottom >> 16);
             uint32_t* column = img_.pixels + ptrdiff_t(u) * stepU;
             if (r0 == r1) {
                 if (r0 >= 0 && r0 < limitW)
-                    blendFixed(column[ptrdiff_t(r0) * stepW], colour, bottom - top);
-                continue;
+                    blendFixed(column[ptrdiff_t(r0) * stepW], colour, static_cast<int>(thickFixed >> 8));
+                return;
             }
             if (r0 >= 0 && r0 < limitW)
-                blendFixed(column[ptrdiff_t(r0) * stepW], colour, 256 - (top & 255));
+                blendFixed(column[ptrdiff_t(r0) * stepW], colour, 256 - static_cast<int>((top >> 8) & 255));
             for (int r = std::max(r0 + 1, 0); r < std::min(r1, limitW); ++r)
                 column[ptrdiff_t(r) * stepW] = colour;
             if (r1 >= 0 && r1 < limitW)
-                blendFixed(column[ptrdiff_t(r1) * stepW], colour, bottom & 255);
+                blendFixed(column[ptrdiff_t(r1) * stepW], colour, static_cast<int>((bottom >> 8) & 255));
+        };
+        if (dash) {
+            for (int u = first; u <= last; ++u) {
+                const double cu = u + 0.5;
+                const double t = std::clamp((cu - au) * sign / along, 0.0, len);
+                if (std::fmod(phase + t, period) < on)
+                    paintColumn(u, topAt(cu));
+            }
+            return;
         }
+        // Columns between the ends step along the line; the ends' extensions
+        // keep the height of their end.
+        const int inFirst = std::max(first, -floorInt(held(0.5 - uMin)));
+        const int inLast = std::min(last, floorInt(held(uMax - 0.5)));
+        for (int u = first; u <= last && u < inFirst; ++u)
+            paintColumn(u, topAt(u + 0.5));
+        if (inFirst <= inLast) {
+            const int64_t step = std::llround(slope * 65536.0);
+            int64_t top = topAt(inFirst + 0.5);
+            for (int u = inFirst; u <= inLast; ++u, top += step)
+                paintColumn(u, top);
+        }
+        for (int u = std::max(first, inLast + 1); u <= last; ++u)
+            paintColumn(u, topAt(u + 0.5));
     }
 
     // A disc of diameter 10 logical pixels filled with `fill`, outlined by a
