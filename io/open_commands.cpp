@@ -6,24 +6,34 @@
 #include "io/reader.h"
 #include "io/sample_loader.h"
 #include "model/components.h"
+#include "model/history.h"
 #include "model/store.h"
+
+void acceptSurface(const ParsedSurface& parsed, bool append)
+{
+    saveState();
+    revised_facedata = true;
+    revised_face2edge = true;
+    NOfaceOfVertex_on = false;
+    subdiv_level = 1;
+    storeParsedSurface(parsed, append);
+    if (append)
+        modify();
+    fill_conn_comp();
+}
 
 bool openSurfaceFile(const wxString& chosenPath, bool append)
 {
+    ParsedSurface parsed;
+    if (!parseSurfaceFile(chosenPath, append, &parsed))
+        return false;
     g_Filename = wxFileName(chosenPath).GetFullName();
     g_Name = g_Filename;
     if (g_Filename.Find(".kor") != wxNOT_FOUND)
         g_Name = g_Filename.Left(g_Filename.length() - 4);
     g_Path = chosenPath;
-    revised_facedata = true;
-    revised_face2edge = true;
-    NOfaceOfVertex_on = false;
-    subdiv_level = 1;
-    const bool read = wxTranslateData(g_Path, append);
-    if (append)
-        modify();
-    fill_conn_comp();
-    return read;
+    acceptSurface(parsed, append);
+    return true;
 }
 
 void openSample(int commandId)
