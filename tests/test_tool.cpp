@@ -9,6 +9,7 @@
 #include <cmath>
 #include <fstream>
 #include <functional>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <assimp/Importer.hpp>
@@ -128,10 +129,16 @@ TEST(Tool, FailuresSayWhatWhereAndWhyAndWriteNothing)
     };
     const std::string bad = privateDir() + "/bad.kor";
     std::ofstream(bad) << "##korvith01\n##vertex\n2\n0,0,0\n";
+    // A pipe nobody writes to: reading it would wait for ever.
+    ASSERT_EQ(mkfifo((privateDir() + "/pipe.kor").c_str(), 0600), 0);
     const std::vector<Case> cases = {
         {"apply " + kSingle + " " + kOut + ".kor add-cell=7", "operation 1 (add-cell=7)"},
         {"apply " + kSingle + " " + kOut + ".kor relax add-cell=99", "operation 2 (add-cell=99)"},
-        {"apply " + kSingle + " " + kOut + ".kor paste=0,1", "paste=0,1"},
+        {"apply " + kSingle + " " + kOut + ".kor paste=0,1", "paste=0,1): vertices 0 and 1 may not be glued: they share face 0"},
+        {"apply " + kSingle + " " + kOut + ".kor subdivide=2 paste=0,3", "the surface is subdivided"},
+        {"apply " + kSingle + " " + kOut + ".kor open=" + bad, "line 3: the file announces 2 vertices"},
+        {"apply " + kSingle + " " + kOut + ".kor open=" + privateDir(), "it is a folder"},
+        {"info " + privateDir() + "/pipe.kor", "not a regular file"},
         {"apply " + kSingle + " " + kOut + ".kor kago", "kago"},
         {"apply " + kSingle + " " + kOut + ".kor subdivide=2 subdivide=3", "subdivide=3"},
         {"apply " + kSingle + " " + kOut + ".kor append=/nonexistent.kor", "append"},
@@ -151,6 +158,18 @@ TEST(Tool, FailuresSayWhatWhereAndWhyAndWriteNothing)
         EXPECT_FALSE(exists(kOut + ".kor")) << c.args;
     }
     std::remove(bad.c_str());
+}
+
+TEST(Tool, InfoOfAnEmptySurfaceHasNoAngleSums)
+{
+    const std::string empty = privateDir() + "/empty.kor";
+    std::ofstream(empty) << "##korvith01\n##vertex\n0\n##edge\n0\n##face\n0\n##end\n";
+    const ToolRun run = tool("info " + empty);
+    ASSERT_EQ(run.status, 0) << run.err;
+    const nlohmann::json info = nlohmann::json::parse(run.out);
+    EXPECT_EQ(info["vertices"], 0);
+    EXPECT_TRUE(info["angle_sum_min"].is_null()) << run.out;
+    EXPECT_TRUE(info["angle_sum_max"].is_null()) << run.out;
 }
 
 TEST(Tool, InfoDescribesTheSurface)
