@@ -15,6 +15,7 @@
 #include "commands/edit_commands.h"
 #include "commands/sway_commands.h"
 #include "construct/copy_remove.h"
+#include "construct/glue.h"
 #include "io/open_commands.h"
 #include "io/writer.h"
 #include "geometry/rigid_motion.h"

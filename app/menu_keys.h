@@ -3,12 +3,14 @@
 // every other item's key, while the frame's key hook delivers them.
 #pragma once
 
+#include <wx/string.h>
+
 class wxMenuItem;
 
 // Shows the key of the item's label ("...\tTAB" or "...\tShift-TAB") beside
 // it without binding it; other labels are left alone.
 void showUnboundKey(wxMenuItem* item);
 
-// The key text shown beside the item, as the toolkit writes it ("Ctrl+Z",
-// "Tab"); empty when none is shown.
+// The key text that showUnboundKey put beside the item, as the toolkit
+// writes keys ("Tab", "Shift+Tab"); empty when it put none.
 wxString keyShownBeside(wxMenuItem* item);

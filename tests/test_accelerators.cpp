@@ -120,13 +120,10 @@ TEST(Accelerators, PlainCtrlWithADigitDoesNothing)
     EXPECT_EQ(recorder.ids, std::vector<int>{ID_SUBDIV_3}) << "the Shift form still works";
 }
 
-TEST(Accelerators, EveryMenuItemShowsItsKeyTabAndShiftTabIncluded)
+TEST(Accelerators, SwayAndRepeatSwayShowTabAndShiftTab)
 {
     wxMenuBar* bar = mainFrame()->GetMenuBar();
     EXPECT_EQ(keyShownBeside(bar->FindItem(ID_BURU)), "Tab");
     EXPECT_EQ(keyShownBeside(bar->FindItem(ID_BURU_LOOP)), "Shift+Tab");
-    // As the toolkit shows the keys it binds itself.
-    EXPECT_EQ(keyShownBeside(bar->FindItem(ID_UNDO)), "Ctrl+Z");
-    EXPECT_EQ(keyShownBeside(bar->FindItem(ID_REDO)), "Shift+Ctrl+Z");
     EXPECT_EQ(keyShownBeside(bar->FindItem(ID_SAVE_AS_HEADER)), "") << "an item without a key shows none";
 }
