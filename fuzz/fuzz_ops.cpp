@@ -59,7 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     acceptSurface(parsed, false);
     refreshDerivedData();
     // Relaxing large surfaces many times over is slow, not interesting.
-    if (NOV > 3000 || NOE > 9000)
+    if (NOV > 600 || NOE > 1800)
         return 0;
     for (size_t k = 0; k < n; ++k)
         runCommand(data[1 + k]);

@@ -16,7 +16,7 @@ for target in fuzz_open fuzz_ops; do
   [ "$target" = fuzz_open ] && seeds="$seeds sample"
   echo "== $target, $seconds s"
   # shellcheck disable=SC2086
-  build-fuzz/$target -max_total_time="$seconds" -timeout=20 -rss_limit_mb=2048 -print_final_stats=1 \
+  build-fuzz/$target -max_total_time="$seconds" -timeout=20 -rss_limit_mb=2048 -max_len=16384 -print_final_stats=1 \
       -artifact_prefix=build-fuzz/ "$found" $seeds 2>build-fuzz/$target.log || {
     tail -n 60 build-fuzz/$target.log
     echo "fuzz.sh: $target found a fault (input saved under build-fuzz/)" >&2

@@ -96,7 +96,7 @@ const char* toolUsage()
            "\n"
            "operations that do exactly what a window command does (with its relaxation):\n"
            "  open=FILE      File > Open...                  append=FILE  File > Open and append...\n"
-           "  add-cell=V     Edit > Add new cells at V       paste=A,B    dragging A onto B (a mouse paste)\n"
+           "  add-cell=V     Edit > Add new cells at V       paste=A,B    dragging B onto A (a mouse paste)\n"
            "  paste-all      Edit > Paste all possible edges copy         Edit > Add copy image\n"
            "  mirror-copy    Edit > Add mirror image         remove=V     Edit > Remove some cells at V\n"
            "  pull=V         Edit > Pull one point at V      subdivide=N  Edit > Subdivide > N (2..6)\n"
