@@ -18,6 +18,10 @@ int fallbackCommandForKey(int keyCode, unsigned int rawKey, int modifiers)
     // digit key itself, whatever character Shift makes of it.
     if (chord == (wxMOD_CONTROL | wxMOD_SHIFT) && keyCode >= '2' && keyCode <= '6')
         return ID_SUBDIV_2 + (keyCode - '2');
+    // Without Shift the toolkit would match them to the same items; only the
+    // Shift forms are bound (Ctrl-1 stays Modify off).
+    if (chord == wxMOD_CONTROL && keyCode >= '2' && keyCode <= '6')
+        return KEY_DOES_NOTHING;
 
     // The plain keys "+", "-", "=" and "0", judged by the character typed (so
     // "+" works with or without Shift, whichever the layout needs), and the keypad.

@@ -10,16 +10,15 @@
 
 #include "app/accelerator_fallback.h"
 #include "app/command_ids.h"
+#include "app/menu_keys.h"
 #include "app/prompts.h"
-#include "construct/add_cell.h"
+#include "commands/edit_commands.h"
+#include "commands/sway_commands.h"
 #include "construct/copy_remove.h"
 #include "construct/glue.h"
-#include "construct/subdivision.h"
-#include "geometry/relaxation.h"
 #include "io/open_commands.h"
 #include "io/writer.h"
 #include "geometry/rigid_motion.h"
-#include "geometry/smoothing.h"
 #include "model/components.h"
 #include "model/derived_data.h"
 #include "model/history.h"
@@ -91,6 +90,7 @@ void append(wxMenu* menu, int id, const wxString& label, wxItemKind kind = wxITE
     }
     if (item->GetItemLabel() != label)
         item->keepLabel(label);
+    showUnboundKey(item);
 }
 }  // namespace
 
@@ -248,10 +248,7 @@ void MyFrame::OnTouchPurturb(wxCommandEvent&)
 void MyFrame::OnSmooth(wxCommandEvent&)
 {
     canvas->restartTimer();
-    for (int k = 0; k < 5; ++k)
-        smoothen();
-    modify();
-    offsetpolygon();
+    smoothenCommand();
     Refresh(false, nullptr);
 }
 
@@ -266,7 +263,7 @@ void MyFrame::OnBuru(wxCommandEvent& event)
 {
     canvas->restartTimer();
     if (event.GetId() == ID_BURU) {
-        g_buru = 3;
+        swayCommand();
     } else {
         g_buruloop = !g_buruloop;
         swayMenu->Check(ID_BURU_LOOP, g_buruloop);
@@ -283,62 +280,43 @@ void MyFrame::OnModifyUntilValid(wxCommandEvent&)
 
 void MyFrame::OnModifyOff(wxCommandEvent&)
 {
-    modify_off = !modify_off;
-    swayMenu->Check(ID_MODIFY_OFF, modify_off);
-    modify();
+    swayMenu->Check(ID_MODIFY_OFF, modifyOffCommand());
 }
 
 void MyFrame::OnAddNewCell(wxCommandEvent&)
 {
-    if (subdiv_level == 1)
-        addnewpolygon();
+    addCellCommand();
     Refresh(false, nullptr);
 }
 
 void MyFrame::OnPasteAll(wxCommandEvent&)
 {
-    saveState();
-    pasteAllpastableEdges();
-    modify();
+    pasteAllCommand();
     Refresh(false, nullptr);
 }
 
 void MyFrame::OnAddSame(wxCommandEvent&)
 {
-    addcopy(false);
-    offsetpolygon();
+    addCopyCommand(false);
     Refresh(false, nullptr);
 }
 
 void MyFrame::OnAddMirror(wxCommandEvent&)
 {
-    addcopy(true);
-    offsetpolygon();
+    addCopyCommand(true);
     Refresh(false, nullptr);
 }
 
 void MyFrame::OnRemoveCell(wxCommandEvent&)
 {
-    const int p = pickedVertex();
-    if (p < 0)
-        return;
-    saveState();
-    remove(p);
-    fill_conn_comp();
-    fill_center_conn_comp();
-    NOfaceOfVertex_on = false;
-    g_purtj = -1;
-    Refresh(false, nullptr);
+    if (removeCommand())
+        Refresh(false, nullptr);
 }
 
 void MyFrame::OnKago(wxCommandEvent&)
 {
-    saveState();
-    if (subdiv_level > 1) {
-        kago();
-        Refresh(false, nullptr);
-        modify();
-    }
+    kagoCommand();
+    Refresh(false, nullptr);
 }
 
 void MyFrame::OnFlip(wxCommandEvent&)
@@ -349,12 +327,8 @@ void MyFrame::OnFlip(wxCommandEvent&)
 
 void MyFrame::OnSubdiv(wxCommandEvent& event)
 {
-    saveState();
-    if (subdiv_level == 1) {
-        subdiv(event.GetId() - 39);
-        fill_conn_comp();
-        Refresh(false, nullptr);
-    }
+    subdivideCommand(event.GetId() - 39);
+    Refresh(false, nullptr);
 }
 
 void MyFrame::OnOpen(wxCommandEvent&)
@@ -521,6 +495,8 @@ void MyFrame::OnCharHook(wxKeyEvent& event)
         event.Skip();
         return;
     }
+    if (id == KEY_DOES_NOTHING)
+        return;
     wxCommandEvent command(wxEVT_MENU, id);
     command.SetEventObject(this);
     ProcessWindowEvent(command);

@@ -96,13 +96,18 @@ void addnewpolygon()
     Point3 A, B;
     if (!fanVectors(P, pairs, n, &A, &B))
         return;
-    if (B.x == 0 && B.y == 0 && B.z == 0)
+    // The ellipse's second axis is B scaled to the spoke length; an axis too
+    // short for its squared length to be a normal number (zero, or a surface
+    // scaled down to about 1e-160 and below) cannot be scaled without
+    // writing infinite or meaningless positions.
+    const double axisSquared = B.x * B.x + B.y * B.y + B.z * B.z;
+    if (!std::isnormal(axisSquared))
         return;
     if (NOV + 7 > MAX_VERTICES - 1 || NOE + 14 > MAX_EDGES - 1 || NOS + 7 > MAX_FACES - 1)
         return;
 
     saveState();
-    const double scale = std::sin(1.09955742855) / std::sqrt(B.x * B.x + B.y * B.y + B.z * B.z);
+    const double scale = std::sin(1.09955742855) / std::sqrt(axisSquared);
     const Point3 Bs{B.x * scale, B.y * scale, B.z * scale};
     const Point3 C = minus(v[P], A);
     const int N = NOV;

@@ -6,19 +6,29 @@
 
 #include <wx/string.h>
 
+struct ParsedSurface;
+
 // Open (append false) or Open and append (append true) of the file at
-// `chosenPath`: sets the document names (g_Filename and g_Name to the file
-// name, g_Name without ".kor" when the name contains it, g_Path to the path),
-// marks the derived data stale, sets subdiv_level to 1 (a level section in the
-// file wins), reads the file (replacing, or appending 2.0 along x and then
-// relaxing one burst), and relabels the components. All of this also runs when
-// the file cannot be read. Writes the model, the document names, the labels,
-// the staleness flags, the undo history. Returns true when the file was read.
+// `chosenPath`. The whole file is parsed and checked first; a refused file
+// (or one that cannot be read) changes nothing at all: not the surface, the
+// level, the derived-data flags, the labels, the history or the document
+// names; the reader has logged why. An accepted file: sets the document names
+// (g_Filename and g_Name to the file name, g_Name without ".kor" when the name
+// contains it, g_Path to the path), then does what acceptSurface does.
+// Returns true when the file was read.
 bool openSurfaceFile(const wxString& chosenPath, bool append);
 
+// The model sequence of Open and Append once a file is accepted: records one
+// undo snapshot, marks the derived data stale, sets subdiv_level to 1, stores
+// the surface (its level section, if any, wins over the 1; appended parts are
+// shifted 2.0 along x), relaxes one burst when appending, and relabels the
+// components. Writes the model, the labels, the staleness flags, the history.
+void acceptSurface(const ParsedSurface& parsed, bool append);
+
 // Open of a surface given as the bytes of a surface file (read from standard
-// input), called `name` in messages: as openSurfaceFile replacing, but the
-// document names stay as they are. Returns true when the surface was read.
+// input), called `name` in messages: parsed and checked as a whole, then as
+// openSurfaceFile replacing, but the document names stay as they are. A refused
+// surface changes nothing. Returns true when the surface was read.
 bool openSurfaceBytes(const wxString& name, const std::string& bytes);
 
 // A "Sample" menu command with id 12 .. 25: loads sample id + 116, relaxes one

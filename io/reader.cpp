@@ -1,95 +1,149 @@
 #include "io/reader.h"
 
 #include <cerrno>
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <wx/convauto.h>
 #include <wx/log.h>
-#include <wx/textfile.h>
 
 #include "io/c_locale.h"
 #include "model/history.h"
-#include "model/store.h"
 
 namespace {
 
-// A record field converted like strtod: leading blanks skipped, the longest
-// numeric prefix taken, 0.0 when there is none.
-double fieldToDouble(const std::string& field)
+bool isBlank(char c)
 {
-    return strtod_l(field.c_str(), nullptr, cLocale());
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+// A record field converted like strtod: leading blanks skipped, the longest
+// numeric prefix taken, 0.0 when there is none. Plain decimal fields take a
+// fast path with the same, correctly rounded, result; anything else (a '+'
+// sign, hexadecimal, a value out of range) goes to strtod itself.
+double fieldToDouble(std::string_view field)
+{
+    const char* p = field.data();
+    const char* end = p + field.size();
+    while (p < end && isBlank(*p))
+        ++p;
+    if (p < end && ((*p >= '0' && *p <= '9') || *p == '.' || *p == '-')) {
+        double value = 0;
+        const std::from_chars_result r = std::from_chars(p, end, value);
+        if (r.ec == std::errc() && (r.ptr == end || (*r.ptr != 'x' && *r.ptr != 'X')))
+            return value;
+    }
+    const std::string copy(field);
+    return strtod_l(copy.c_str(), nullptr, cLocale());
 }
 
 // A record field converted like strtol in base 10; 0 when there are no digits.
-long fieldToLong(const std::string& field)
+long fieldToLong(std::string_view field)
 {
-    return strtol_l(field.c_str(), nullptr, 10, cLocale());
-}
-
-// The fields of a record line: split at every comma, empty fields kept, at
-// least three fields (missing ones are empty).
-std::vector<std::string> splitFields(const std::string& line)
-{
-    std::vector<std::string> fields;
-    std::string::size_type start = 0;
-    for (;;) {
-        const std::string::size_type comma = line.find(',', start);
-        if (comma == std::string::npos) {
-            fields.push_back(line.substr(start));
-            break;
-        }
-        fields.push_back(line.substr(start, comma - start));
-        start = comma + 1;
+    const char* p = field.data();
+    const char* end = p + field.size();
+    while (p < end && isBlank(*p))
+        ++p;
+    const bool negative = p < end && *p == '-';
+    if (p < end && (*p == '-' || *p == '+'))
+        ++p;
+    long value = 0;
+    int digits = 0;
+    for (; p < end && *p >= '0' && *p <= '9' && digits < 18; ++p, ++digits)
+        value = value * 10 + (*p - '0');
+    if (digits == 18 && p < end && *p >= '0' && *p <= '9') {
+        const std::string copy(field);  // long enough to overflow: strtol saturates
+        return strtol_l(copy.c_str(), nullptr, 10, cLocale());
     }
-    while (fields.size() < 3)
-        fields.emplace_back();
-    return fields;
+    return negative ? -value : value;
 }
 
-struct Vertex3 {
-    double x, y, z;
-};
-struct Edge3 {
-    long a, b;
-    double t;
-    size_t line;  // index of the record's line, for messages
-};
-struct Face3 {
-    long a, b, c;
-    size_t line;
-};
+// The first three fields of a record line, split at commas; missing ones are empty.
+void splitFields(std::string_view line, std::string_view f[3])
+{
+    std::string_view::size_type start = 0;
+    for (int k = 0; k < 3; ++k) {
+        if (start > line.size()) {
+            f[k] = std::string_view();
+            continue;
+        }
+        const std::string_view::size_type comma = line.find(',', start);
+        f[k] = line.substr(start, comma == std::string_view::npos ? std::string_view::npos : comma - start);
+        start = comma == std::string_view::npos ? line.size() + 1 : comma + 1;
+    }
+}
+
+// A line's text for a message: printable ASCII as it is, every other byte as \xNN.
+wxString shown(std::string_view line)
+{
+    std::string out;
+    for (const char c : line) {
+        const unsigned char u = static_cast<unsigned char>(c);
+        if (u >= 0x20 && u < 0x7f) {
+            out += c;
+        } else {
+            char hex[8];
+            std::snprintf(hex, sizeof hex, "\\x%02X", u);
+            out += hex;
+        }
+    }
+    return wxString::FromAscii(out.c_str());
+}
+
+// Splits text into lines as a text file is read: at "\r\n", "\n" or a lone
+// "\r"; a final line without a line end counts, a final line end adds no line.
+std::vector<std::string_view> splitLines(std::string_view text)
+{
+    std::vector<std::string_view> lines;
+    lines.reserve(text.size() / 16 + 1);
+    size_t start = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c != '\n' && c != '\r')
+            continue;
+        lines.push_back(text.substr(start, i - start));
+        if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < text.size())
+        lines.push_back(text.substr(start));
+    return lines;
+}
 
 // The surface of one file, parsed into scratch storage before the store is touched.
 class Parser {
 public:
-    Parser(const wxString& path, std::vector<std::string> lines, int vertexRoom, int edgeRoom, int faceRoom)
-        : path_(path), lines_(std::move(lines)), vertexRoom_(vertexRoom), edgeRoom_(edgeRoom), faceRoom_(faceRoom)
+    Parser(const wxString& name, std::vector<std::string_view> lines, int vertexRoom, int edgeRoom, int faceRoom,
+           ParsedSurface* out)
+        : name_(name), lines_(std::move(lines)), vertexRoom_(vertexRoom), edgeRoom_(edgeRoom), faceRoom_(faceRoom),
+          out_(out)
     {
     }
 
     bool parse();
 
-    std::vector<Vertex3> vertices;
-    std::vector<Edge3> edges;
-    std::vector<Face3> faces;
-    long nv = -1, ne = -1, nf = -1;
-    bool hasLevel = false;
-    long level = 1;
-
 private:
     bool fail(size_t lineIndex, const wxString& what)
     {
         if (lineIndex < lines_.size())
-            wxLogError("Cannot read the surface file \"%s\": line %d: %s.", path_, int(lineIndex + 1), what);
+            wxLogError("Cannot read the surface file \"%s\": line %d: %s.", name_, int(lineIndex + 1), what);
         else
-            wxLogError("Cannot read the surface file \"%s\": %s.", path_, what);
+            wxLogError("Cannot read the surface file \"%s\": %s.", name_, what);
         return false;
     }
     bool readCount(size_t idx, const char* what, long room, long* out);
     bool readLevel(size_t idx);
+    bool sectionEndsEarly(size_t pos, long read, long n, const char* what);
     bool readVertices(size_t& pos, long n);
     bool readEdges(size_t& pos, long n);
     bool readFaces(size_t& pos, long n);
@@ -97,19 +151,25 @@ private:
     bool readCountOnly();
     bool checkIndices();
 
-    wxString path_;
-    std::vector<std::string> lines_;
+    wxString name_;
+    std::vector<std::string_view> lines_;
     long vertexRoom_, edgeRoom_, faceRoom_;
+    ParsedSurface* out_;
+    std::vector<long> rawEdges_;   // as read, checked against the final vertex count
+    std::vector<long> rawFaces_;
+    std::vector<size_t> edgeLine_, faceLine_;
+    long nv_ = -1, ne_ = -1, nf_ = -1;
 };
 
 // Count and level lines are strict: optional blanks and sign, then digits, nothing after.
-bool strictInteger(const std::string& line, long* out)
+bool strictInteger(std::string_view line, long* out)
 {
-    const char* s = line.c_str();
+    const std::string copy(line);
+    const char* s = copy.c_str();
     char* end = nullptr;
     errno = 0;
     const long value = strtol_l(s, &end, 10, cLocale());
-    if (end == s || *end != '\0' || errno == ERANGE)
+    if (end == s || *end != '\0' || errno == ERANGE || end != s + copy.size())
         return false;
     *out = value;
     return true;
@@ -121,7 +181,7 @@ bool Parser::readCount(size_t idx, const char* what, long room, long* out)
         return fail(idx, wxString::Format("the file ends before the %s count", what));
     long n = 0;
     if (!strictInteger(lines_[idx], &n))
-        return fail(idx, wxString::Format("the %s count \"%s\" is not a whole number", what, lines_[idx]));
+        return fail(idx, wxString::Format("the %s count \"%s\" is not a whole number", what, shown(lines_[idx])));
     if (n < 0)
         return fail(idx, wxString::Format("the %s count %ld is negative", what, n));
     if (n > room)
@@ -139,59 +199,88 @@ bool Parser::readLevel(size_t idx)
         return fail(idx, "the file ends before the subdivision level");
     long n = 0;
     if (!strictInteger(lines_[idx], &n))
-        return fail(idx, wxString::Format("the subdivision level \"%s\" is not a whole number", lines_[idx]));
+        return fail(idx, wxString::Format("the subdivision level \"%s\" is not a whole number", shown(lines_[idx])));
     if (n < 1 || n > 6)
         return fail(idx, wxString::Format("the subdivision level %ld is not between 1 and 6", n));
-    hasLevel = true;
-    level = n;
+    out_->hasLevel = true;
+    out_->level = static_cast<int>(n);
+    return true;
+}
+
+// A record line that starts a section ("##...") means the section before it
+// holds fewer records than its count announced.
+bool Parser::sectionEndsEarly(size_t pos, long read, long n, const char* what)
+{
+    const std::string_view line = lines_[pos];
+    if (line.size() < 2 || line[0] != '#' || line[1] != '#')
+        return false;
+    fail(pos, wxString::Format("the section ends after %ld of its %ld %s, where \"%s\" begins another", read, n, what,
+                               shown(line)));
     return true;
 }
 
 bool Parser::readVertices(size_t& pos, long n)
 {
-    vertices.resize(std::max<size_t>(vertices.size(), n));
+    out_->vertices.resize(n);
     for (long i = 0; i < n; ++i) {
         ++pos;
-        const std::vector<std::string> f = splitFields(lines_[pos]);
-        Vertex3 p{fieldToDouble(f[0]), fieldToDouble(f[1]), fieldToDouble(f[2])};
+        if (sectionEndsEarly(pos, i, n, "vertices"))
+            return false;
+        std::string_view f[3];
+        splitFields(lines_[pos], f);
+        const Point3 p{fieldToDouble(f[0]), fieldToDouble(f[1]), fieldToDouble(f[2])};
         if (!std::isfinite(p.x) || !std::isfinite(p.y) || !std::isfinite(p.z))
             return fail(pos, "a vertex coordinate is not a finite number");
-        vertices[i] = p;
+        out_->vertices[i] = p;
     }
-    nv = n;
+    nv_ = n;
     return true;
 }
 
 bool Parser::readEdges(size_t& pos, long n)
 {
-    edges.resize(std::max<size_t>(edges.size(), n));
+    rawEdges_.resize(2 * n);
+    edgeLine_.resize(n);
+    out_->targetLengths.resize(n);
     for (long i = 0; i < n; ++i) {
         ++pos;
-        const std::vector<std::string> f = splitFields(lines_[pos]);
-        Edge3 e{fieldToLong(f[0]), fieldToLong(f[1]), 0.0, pos};
+        if (sectionEndsEarly(pos, i, n, "edges"))
+            return false;
+        std::string_view f[3];
+        splitFields(lines_[pos], f);
+        rawEdges_[2 * i] = fieldToLong(f[0]);
+        rawEdges_[2 * i + 1] = fieldToLong(f[1]);
+        edgeLine_[i] = pos;
+        double t;
         if (f[2] == "a")
-            e.t = RIM_LENGTH;
+            t = RIM_LENGTH;
         else if (f[2] == "b")
-            e.t = SPOKE_LENGTH;
+            t = SPOKE_LENGTH;
         else
-            e.t = fieldToDouble(f[2]);
-        if (!std::isfinite(e.t))
+            t = fieldToDouble(f[2]);
+        if (!std::isfinite(t))
             return fail(pos, "the target length is not a finite number");
-        edges[i] = e;
+        out_->targetLengths[i] = t;
     }
-    ne = n;
+    ne_ = n;
     return true;
 }
 
 bool Parser::readFaces(size_t& pos, long n)
 {
-    faces.resize(std::max<size_t>(faces.size(), n));
+    rawFaces_.resize(3 * n);
+    faceLine_.resize(n);
     for (long i = 0; i < n; ++i) {
         ++pos;
-        const std::vector<std::string> f = splitFields(lines_[pos]);
-        faces[i] = Face3{fieldToLong(f[0]), fieldToLong(f[1]), fieldToLong(f[2]), pos};
+        if (sectionEndsEarly(pos, i, n, "faces"))
+            return false;
+        std::string_view f[3];
+        splitFields(lines_[pos], f);
+        for (int k = 0; k < 3; ++k)
+            rawFaces_[3 * i + k] = fieldToLong(f[k]);
+        faceLine_[i] = pos;
     }
-    nf = n;
+    nf_ = n;
     return true;
 }
 
@@ -202,29 +291,29 @@ bool Parser::readSectioned()
         ++pos;
         if (pos >= lines_.size())
             return fail(pos, "the file ends before its \"##end\" line");
-        const std::string& section = lines_[pos];
+        const std::string_view section = lines_[pos];
         long n = 0;
-        if (section.find("vertex") != std::string::npos) {
+        if (section.find("vertex") != std::string_view::npos) {
             if (!readCount(++pos, "vertices", vertexRoom_, &n) || !readVertices(pos, n))
                 return false;
-        } else if (section.find("edge") != std::string::npos) {
+        } else if (section.find("edge") != std::string_view::npos) {
             if (!readCount(++pos, "edges", edgeRoom_, &n) || !readEdges(pos, n))
                 return false;
-        } else if (section.find("face") != std::string::npos) {
+        } else if (section.find("face") != std::string_view::npos) {
             if (!readCount(++pos, "faces", faceRoom_, &n) || !readFaces(pos, n))
                 return false;
-        } else if (section.find("subdiv_level") != std::string::npos) {
+        } else if (section.find("subdiv_level") != std::string_view::npos) {
             if (!readLevel(++pos))
                 return false;
         }
-        if (section.find("end") != std::string::npos || pos + 1 >= lines_.size())
+        if (section.find("end") != std::string_view::npos || pos + 1 >= lines_.size())
             break;
     }
-    if (nv < 0)
+    if (nv_ < 0)
         return fail(lines_.size(), "the file has no vertex section");
-    if (ne < 0)
+    if (ne_ < 0)
         return fail(lines_.size(), "the file has no edge section");
-    if (nf < 0)
+    if (nf_ < 0)
         return fail(lines_.size(), "the file has no face section");
     return true;
 }
@@ -245,17 +334,28 @@ bool Parser::readCountOnly()
 bool Parser::checkIndices()
 {
     // Checked once every section is read, against the final vertex count.
-    for (long i = 0; i < ne; ++i)
-        if (edges[i].a < 0 || edges[i].a >= nv || edges[i].b < 0 || edges[i].b >= nv)
-            return fail(edges[i].line, wxString::Format("edge %ld joins vertices %ld and %ld, but the file has %ld "
-                                                        "vertices",
-                                                        i, edges[i].a, edges[i].b, nv));
-    for (long i = 0; i < nf; ++i)
-        for (long c : {faces[i].a, faces[i].b, faces[i].c})
-            if (c < 0 || c >= nv)
-                return fail(faces[i].line, wxString::Format("face %ld names vertex %ld, but the file has %ld "
-                                                            "vertices",
-                                                            i, c, nv));
+    out_->vertices.resize(nv_);
+    out_->edgeEnds.resize(2 * ne_);
+    out_->targetLengths.resize(ne_);
+    out_->faceCorners.resize(3 * nf_);
+    for (long i = 0; i < ne_; ++i) {
+        const long a = rawEdges_[2 * i], b = rawEdges_[2 * i + 1];
+        if (a < 0 || a >= nv_ || b < 0 || b >= nv_)
+            return fail(edgeLine_[i], wxString::Format("edge %ld joins vertices %ld and %ld, but the file has %ld "
+                                                       "vertices",
+                                                       i, a, b, nv_));
+        out_->edgeEnds[2 * i] = static_cast<int>(a);
+        out_->edgeEnds[2 * i + 1] = static_cast<int>(b);
+    }
+    for (long i = 0; i < nf_; ++i)
+        for (int k = 0; k < 3; ++k) {
+            const long c = rawFaces_[3 * i + k];
+            if (c < 0 || c >= nv_)
+                return fail(faceLine_[i], wxString::Format("face %ld names vertex %ld, but the file has %ld "
+                                                           "vertices",
+                                                           i, c, nv_));
+            out_->faceCorners[3 * i + k] = static_cast<int>(c);
+        }
     return true;
 }
 
@@ -263,79 +363,124 @@ bool Parser::parse()
 {
     if (lines_.empty())
         return fail(0, "the file is empty");
-    const bool sectioned = lines_[0].find("korvith01") != std::string::npos;
+    const bool sectioned = lines_[0].find("korvith01") != std::string_view::npos;
     if (!(sectioned ? readSectioned() : readCountOnly()))
         return false;
     return checkIndices();
 }
 
+bool refuse(const wxString& name, const wxString& why)
+{
+    wxLogError("Cannot read the surface file \"%s\": %s.", name, why);
+    return false;
+}
+
+// Text in UTF-16 or UTF-32 with a byte-order mark, as UTF-8; empty when there is no such mark.
+std::string wideTextAsUtf8(const char* data, size_t size)
+{
+    const unsigned char* u = reinterpret_cast<const unsigned char*>(data);
+    const bool wide = size >= 2 && ((u[0] == 0xFF && u[1] == 0xFE) || (u[0] == 0xFE && u[1] == 0xFF));
+    const bool wider = size >= 4 && u[0] == 0 && u[1] == 0 && u[2] == 0xFE && u[3] == 0xFF;
+    if (!wide && !wider)
+        return std::string();
+    wxConvAuto conv;
+    const wxString text(data, conv, size);
+    return std::string(text.utf8_str());
+}
+
 }  // namespace
 
-bool wxTranslateData(wxString path, bool append)
+bool parseSurfaceText(const wxString& name, const char* data, size_t size, bool append, ParsedSurface* out)
 {
-    wxTextFile file;
-    if (!file.Open(path))
-        return false;
-    std::vector<std::string> lines;
-    lines.reserve(file.GetLineCount());
-    for (size_t i = 0; i < file.GetLineCount(); ++i)
-        lines.push_back(std::string(file.GetLine(i).utf8_str()));
-    file.Close();
-    return translateLines(path, std::move(lines), append);
-}
-
-std::vector<std::string> surfaceTextLines(const std::string& bytes)
-{
-    // Decoded as a text file is: UTF-8 (a byte-order mark dropped), else Latin-1.
-    const std::string text(wxString(bytes.data(), wxConvAuto(), bytes.size()).utf8_str());
-    std::vector<std::string> lines;
-    std::string::size_type start = 0;
-    while (start < text.size()) {
-        const std::string::size_type end = text.find_first_of("\r\n", start);
-        if (end == std::string::npos) {
-            lines.push_back(text.substr(start));
-            break;
-        }
-        lines.push_back(text.substr(start, end - start));
-        start = end + (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n' ? 2 : 1);
+    *out = ParsedSurface();
+    const std::string wide = wideTextAsUtf8(data, size);
+    if (!wide.empty()) {
+        data = wide.data();
+        size = wide.size();
     }
-    return lines;
+    std::string_view text(data, size);
+    if (text.size() >= 3 && text.compare(0, 3, "\xEF\xBB\xBF") == 0)
+        text.remove_prefix(3);  // a UTF-8 byte-order mark
+    if (text.find('\0') != std::string_view::npos)
+        return refuse(name, "it is not a text file (it holds zero bytes)");
+    const int vertexOffset = append ? NOV : 0;
+    const int edgeOffset = append ? NOE : 0;
+    const int faceOffset = append ? NOS : 0;
+    Parser parser(name, splitLines(text), MAX_VERTICES - vertexOffset, MAX_EDGES - edgeOffset,
+                  MAX_FACES - faceOffset, out);
+    if (parser.parse())
+        return true;
+    *out = ParsedSurface();
+    return false;
 }
 
-bool translateLines(const wxString& name, std::vector<std::string> lines, bool append)
+bool parseSurfaceFile(const wxString& path, bool append, ParsedSurface* out)
 {
-    saveState();
+    *out = ParsedSurface();
+    const wxScopedCharBuffer fileName = path.fn_str();
+    // Not blocking: a pipe opens at once and is then refused below.
+    const int fd = ::open(fileName.data(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return refuse(path, wxString::FromUTF8(std::strerror(errno)));
+    struct stat st;
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        const bool folder = S_ISDIR(st.st_mode);
+        ::close(fd);
+        return refuse(path, folder ? "it is a folder, not a file" : "it is not a regular file (a pipe or a device)");
+    }
+    std::string bytes(static_cast<size_t>(st.st_size), '\0');
+    size_t got = 0;
+    for (;;) {
+        if (got == bytes.size())
+            bytes.resize(bytes.size() + 65536);  // the file may have grown
+        const ssize_t n = ::read(fd, &bytes[got], bytes.size() - got);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            const int err = errno;
+            ::close(fd);
+            return refuse(path, wxString::FromUTF8(std::strerror(err)));
+        }
+        if (n == 0)
+            break;
+        got += static_cast<size_t>(n);
+    }
+    ::close(fd);
+    bytes.resize(got);
+    return parseSurfaceText(path, bytes.data(), bytes.size(), append, out);
+}
 
+void storeParsedSurface(const ParsedSurface& s, bool append)
+{
     const int vertexOffset = append ? NOV : 0;
     const int edgeOffset = append ? NOE : 0;
     const int faceOffset = append ? NOS : 0;
     const double shift = append ? 2.0 : 0.0;
-
-    Parser parser(name, std::move(lines), MAX_VERTICES - vertexOffset, MAX_EDGES - edgeOffset,
-                  MAX_FACES - faceOffset);
-    if (!parser.parse())
-        return false;
-
-    for (long i = 0; i < parser.nv; ++i) {
-        const Vertex3& p = parser.vertices[i];
+    for (int i = 0; i < s.vertexCount(); ++i) {
+        const Point3& p = s.vertices[i];
         v[vertexOffset + i] = Point3{p.x + shift, p.y, p.z};
     }
-    for (long i = 0; i < parser.ne; ++i) {
-        const Edge3& e = parser.edges[i];
-        edge[edgeOffset + i][0] = vertexOffset + static_cast<int>(e.a);
-        edge[edgeOffset + i][1] = vertexOffset + static_cast<int>(e.b);
-        phi[edgeOffset + i] = e.t;
+    for (int i = 0; i < s.edgeCount(); ++i) {
+        edge[edgeOffset + i][0] = vertexOffset + s.edgeEnds[2 * i];
+        edge[edgeOffset + i][1] = vertexOffset + s.edgeEnds[2 * i + 1];
+        phi[edgeOffset + i] = s.targetLengths[i];
     }
-    for (long i = 0; i < parser.nf; ++i) {
-        const Face3& f = parser.faces[i];
-        face[faceOffset + i][0] = vertexOffset + static_cast<int>(f.a);
-        face[faceOffset + i][1] = vertexOffset + static_cast<int>(f.b);
-        face[faceOffset + i][2] = vertexOffset + static_cast<int>(f.c);
-    }
-    if (parser.hasLevel)
-        subdiv_level = static_cast<int>(parser.level);
-    NOV = vertexOffset + static_cast<int>(parser.nv);
-    NOE = edgeOffset + static_cast<int>(parser.ne);
-    NOS = faceOffset + static_cast<int>(parser.nf);
+    for (int i = 0; i < s.faceCount(); ++i)
+        for (int k = 0; k < 3; ++k)
+            face[faceOffset + i][k] = vertexOffset + s.faceCorners[3 * i + k];
+    if (s.hasLevel)
+        subdiv_level = s.level;
+    NOV = vertexOffset + s.vertexCount();
+    NOE = edgeOffset + s.edgeCount();
+    NOS = faceOffset + s.faceCount();
+}
+
+bool wxTranslateData(wxString path, bool append)
+{
+    ParsedSurface parsed;
+    if (!parseSurfaceFile(path, append, &parsed))
+        return false;
+    saveState();
+    storeParsedSurface(parsed, append);
     return true;
 }

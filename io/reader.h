@@ -1,32 +1,55 @@
 // Reading surface files (".kor"), in the sectioned "##korvith01" form and the
-// older count-only form.
+// older count-only form. A file is parsed and checked as a whole first; only an
+// accepted file is stored.
 #pragma once
 
-#include <string>
+#include <cstddef>
 #include <vector>
 
 #include <wx/string.h>
 
-// Reads the surface file at `path`. With `append` false the file's surface
-// replaces the current one; with `append` true it is added after it, its indices
-// renumbered by the current counts and its vertices shifted 2.0 along x.
-// A file that cannot be opened changes nothing (the toolkit reports it). Every
-// file that opens records one undo snapshot. The whole file is checked before
-// the store is touched: a malformed file (bad count or level line, too few
-// lines, a missing section, counts beyond capacity, indices outside the file's
-// vertices, numbers that are not finite) changes nothing and is reported through
-// the error log with the file name, the line number and the fault.
-// Reads: NOV, NOE, NOS (when appending). Writes: v, edge, phi, face, NOV, NOE,
-// NOS, subdiv_level (when the file has a level section), undoList, currentState.
-// Returns true when the surface was read into the store.
+#include "model/store.h"
+
+// The surface of one file, parsed and checked but not yet stored: indices are
+// the file's own (0 .. vertices.size()-1), target lengths are finite.
+struct ParsedSurface {
+    std::vector<Point3> vertices;
+    std::vector<int> edgeEnds;        // two vertices per edge
+    std::vector<double> targetLengths;
+    std::vector<int> faceCorners;     // three corners per face
+    bool hasLevel = false;            // the file has a level section
+    int level = 1;                    // its level (1 .. 6)
+    int vertexCount() const { return static_cast<int>(vertices.size()); }
+    int edgeCount() const { return static_cast<int>(targetLengths.size()); }
+    int faceCount() const { return static_cast<int>(faceCorners.size() / 3); }
+};
+
+// Parses and checks the bytes `data[0 .. size-1]` as a surface file named `name`
+// (the name only appears in messages). The counts must fit the room the store
+// has left: all of it, or what the current surface leaves when `append` is true.
+// A malformed file (bad count or level line, a section that ends before its
+// count, a missing section, counts beyond capacity, indices outside the file's
+// vertices, numbers that are not finite, bytes that are not text) is refused:
+// the error log gets one message with the file name, the line number where
+// there is one, and the fault, and false is returned. Reads: NOV, NOE, NOS
+// (when appending). Writes nothing of the store.
+bool parseSurfaceText(const wxString& name, const char* data, size_t size, bool append, ParsedSurface* out);
+
+// Reads the file at `path` and parses it as parseSurfaceText does. A path that
+// is a folder, a pipe or anything but a regular file, or that cannot be opened,
+// is refused with a message naming it and the reason (a pipe is never opened
+// for reading, so nothing waits on it). Writes nothing of the store.
+bool parseSurfaceFile(const wxString& path, bool append, ParsedSurface* out);
+
+// Stores a parsed surface: it replaces the current one, or with `append` is
+// added after it, its indices renumbered by the current counts and its
+// vertices shifted 2.0 along x. The file's level section, if any, sets
+// subdiv_level. Reads: NOV, NOE, NOS (when appending). Writes: v, edge, phi,
+// face, NOV, NOE, NOS, subdiv_level.
+void storeParsedSurface(const ParsedSurface& s, bool append);
+
+// Reads the surface file at `path`: parses it (parseSurfaceFile), and only when
+// it is accepted records one undo snapshot and stores it (storeParsedSurface).
+// A refused file changes nothing, the history included. Returns true when the
+// surface was read into the store.
 bool wxTranslateData(wxString path, bool append);
-
-// The same for a surface already split into lines (as UTF-8), named `name` in
-// messages: records the undo snapshot, checks, and fills the store. Used for a
-// surface read from standard input. Returns true when it was read.
-bool translateLines(const wxString& name, std::vector<std::string> lines, bool append);
-
-// Splits the bytes of a surface file into lines as the text-file reader does:
-// LF, CR LF and CR end lines, a last line without an ending counts, UTF-8 is
-// read as such (its byte-order mark dropped) and anything else as Latin-1.
-std::vector<std::string> surfaceTextLines(const std::string& bytes);

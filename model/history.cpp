@@ -16,7 +16,8 @@ State::~State()
     delete[] faces;
 }
 
-void saveState()
+namespace {
+State* snapshot()
 {
     State* s = new State;
     s->numVertices = NOV;
@@ -31,7 +32,13 @@ void saveState()
     std::copy(&edge[0][0], &edge[0][0] + 2 * NOE, &s->edges[0][0]);
     std::copy(&face[0][0], &face[0][0] + 3 * NOS, &s->faces[0][0]);
     s->level = subdiv_level;
+    return s;
+}
+}  // namespace
 
+void saveState()
+{
+    State* s = snapshot();
     // Discard the redo branch, newest first.
     if (currentState) {
         while (undoList.GetLast() != currentState) {
@@ -62,6 +69,18 @@ void undo()
 {
     if (!currentState || !currentState->GetPrevious())
         return;
+    // At the newest position the present surface becomes the newest entry, so
+    // that redo can come back to it.
+    MyList::compatibility_iterator next = currentState->GetNext();
+    if (!next || (next->GetData()->undone && !next->GetNext())) {
+        if (next) {
+            delete next->GetData();
+            undoList.Erase(next);
+        }
+        State* present = snapshot();
+        present->undone = true;
+        undoList.Append(present);
+    }
     const State* s = currentState->GetData();
     restore(s);
     currentState = currentState->GetPrevious();
@@ -70,10 +89,12 @@ void undo()
 
 void redo()
 {
-    if (!currentState || !currentState->GetNext())
+    // Whenever something was undone, the newest entry is the surface as the
+    // first of those undos found it; the position never reaches that entry.
+    if (!currentState || !currentState->GetNext() || !currentState->GetNext()->GetNext())
         return;
     currentState = currentState->GetNext();
-    const State* s = currentState->GetData();
+    const State* s = currentState->GetNext()->GetData();
     restore(s);
     subdiv_level = s->level;
 }

@@ -10,13 +10,17 @@
 void saveState();
 
 // Restores the snapshot at the current position and steps back one position;
-// does nothing at the oldest snapshot or with an empty history.
-// Writes: NOV, NOE, NOS, v, edge, phi, face, subdiv_level, currentState, and marks
-// the face counts stale (NOfaceOfVertex_on = false).
+// does nothing at the oldest snapshot or with an empty history. At the newest
+// position it first stores the present surface as the newest entry, marked
+// `undone` (replacing such an entry stored before), so that redo can bring
+// back the surface exactly as it was undone, geometry included.
+// Writes: NOV, NOE, NOS, v, edge, phi, face, subdiv_level, currentState,
+// undoList, and marks the face counts stale (NOfaceOfVertex_on = false).
 void undo();
 
-// Steps forward one position and restores the snapshot there; does nothing at
-// the newest snapshot. Writes the same as undo().
+// Steps forward one position and restores the surface the matching undo
+// replaced: the entry after the new position. Does nothing when nothing was
+// undone. Writes the same as undo().
 void redo();
 
 // Number of snapshots held. Reads: undoList.

@@ -120,6 +120,7 @@ struct State {
     int (*edges)[2] = nullptr;        // copy of edge[0 .. NOE-1]
     int (*faces)[3] = nullptr;        // copy of face[0 .. NOS-1]
     int level = 0;                    // subdiv_level
+    bool undone = false;              // the surface as an undo found it (stored by undo(), not before an edit)
     State() = default;
     State(const State&) = delete;
     State& operator=(const State&) = delete;

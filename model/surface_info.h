@@ -13,8 +13,8 @@ struct SurfaceInfo {
     int inconsistentEdges = 0;       // edges whose two faces run along them in the same direction
     std::map<int, int> faceCounts;   // number of face corners at a vertex -> number of such vertices
     double maxEdgeError = 0;         // max over edges of |L - phi| / phi at the stored positions
-    double angleSumMin = 999.9;      // the Curvature Range figures (vertices with 6 or 7 faces)
-    double angleSumMax = -999.9;
+    double angleSumMin = 999.9;      // the Curvature Range figures (vertices with 6 or 7 faces);
+    double angleSumMax = -999.9;     // min > max when there is no such vertex
     double theory = 0;
 };
 

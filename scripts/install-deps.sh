@@ -5,7 +5,8 @@ set -eu
 packages="cmake g++ make pkg-config libwxgtk3.2-dev libgtest-dev libbenchmark-dev
           xvfb xauth x11-utils xdotool imagemagick
           libassimp-dev assimp-utils libcairo2-dev nlohmann-json3-dev
-          desktop-file-utils appstream shared-mime-info libglib2.0-bin groff-base dpkg-dev"
+          desktop-file-utils appstream shared-mime-info libglib2.0-bin groff-base dpkg-dev
+          clang libclang-rt-14-dev libgtk-3-dev"
 missing=
 for p in $packages; do
   [ "$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null)" = "install ok installed" ] || missing="$missing $p"

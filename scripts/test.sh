@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything from nothing and runs every test:
 # the core, window and start-up tests, then the core tests again built with
-# AddressSanitizer and UndefinedBehaviorSanitizer.
+# AddressSanitizer and UndefinedBehaviorSanitizer, then a minute of fuzzing.
 set -eu
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -11,3 +11,5 @@ cmake --build build -j"$(nproc)"
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DKORVITH_SANITIZE=ON -DKORVITH_CORE_ONLY=ON >/dev/null
 cmake --build build-asan -j"$(nproc)"
 (cd build-asan && ctest --output-on-failure)
+# Fuzzing: each target about 30 s on the seed corpus; any report fails the run.
+scripts/fuzz.sh 30

@@ -12,7 +12,12 @@
 #include <wx/init.h>
 
 #include "app/app.h"
+#include "app/command_ids.h"
 #include "app/frame.h"
+#include "io/sample_loader.h"
+#include "model/store.h"
+#include "view/canvas.h"
+#include "view/mouse.h"
 #include "tests/window_harness.h"
 
 wxIMPLEMENT_APP_NO_MAIN(MyApp);
@@ -54,9 +59,32 @@ CommandRecorder::~CommandRecorder()
     mainFrame()->RemoveEventHandler(this);
 }
 
+void resetWindowState()
+{
+    MyFrame* frame = mainFrame();
+    frame->canvas->m_timer.Stop();
+    resetMouseState();
+    resetStore();
+    initializeSurfaceStore();  // as the program starts
+    for (int id : {ID_TOUCH_PURTURB, ID_BURU_LOOP, ID_REPEAT_SMOOTHING, ID_MODIFY_UNTIL_VALID, ID_MODIFY_OFF})
+        frame->swayMenu->Check(id, false);
+    frame->SetStatusText("Welcome to Korvith!", 0);
+    frame->SetStatusText("", 1);
+    frame->SetTitle("Korvith");
+    frame->SetSize(50, 50, 640, 480);
+}
+
+namespace {
+// Every test starts from the window as the program opens it, whatever ran before.
+class FreshWindowPerTest : public ::testing::EmptyTestEventListener {
+    void OnTestStart(const ::testing::TestInfo&) override { resetWindowState(); }
+};
+}  // namespace
+
 int main(int argc, char** argv)
 {
     ::testing::InitGoogleTest(&argc, argv);
+    ::testing::UnitTest::GetInstance()->listeners().Append(new FreshWindowPerTest);
     if (chdir(KORVITH_SOURCE_DIR) != 0)
         return 1;
     wxApp::SetInstance(new MyApp);

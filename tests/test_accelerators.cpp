@@ -3,6 +3,7 @@
 #include "app/accelerator_fallback.h"
 #include "app/command_ids.h"
 #include "app/frame.h"
+#include "app/menu_keys.h"
 #include "tests/window_harness.h"
 #include "view/canvas.h"
 
@@ -23,6 +24,10 @@ TEST(AcceleratorFallback, MapsOnlyTheKeysTheToolkitRefuses)
     EXPECT_EQ(fallbackCommandForKey('Z', 'Z', wxMOD_CONTROL | wxMOD_SHIFT), 0);
     EXPECT_EQ(fallbackCommandForKey(WXK_RETURN, WXK_RETURN, 0), 0);
     EXPECT_EQ(fallbackCommandForKey('7', '&', wxMOD_CONTROL | wxMOD_SHIFT), 0);
+    // Ctrl with a digit 2 .. 6 but without Shift is swallowed.
+    EXPECT_EQ(fallbackCommandForKey('2', '2', wxMOD_CONTROL), KEY_DOES_NOTHING);
+    EXPECT_EQ(fallbackCommandForKey('6', '6', wxMOD_CONTROL), KEY_DOES_NOTHING);
+    EXPECT_EQ(fallbackCommandForKey('7', '7', wxMOD_CONTROL), 0);
     EXPECT_EQ(fallbackCommandForKey('A', 'a', 0), 0);
 }
 
@@ -71,16 +76,26 @@ const KeyCase kKeys[] = {
 };
 }  // namespace
 
-TEST(Accelerators, EveryAcceleratorWorksWithARealKeyPress)
+namespace {
+// Raises the frame and focuses its canvas with the pointer over it (keyboard
+// input goes to the window under the pointer on a bare X server); false when
+// xdotool cannot move the pointer.
+bool focusTheCanvas()
 {
     MyFrame* frame = mainFrame();
     frame->Raise();
     frame->canvas->SetFocus();
-    // Keyboard input goes to the window under the pointer on a bare X server.
     const wxPoint middle = frame->GetScreenPosition() + wxPoint(320, 240);
-    ASSERT_EQ(std::system(("xdotool mousemove " + std::to_string(middle.x) + " " + std::to_string(middle.y)).c_str()),
-              0);
+    const bool moved =
+        std::system(("xdotool mousemove " + std::to_string(middle.x) + " " + std::to_string(middle.y)).c_str()) == 0;
     pumpEvents(200);
+    return moved;
+}
+}  // namespace
+
+TEST(Accelerators, EveryAcceleratorWorksWithARealKeyPress)
+{
+    ASSERT_TRUE(focusTheCanvas());
 
     CommandRecorder recorder;
     for (const KeyCase& key : kKeys) {
@@ -91,4 +106,28 @@ TEST(Accelerators, EveryAcceleratorWorksWithARealKeyPress)
         pumpEvents(40);  // a second delivery of the same key would show here
         EXPECT_EQ(recorder.ids, std::vector<int>{key.id}) << "key " << key.keys;
     }
+}
+
+TEST(Accelerators, PlainCtrlWithADigitDoesNothing)
+{
+    ASSERT_TRUE(focusTheCanvas());
+    CommandRecorder recorder;
+    for (const char* keys : {"ctrl+2", "ctrl+3", "ctrl+4", "ctrl+5", "ctrl+6"}) {
+        ASSERT_TRUE(pressKey(keys));
+        pumpEvents(150);
+        EXPECT_TRUE(recorder.ids.empty()) << keys << " gave command " << recorder.ids[0];
+        recorder.ids.clear();
+    }
+    ASSERT_TRUE(pressKey("ctrl+shift+3"));
+    for (int waited = 0; waited < 1000 && recorder.ids.empty(); waited += 20)
+        pumpEvents(20);
+    EXPECT_EQ(recorder.ids, std::vector<int>{ID_SUBDIV_3}) << "the Shift form still works";
+}
+
+TEST(Accelerators, SwayAndRepeatSwayShowTabAndShiftTab)
+{
+    wxMenuBar* bar = mainFrame()->GetMenuBar();
+    EXPECT_EQ(keyShownBeside(bar->FindItem(ID_BURU)), "Tab");
+    EXPECT_EQ(keyShownBeside(bar->FindItem(ID_BURU_LOOP)), "Shift+Tab");
+    EXPECT_EQ(keyShownBeside(bar->FindItem(ID_SAVE_AS_HEADER)), "") << "an item without a key shows none";
 }

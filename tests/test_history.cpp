@@ -58,23 +58,33 @@ TEST_F(StoreTest, UndoRestoresTheSurfaceBeforeTheEditAndStopsAtTheOldest)
     EXPECT_EQ(historyPosition(), 0);
 }
 
-TEST_F(StoreTest, RedoRightAfterUndoRestoresTheSameSnapshot)
+TEST_F(StoreTest, RedoStepsBackToTheSurfacesThatWereUndone)
 {
     saveState();
     smallSurface();
     recordedEdit();  // A
     recordedEdit();  // B
+    v[0].x = 7;      // then a change of geometry only
     EXPECT_EQ(NOV, 4);
     undo();
     undo();
     EXPECT_EQ(NOV, 2);
     redo();
-    EXPECT_EQ(NOV, 2) << "the first redo restores what the undo restored";
+    EXPECT_EQ(NOV, 3) << "the first redo gives A without B";
     redo();
-    EXPECT_EQ(NOV, 3) << "the second redo gives A without B";
+    EXPECT_EQ(NOV, 4) << "the second gives the surface as it was undone";
+    EXPECT_EQ(v[0].x, 7.0) << "geometry included";
     redo();
-    EXPECT_EQ(NOV, 3) << "the surface after B is not in the history";
+    EXPECT_EQ(NOV, 4);
     EXPECT_STORE_VALID();
+
+    // Geometry changed after the redo is kept by the next undo, too.
+    v[0].x = 8;
+    undo();
+    EXPECT_EQ(NOV, 3);
+    redo();
+    EXPECT_EQ(v[0].x, 8.0);
+    EXPECT_EQ(historyLength(), 4) << "one entry for the undone surface, replaced, not added again";
 }
 
 TEST_F(StoreTest, ARecordedEditAfterUndoDiscardsTheRedoBranch)
@@ -112,9 +122,11 @@ TEST_F(StoreTest, SnapshotsCarryTheLevelAndNothingButTheModel)
     undo();
     EXPECT_EQ(subdiv_level, 1);
     redo();
-    EXPECT_EQ(subdiv_level, 1);
+    EXPECT_EQ(subdiv_level, 2) << "back to the subdivided surface";
+    EXPECT_EQ(NOV, 2);
     redo();
     EXPECT_EQ(subdiv_level, 2);
+    EXPECT_EQ(NOV, 3);
 
     const State* s = currentState->GetData();
     EXPECT_EQ(s->numVertices, 2);

@@ -1,6 +1,7 @@
 #include "tests/fixture.h"
 
 #include <cmath>
+#include <sys/stat.h>
 
 #include "io/reader.h"
 #include "io/writer.h"
@@ -153,8 +154,8 @@ TEST_F(StoreTest, ReaderUnopenableFileRecordsNothing)
 }
 
 // Every malformed file is refused before the store changes: the surface on
-// screen keeps its positions, counts and level, one snapshot is still recorded,
-// and the error names the file and the line.
+// screen keeps its positions, counts and level, no snapshot is recorded, and
+// the error names the file and the line.
 struct BadFile {
     const char* name;
     std::string text;
@@ -173,7 +174,7 @@ TEST_P(ReaderRejects, LeavesTheStoreUntouchedAndSaysWhy)
     for (bool append : {false, true}) {
         const int snapshots = historyLength();
         EXPECT_FALSE(wxTranslateData(path, append));
-        EXPECT_EQ(historyLength(), snapshots + 1);
+        EXPECT_EQ(historyLength(), snapshots);
         EXPECT_EQ(NOV, 8);
         EXPECT_EQ(NOE, 14);
         EXPECT_EQ(NOS, 7);
@@ -212,6 +213,14 @@ INSTANTIATE_TEST_SUITE_P(
         BadFile{"VerticesBeyondCapacity", sectioned("##vertex\n30001\n"), "do not fit"},
         BadFile{"EdgesBeyondCapacity", sectioned("##vertex\n0\n##edge\n60001\n"), "do not fit"},
         BadFile{"NotANumberCoordinate", sectioned("##vertex\n1\nnan,0,0\n##edge\n0\n##face\n0\n##end\n"), "line 4:"},
+        BadFile{"VertexSectionEndsEarly",
+                sectioned("##vertex\n3\n0,0,0\n1,0,0\n##edge\n1\n0,1,a\n##face\n0\n##end\n"),
+                "line 6: the section ends after 2 of its 3 vertices"},
+        BadFile{"FaceSectionEndsEarly",
+                sectioned("##vertex\n1\n0,0,0\n##edge\n0\n##face\n2\n0,0,0\n##end\n"),
+                "line 10: the section ends after 1 of its 2 faces"},
+        BadFile{"NonAsciiCount", sectioned("##vertex\n8\xC3\xA9\n"), "count \"8\\xC3\\xA9\" is not"},
+        BadFile{"Binary", std::string("\x7f" "ELF\x02\x01\x01\0\0\0korvith01\n", 20), "not a text file"},
         BadFile{"InfiniteTargetLength",
                 sectioned("##vertex\n2\n0,0,0\n1,0,0\n##edge\n1\n0,1,1e999\n##face\n0\n##end\n"), "line 8:"}),
     [](const ::testing::TestParamInfo<BadFile>& info) { return std::string(info.param.name); });
@@ -233,23 +242,60 @@ TEST_F(StoreTest, ReaderCapacityCountsTheSurfaceAlreadyPresentWhenAppending)
     EXPECT_STORE_VALID();
 }
 
-TEST_F(StoreTest, SurfaceBytesSplitIntoLinesAsATextFileIs)
+TEST_F(StoreTest, ReaderRefusesFoldersAndPipesWithoutWaiting)
 {
-    EXPECT_EQ(surfaceTextLines("a\nb\n"), (std::vector<std::string>{"a", "b"}));
-    EXPECT_EQ(surfaceTextLines("a\r\nb\rc"), (std::vector<std::string>{"a", "b", "c"}));
-    EXPECT_EQ(surfaceTextLines("a\n\nb"), (std::vector<std::string>{"a", "", "b"}));
-    EXPECT_EQ(surfaceTextLines(""), std::vector<std::string>());
-    EXPECT_EQ(surfaceTextLines("\xEF\xBB\xBF##korvith01\n"), (std::vector<std::string>{"##korvith01"}));
-    EXPECT_EQ(surfaceTextLines("caf\xE9\n"), (std::vector<std::string>{"caf\xC3\xA9"}));  // Latin-1
-
-    // Every line ending gives the surface the file gives.
-    std::string crlf;
-    for (char c : std::string(kSingleCellFile))
-        crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
-    ASSERT_TRUE(wxTranslateData(writeFile(crlf), false));
-    const std::string fromFile = surfaceFileText();
-    resetStore();
-    ASSERT_TRUE(translateLines("standard input", surfaceTextLines(crlf), false));
-    EXPECT_EQ(surfaceFileText(), fromFile);
+    ASSERT_TRUE(wxTranslateData(writeFile(kSingleCellFile), false));
+    char folder[] = "/tmp/korvith-reader-XXXXXX";
+    ASSERT_NE(mkdtemp(folder), nullptr);
+    const std::string pipe = std::string(folder) + "/f.kor";
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    CapturedLog log;
+    EXPECT_FALSE(wxTranslateData(folder, false));
+    EXPECT_FALSE(wxTranslateData(pipe, true));  // would wait forever for a writer if opened for reading
+    EXPECT_EQ(NOV, 8);
     EXPECT_EQ(historyLength(), 1);
+    ASSERT_EQ(log.errors.size(), 2u);
+    EXPECT_NE(log.errors[0].find("folder"), std::string::npos) << log.errors[0];
+    EXPECT_NE(log.errors[1].find("not a regular file"), std::string::npos) << log.errors[1];
+    std::remove(pipe.c_str());
+    rmdir(folder);
+}
+
+TEST_F(StoreTest, ReaderTakesEveryLineEndAndAByteOrderMark)
+{
+    std::string text = kSingleCellFile;
+    std::string crlf, cr;
+    for (char c : text) {
+        crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+        cr += c == '\n' ? '\r' : c;
+    }
+    for (const std::string& form : {crlf, cr, "\xEF\xBB\xBF" + text, text.substr(0, text.size() - 1)}) {
+        resetStore();
+        ASSERT_TRUE(wxTranslateData(writeFile(form), false));
+        EXPECT_EQ(NOV, 8);
+        EXPECT_EQ(NOS, 7);
+        EXPECT_DOUBLE_EQ(v[1].y, -0.934102);
+    }
+}
+
+TEST_F(StoreTest, ReaderNumbersReadAsTheCLibraryReadsThem)
+{
+    // Fields the fast path hands over to strtod, and ones it takes itself.
+    const std::string text = sectioned("##vertex\n4\n+1.5,0x10,-0.25e1\n 7 ,\t.5,-.5\n1e-310,5.,1e3x\n"
+                                       "-0,99999999999999999999,2\n##edge\n1\n +3, -0 ,1\n##face\n0\n##end\n");
+    CapturedLog log;
+    ASSERT_TRUE(wxTranslateData(writeFile(text), false)) << (log.errors.empty() ? "" : log.errors[0]);
+    EXPECT_EQ(v[0].x, 1.5);
+    EXPECT_EQ(v[0].y, 16.0);
+    EXPECT_EQ(v[0].z, -2.5);
+    EXPECT_EQ(v[1].x, 7.0);
+    EXPECT_EQ(v[1].y, 0.5);
+    EXPECT_EQ(v[1].z, -0.5);
+    EXPECT_EQ(v[2].x, strtod("1e-310", nullptr));
+    EXPECT_EQ(v[2].y, 5.0);
+    EXPECT_EQ(v[2].z, 1000.0);
+    EXPECT_EQ(v[3].x, 0.0);
+    EXPECT_EQ(v[3].y, 1e20);
+    EXPECT_EQ(edge[0][0], 3);
+    EXPECT_EQ(edge[0][1], 0);
 }

@@ -10,6 +10,7 @@
 #include <cmath>
 #include <fstream>
 #include <functional>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <assimp/Importer.hpp>
@@ -34,6 +35,22 @@
 #include "view/projection.h"
 
 namespace {
+// A folder of this run's own for the files the tests write, removed at exit,
+// so that runs side by side never share a file.
+const std::string& privateDir()
+{
+    static const struct Folder {
+        std::string path;
+        Folder()
+        {
+            char name[] = "/tmp/korvith-tool-test-XXXXXX";
+            path = mkdtemp(name) ? name : "";
+        }
+        ~Folder() { std::system(("rm -rf '" + path + "'").c_str()); }
+    } folder;
+    return folder.path;
+}
+
 struct ToolRun {
     int status;
     std::string out, err;
@@ -42,7 +59,7 @@ struct ToolRun {
 // Runs a shell command, capturing its stdout and stderr.
 ToolRun shell(const std::string& line)
 {
-    const std::string errFile = "/tmp/korvith-tool-test-stderr";
+    const std::string errFile = privateDir() + "/stderr";
     const std::string command = line + " 2>" + errFile;
     ToolRun run;
     FILE* pipe = popen(command.c_str(), "r");
@@ -70,7 +87,7 @@ bool exists(const std::string& path)
 }
 
 const std::string kSingle = KORVITH_SOURCE_DIR "/sample/single.kor";
-const std::string kOut = "/tmp/korvith-tool-test-out";
+const std::string kOut = privateDir() + "/out";
 
 // The window's state after reading a file with Open and the first repaint.
 void openAsTheWindowDoes(const std::string& path)
@@ -183,12 +200,18 @@ TEST(Tool, FailuresSayWhatWhereAndWhyAndWriteNothing)
         std::string args;
         std::string where;
     };
-    const std::string bad = "/tmp/korvith-tool-test-bad.kor";
+    const std::string bad = privateDir() + "/bad.kor";
     std::ofstream(bad) << "##korvith01\n##vertex\n2\n0,0,0\n";
+    // A pipe nobody writes to: reading it would wait for ever.
+    ASSERT_EQ(mkfifo((privateDir() + "/pipe.kor").c_str(), 0600), 0);
     const std::vector<Case> cases = {
         {"apply " + kSingle + " " + kOut + ".kor add-cell=7", "operation 1 (add-cell=7)"},
         {"apply " + kSingle + " " + kOut + ".kor relax add-cell=99", "operation 2 (add-cell=99)"},
-        {"apply " + kSingle + " " + kOut + ".kor paste=0,1", "paste=0,1"},
+        {"apply " + kSingle + " " + kOut + ".kor paste=0,1", "paste=0,1): vertices 0 and 1 may not be glued: they share face 0"},
+        {"apply " + kSingle + " " + kOut + ".kor subdivide=2 paste=0,3", "the surface is subdivided"},
+        {"apply " + kSingle + " " + kOut + ".kor open=" + bad, "line 3: the file announces 2 vertices"},
+        {"apply " + kSingle + " " + kOut + ".kor open=" + privateDir(), "it is a folder"},
+        {"info " + privateDir() + "/pipe.kor", "not a regular file"},
         {"apply " + kSingle + " " + kOut + ".kor kago", "kago"},
         {"apply " + kSingle + " " + kOut + ".kor subdivide=2 subdivide=3", "subdivide=3"},
         {"apply " + kSingle + " " + kOut + ".kor append=/nonexistent.kor", "append"},
@@ -208,6 +231,18 @@ TEST(Tool, FailuresSayWhatWhereAndWhyAndWriteNothing)
         EXPECT_FALSE(exists(kOut + ".kor")) << c.args;
     }
     std::remove(bad.c_str());
+}
+
+TEST(Tool, InfoOfAnEmptySurfaceHasNoAngleSums)
+{
+    const std::string empty = privateDir() + "/empty.kor";
+    std::ofstream(empty) << "##korvith01\n##vertex\n0\n##edge\n0\n##face\n0\n##end\n";
+    const ToolRun run = tool("info " + empty);
+    ASSERT_EQ(run.status, 0) << run.err;
+    const nlohmann::json info = nlohmann::json::parse(run.out);
+    EXPECT_EQ(info["vertices"], 0);
+    EXPECT_TRUE(info["angle_sum_min"].is_null()) << run.out;
+    EXPECT_TRUE(info["angle_sum_max"].is_null()) << run.out;
 }
 
 TEST(Tool, InfoDescribesTheSurface)
@@ -255,33 +290,60 @@ TEST(Tool, EveryOperationGivesWhatTheSameCoreCallsGive)
         std::vector<std::function<void()>> steps;
     };
     auto select = [](int vertex) { g_purtj = vertex; };
+    // A surface file without a level section: appending it resets the level.
+    const std::string noLevel = privateDir() + "/no-level.kor";
+    std::string text = readAll(kSingle);
+    text.erase(text.find("##subdiv_level"), std::string("##subdiv_level\n1\n").size());
+    std::ofstream(noLevel) << text;
+    // The window's model sequences, written out as its commands run them.
+    auto addCell = [&](int p) { return [&, p] { select(p); addnewpolygon(); g_purtj = -1; }; };
+    auto paste = [](int a, int b) { return [a, b] { saveState(); pasteVertices(a, b); modify(); }; };
+    auto pasteAll = [] { saveState(); pasteAllpastableEdges(); modify(); };
+    auto append = [](const std::string& path) {
+        return [path] {
+            ParsedSurface parsed;
+            ASSERT_TRUE(parseSurfaceFile(path, true, &parsed));
+            saveState();
+            revised_facedata = revised_face2edge = true;
+            NOfaceOfVertex_on = false;
+            subdiv_level = 1;
+            storeParsedSurface(parsed, true);
+            modify();
+            fill_conn_comp();
+        };
+    };
     const std::vector<Case> cases = {
-        {"add-cell=0", {[&] { select(0); addnewpolygon(); g_purtj = -1; }}},
-        {"add-cell=0 paste=8,6", {[&] { select(0); addnewpolygon(); g_purtj = -1; }, [] { saveState(); pasteVertices(8, 6); }}},
+        {"add-cell=0", {addCell(0)}},
+        {"add-cell=0 paste=8,6", {addCell(0), paste(8, 6)}},
         {"add-cell=0 paste=8,6 add-cell=0 paste=19,1 paste-all relax",
-         {[&] { select(0); addnewpolygon(); g_purtj = -1; }, [] { saveState(); pasteVertices(8, 6); },
-          [&] { select(0); addnewpolygon(); g_purtj = -1; }, [] { saveState(); pasteVertices(19, 1); },
-          [] { saveState(); pasteAllpastableEdges(); }, [] { modify(); }}},
+         {addCell(0), paste(8, 6), addCell(0), paste(19, 1), pasteAll, [] { modify(); }}},
+        {"modify-off add-cell=0 paste=8,6 modify-off",
+         {[] { modify_off = true; }, addCell(0), [] { saveState(); pasteVertices(8, 6); },
+          [] { modify_off = false; modify(); }}},
         {"relax=3", {[] { modify(); modify(); modify(); }}},
         {"relax=stable", {[] { while (!modify()) {} }}},
         {"steps=7", {[] { for (int k = 0; k < 7; ++k) modifyonce(); }}},
         {"smooth=4", {[] { for (int k = 0; k < 4; ++k) smoothen(); }}},
+        {"smoothen", {[] { for (int k = 0; k < 5; ++k) smoothen(); modify(); offsetpolygon(); }}},
         {"spread=2", {[] { spread(); spread(); }}},
+        {"sway", {[] { spread(); spread(); spread(); }}},
         {"subdivide=3", {[] { saveState(); subdiv(3); fill_conn_comp(); }}},
-        {"subdivide=2 kago", {[] { saveState(); subdiv(2); fill_conn_comp(); }, [] { saveState(); kago(); }}},
+        {"subdivide=2 kago", {[] { saveState(); subdiv(2); fill_conn_comp(); }, [] { saveState(); kago(); modify(); }}},
+        {"subdivide=2 append=" + noLevel,
+         {[] { saveState(); subdiv(2); fill_conn_comp(); }, append(noLevel)}},
         {"flip", {[] { flipFace(); }}},
         {"mirror", {[] { mirrorpoly(); }}},
-        {"copy", {[] { addcopy(false); }}},
-        {"mirror-copy center", {[] { addcopy(true); }, [] { offsetpolygon(); }}},
+        {"copy", {[] { addcopy(false); offsetpolygon(); }}},
+        {"mirror-copy center", {[] { addcopy(true); offsetpolygon(); }, [] { offsetpolygon(); }}},
         {"remove=7", {[] { saveState(); remove(7); fill_conn_comp(); fill_center_conn_comp(); }}},
         {"pull=3", {[&] { select(3); pullpoint(); g_purtj = -1; }}},
         {"rotate=0.3,-0.2", {[] { rotatepoly(0.3, -0.2); }}},
-        {"move=1.5,-2,0.25", {[] { movepoly(1.5, -2, 0.25); }}},
-        {"append=" + kSingle, {[] { wxTranslateData(kSingle, true); fill_conn_comp(); }}},
-        {"add-cell=0 undo", {[&] { select(0); addnewpolygon(); g_purtj = -1; }, [] { undo(); }}},
+        {"move=1.5,-2,0.25 default-size", {[] { movepoly(1.5, -2, 0.25); }, [] { offsetpolygon(); }}},
+        {"append=" + kSingle, {append(kSingle)}},
+        {"add-cell=0 open=" + kSingle, {addCell(0), [] { ASSERT_TRUE(wxTranslateData(kSingle, false)); fill_conn_comp(); }}},
+        {"add-cell=0 undo", {addCell(0), [] { undo(); }}},
         {"add-cell=0 add-cell=8 undo undo redo",
-         {[&] { select(0); addnewpolygon(); g_purtj = -1; }, [&] { select(8); addnewpolygon(); g_purtj = -1; },
-          [] { undo(); }, [] { undo(); }, [] { redo(); }}},
+         {addCell(0), addCell(8), [] { undo(); }, [] { undo(); }, [] { redo(); }}},
     };
     for (const Case& c : cases) {
         const ToolRun run = tool("apply " + kSingle + " " + kOut + ".kor " + c.ops);
@@ -298,7 +360,7 @@ TEST(Tool, EveryOperationGivesWhatTheSameCoreCallsGive)
 
 TEST(Tool, OperationsFromAFile)
 {
-    const std::string ops = "/tmp/korvith-tool-test.ops";
+    const std::string ops = privateDir() + "/test.ops";
     std::ofstream(ops) << "# three cells around vertex 0\nadd-cell=0\n  paste=8,6   # the first seam\n\nadd-cell=0\n"
                           "paste=19,1\npaste-all\nrelax=stable\n";
     const ToolRun run = tool("apply " + kSingle + " " + kOut + ".kor @" + ops);
@@ -329,7 +391,7 @@ TEST(Tool, LongRunsShowProgressOnATerminalOnly)
 
 TEST(Tool, HeaderExportTakesItsPrefixFromTheOutputName)
 {
-    const std::string out = "/tmp/2222-2222-2222.h";
+    const std::string out = privateDir() + "/2222-2222-2222.h";
     ASSERT_EQ(tool("apply " + kSingle + " " + out).status, 0);
     openAsTheWindowDoes(kSingle);
     EXPECT_EQ(readAll(out), headerExportText("d2222_2222_2222"));
@@ -338,7 +400,7 @@ TEST(Tool, HeaderExportTakesItsPrefixFromTheOutputName)
 
 TEST(Tool, MeshesReadBackWithTheirTrianglesInOrder)
 {
-    const std::string surface = "/tmp/korvith-tool-test-mesh.kor";
+    const std::string surface = privateDir() + "/mesh.kor";
     ASSERT_EQ(tool("apply " + kSingle + " " + surface + " add-cell=0 paste=8,6 relax=stable").status, 0);
     openAsTheWindowDoes(surface);
     const bool haveAssimpInfo = std::system("command -v assimp >/dev/null 2>&1") == 0;

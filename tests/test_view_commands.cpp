@@ -1,6 +1,9 @@
 #include "tests/fixture.h"
 
 #include "io/open_commands.h"
+#include "model/components.h"
+#include "model/derived_data.h"
+#include "construct/subdivision.h"
 #include "io/reader.h"
 #include "model/history.h"
 #include "view/print_layout.h"
@@ -103,11 +106,42 @@ TEST_F(StoreTest, OpenSetsNamesLevelAndLabels)
     std::remove(cube.c_str());
     std::remove(txt.c_str());
 
-    // A file that cannot be opened still updates the names and relabels.
+    // A file that cannot be opened changes nothing, the names included.
     CapturedLog log;
     EXPECT_FALSE(openSurfaceFile("/nonexistent/x.kor", false));
-    EXPECT_EQ(g_Name, "x");
+    EXPECT_EQ(g_Name, "cube-korvith-test");
     EXPECT_EQ(NOV, 16);
+}
+
+TEST_F(StoreTest, ARefusedOpenOrAppendChangesNothing)
+{
+    ASSERT_TRUE(wxTranslateData(sourceDir() + "/sample/single.kor", false));
+    fill_conn_comp();
+    ASSERT_TRUE(subdiv(2));
+    refreshDerivedData();
+    const double length = phi[0];
+    const Point3 p = v[3];
+    const int snapshots = historyLength();
+    const int labels = NOcomp;
+    g_Name = "kept";
+    std::string bad = kSingleCellFile;
+    bad.replace(bad.find("\n8\n"), 3, "\n8 \n");
+    const std::string path = writeFile(bad);
+    CapturedLog log;
+    for (bool append : {false, true}) {
+        EXPECT_FALSE(openSurfaceFile(path, append));
+        EXPECT_EQ(subdiv_level, 2);
+        EXPECT_FALSE(revised_facedata);
+        EXPECT_FALSE(revised_face2edge);
+        EXPECT_TRUE(NOfaceOfVertex_on);
+        EXPECT_EQ(historyLength(), snapshots);
+        EXPECT_EQ(NOcomp, labels);
+        EXPECT_EQ(g_Name, "kept");
+        refreshDerivedData();  // the next repaint
+        EXPECT_EQ(phi[0], length) << "target lengths are not revised";
+        EXPECT_EQ(v[3].x, p.x) << "nothing relaxes";
+    }
+    EXPECT_EQ(log.errors.size(), 2u);
 }
 
 TEST_F(StoreTest, SamplesKeepTheNamesAndResetTheLevelAndCounter)

@@ -171,8 +171,8 @@ TEST(Window, UndoAndRedoCommandsStepTheHistory)
     sendCommand(ID_UNDO);
     EXPECT_EQ(NOV, 8);
     sendCommand(ID_REDO);
-    EXPECT_EQ(NOV, 8) << "a redo right after an undo restores the same snapshot";
-    EXPECT_EQ(historyLength(), before + 1);
+    EXPECT_EQ(NOV, 16) << "redo brings the undone edit back";
+    EXPECT_EQ(historyLength(), before + 2) << "the undone surface is kept for the redo";
     EXPECT_EQ(validateStore(), "");
 }
 

@@ -14,6 +14,11 @@ class MyFrame;
 // The main window created by MyApp::OnInit.
 MyFrame* mainFrame();
 
+// Puts the program back as it starts: the start-up cell, a history of one
+// snapshot, every variable at its start value, no check mark, the welcome
+// status text, the frame's title, position and size. Runs before every test.
+void resetWindowState();
+
 // Handles pending events (paints, timers, X input) for about `ms` milliseconds.
 void pumpEvents(int ms);
 

@@ -115,8 +115,10 @@ int info(const std::string& path)
         counts[std::to_string(faces)] = vertices;
     out["face_counts"] = counts;
     out["max_edge_error"] = s.maxEdgeError;
-    out["angle_sum_min"] = s.angleSumMin;
-    out["angle_sum_max"] = s.angleSumMax;
+    // No vertex in 6 or 7 faces: there is no range to tell.
+    const bool hasAngleSums = s.angleSumMin <= s.angleSumMax;
+    out["angle_sum_min"] = hasAngleSums ? nlohmann::ordered_json(s.angleSumMin) : nlohmann::ordered_json();
+    out["angle_sum_max"] = hasAngleSums ? nlohmann::ordered_json(s.angleSumMax) : nlohmann::ordered_json();
     out["theory"] = s.theory;
     std::printf("%s\n", out.dump(2).c_str());
     return 0;

@@ -12,6 +12,18 @@
 namespace recipes {
 void Recipe::op(const std::string& text, const std::string& comment)
 {
+    const std::string name = text.substr(0, text.find('='));
+    const bool glues = name == "paste" || name == "paste-all" || name == "append";
+    const bool relaxes = name == "relax" || name == "spread" || name == "pull";
+    if (!failed && ((glues && !bare) || (relaxes && bare))) {
+        bare = !bare;
+        run("modify-off", bare ? "glue and read without relaxing" : "relax again (one burst)");
+    }
+    run(text, comment);
+}
+
+void Recipe::run(const std::string& text, const std::string& comment)
+{
     ToolOp parsed;
     std::string error;
     if (failed || !parseToolOp(text, &parsed, &error) || !runToolOp(parsed, false, &error)) {

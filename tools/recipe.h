@@ -13,11 +13,17 @@ struct Recipe {
     std::string name;                // the recipe file's name, without ".ops"
     std::vector<std::string> lines;  // the operations (and notes) so far
     bool failed = false;             // an operation failed; nothing more runs
+    bool bare = false;               // relaxation is switched off (modify-off) for the gluing
 
     // Runs one operation as the tool does (then refreshes the derived data as
-    // a repaint does) and writes it down, with `comment` after a '#'. On a
-    // failure reports it on stderr and sets `failed`. Reads and writes the store.
+    // a repaint does) and writes it down, with `comment` after a '#'. Pastes
+    // and appends run bare, without the relaxation burst their window commands
+    // end with: a "modify-off" goes before them, and another (with the one
+    // burst it runs) before the next relaxing operation. On a failure reports
+    // it on stderr and sets `failed`. Reads and writes the store.
     void op(const std::string& text, const std::string& comment = std::string());
+    // Runs and writes down one operation as it stands.
+    void run(const std::string& text, const std::string& comment);
     // Writes a comment line.
     void note(const std::string& text) { lines.push_back("# " + text); }
 };

@@ -6,15 +6,13 @@
 #include <fstream>
 #include <sstream>
 
-#include "construct/add_cell.h"
+#include "commands/edit_commands.h"
+#include "commands/sway_commands.h"
 #include "construct/copy_remove.h"
-#include "construct/glue.h"
-#include "construct/subdivision.h"
 #include "geometry/relaxation.h"
 #include "geometry/rigid_motion.h"
 #include "geometry/smoothing.h"
-#include "io/reader.h"
-#include "model/components.h"
+#include "io/open_commands.h"
 #include "model/derived_data.h"
 #include "model/history.h"
 #include "model/store.h"
@@ -36,7 +34,8 @@ const OpForm kOps[] = {
     {"kago", Arg::None},        {"flip", Arg::None},           {"mirror", Arg::None},    {"copy", Arg::None},
     {"mirror-copy", Arg::None}, {"remove", Arg::Vertex},       {"pull", Arg::Vertex},    {"rotate", Arg::TwoNumbers},
     {"center", Arg::None},      {"move", Arg::ThreeNumbers},   {"append", Arg::File},    {"undo", Arg::None},
-    {"redo", Arg::None},        {"zoom-in", Arg::None},        {"zoom-out", Arg::None},
+    {"redo", Arg::None},        {"zoom-in", Arg::None},        {"zoom-out", Arg::None},   {"open", Arg::File},
+    {"modify-off", Arg::None},  {"smoothen", Arg::None},       {"sway", Arg::None},       {"default-size", Arg::None},
 };
 
 bool parseNumber(const std::string& s, double* out)
@@ -82,12 +81,6 @@ bool liveVertex(double value, std::string* error)
     return false;
 }
 
-void markDerivedStale()
-{
-    revised_facedata = true;
-    revised_face2edge = true;
-    NOfaceOfVertex_on = false;
-}
 }  // namespace
 
 const char* toolUsage()
@@ -102,19 +95,24 @@ const char* toolUsage()
            "OUT's extension picks the format: .kor .h (the program's own), .obj .ply .stl\n"
            ".off .glb .3mf (meshes), .svg .png .pdf (the picture of the window).\n"
            "\n"
-           "operations:\n"
-           "  add-cell=V     add a cell at vertex V          paste=A,B    glue A and B\n"
-           "  paste-all      zip every pastable seam         relax        one relaxation burst\n"
-           "  relax=N        N bursts                        relax=stable bursts until settled\n"
-           "  steps=N        N single relaxation steps       smooth=N     N smoothing passes\n"
-           "  spread=N       N spreading passes              subdivide=N  subdivide at level 2..6\n"
-           "  kago           remove the cell centres         flip         reverse every face\n"
-           "  mirror         mirror the surface              copy         add a copy\n"
-           "  mirror-copy    add a mirror copy               remove=V     remove vertex V\n"
-           "  pull=V         pull vertex V, relax            rotate=A,B   turn by A, B radians\n"
-           "  center         centroid to the origin          move=X,Y,Z   shift by X, Y, Z\n"
-           "  append=FILE    read FILE beside it             undo, redo   step the history\n"
-           "  zoom-in, zoom-out   scale the picture by 1.25 as the window's zoom does\n"
+           "operations that do exactly what a window command does (with its relaxation):\n"
+           "  open=FILE      File > Open...                  append=FILE  File > Open and append...\n"
+           "  add-cell=V     Edit > Add new cells at V       paste=A,B    dragging B onto A (a mouse paste)\n"
+           "  paste-all      Edit > Paste all possible edges copy         Edit > Add copy image\n"
+           "  mirror-copy    Edit > Add mirror image         remove=V     Edit > Remove some cells at V\n"
+           "  pull=V         Edit > Pull one point at V      subdivide=N  Edit > Subdivide > N (2..6)\n"
+           "  kago           Edit > Kago like                flip         Edit > Flip face\n"
+           "  mirror         Edit > Mirror image             undo, redo   Edit > Undo, Redo\n"
+           "  zoom-in        Edit > Zoom In                  zoom-out     Edit > Zoom Out\n"
+           "  default-size   Edit > Default size             smoothen     Sway > Smoothen\n"
+           "  sway           Sway > Sway (its three ticks)   modify-off   Sway > Modify off (a toggle)\n"
+           "primitives of no menu command:\n"
+           "  relax          one relaxation burst            relax=N      N bursts\n"
+           "  relax=stable   bursts until settled            steps=N      N single relaxation steps\n"
+           "  smooth=N       N smoothing passes              spread=N     N spreading passes\n"
+           "  rotate=A,B     turn by A, B radians            center       centroid to the origin\n"
+           "  move=X,Y,Z     shift by X, Y, Z\n"
+           "While modify-off is on, the commands' relaxation bursts (and relax) do nothing.\n"
            "\n"
            "An ops file holds one operation per line; '#' starts a comment.\n"
            "A FILE or IN of - reads standard input; an OUT of - writes standard output\n"
@@ -209,7 +207,7 @@ bool parseToolOp(const std::string& text, ToolOp* op, std::string* error)
     }
     case Arg::File:
         if (arg.empty()) {
-            *error = "append needs a file, as in append=part.kor";
+            *error = op->name + " needs a file, as in " + op->name + "=part.kor";
             return false;
         }
         op->word = arg;
@@ -239,6 +237,18 @@ bool readOpsFile(const std::string& path, std::vector<std::string>* ops, std::st
     return true;
 }
 
+namespace {
+// Runs the window command `run` at vertex `p` as if it were picked.
+template <typename Command>
+bool atPickedVertex(int p, Command run)
+{
+    g_purtj = p;
+    const bool done = run();
+    g_purtj = -1;
+    return done;
+}
+}  // namespace
+
 bool runToolOp(const ToolOp& op, bool progress, std::string* error)
 {
     const std::string& n = op.name;
@@ -250,11 +260,7 @@ bool runToolOp(const ToolOp& op, bool progress, std::string* error)
             *error = "cells are added only to a surface that is not subdivided";
             return false;
         }
-        g_purtj = static_cast<int>(count);
-        const int before = NOV;
-        addnewpolygon();
-        g_purtj = -1;
-        if (NOV == before) {
+        if (!atPickedVertex(static_cast<int>(count), addCellCommand)) {
             *error = "no cell can be added at vertex " + std::to_string(count) +
                      " (it must lie in 2 or 4 faces forming one fan, within the capacities)";
             return false;
@@ -263,16 +269,13 @@ bool runToolOp(const ToolOp& op, bool progress, std::string* error)
         const int a = static_cast<int>(op.numbers[0]), b = static_cast<int>(op.numbers[1]);
         if (!liveVertex(a, error) || !liveVertex(b, error))
             return false;
-        if (!isPasteVertices(a, b)) {
-            *error = "vertices " + std::to_string(a) + " and " + std::to_string(b) +
-                     " may not be glued (the same vertex, a shared face, 6 or more faces, or a subdivided surface)";
+        if (!pasteCommand(a, b)) {
+            *error = "vertices " + std::to_string(a) + " and " + std::to_string(b) + " may not be glued: " +
+                     pasteRefusal(a, b);
             return false;
         }
-        saveState();
-        pasteVertices(a, b);
     } else if (n == "paste-all") {
-        saveState();
-        pasteAllpastableEdges();
+        pasteAllCommand();
     } else if (n == "relax") {
         if (op.word == "stable") {
             for (long burst = 1;; ++burst) {
@@ -307,55 +310,54 @@ bool runToolOp(const ToolOp& op, bool progress, std::string* error)
             *error = "the surface is already subdivided (level " + std::to_string(subdiv_level) + ")";
             return false;
         }
-        saveState();
-        if (!subdiv(static_cast<int>(count))) {
+        if (!subdivideCommand(static_cast<int>(count))) {
             *error = "the subdivided surface would not fit (or a face side has no edge)";
             return false;
         }
-        fill_conn_comp();
     } else if (n == "kago") {
         if (subdiv_level <= 1) {
             *error = "kago needs a subdivided surface";
             return false;
         }
-        saveState();
-        kago();
+        kagoCommand();
     } else if (n == "flip") {
         flipFace();
     } else if (n == "mirror") {
         mirrorpoly();
     } else if (n == "copy" || n == "mirror-copy") {
-        if (!addcopy(n == "mirror-copy")) {
+        if (!addCopyCommand(n == "mirror-copy")) {
             *error = "the copy would not fit (at most 15000 vertices, 15000 edges and 6666 faces can be copied)";
             return false;
         }
     } else if (n == "remove") {
         if (!liveVertex(op.numbers[0], error))
             return false;
-        saveState();
-        remove(static_cast<int>(count));
-        fill_conn_comp();
-        fill_center_conn_comp();
-        NOfaceOfVertex_on = false;
+        atPickedVertex(static_cast<int>(count), removeCommand);
     } else if (n == "pull") {
         if (!liveVertex(op.numbers[0], error))
             return false;
-        g_purtj = static_cast<int>(count);
-        pullpoint();
-        g_purtj = -1;
+        atPickedVertex(static_cast<int>(count), pullpoint);
     } else if (n == "rotate") {
         rotatepoly(op.numbers[0], op.numbers[1]);
     } else if (n == "center") {
         offsetpolygon();
     } else if (n == "move") {
         movepoly(op.numbers[0], op.numbers[1], op.numbers[2]);
-    } else if (n == "append") {
-        markDerivedStale();
-        if (!wxTranslateData(op.word, true)) {
+    } else if (n == "append" || n == "open") {
+        if (!openSurfaceFile(wxString::FromUTF8(op.word), n == "append")) {
             *error = "cannot read " + op.word;
             return false;
         }
-        fill_conn_comp();
+    } else if (n == "modify-off") {
+        modifyOffCommand();
+    } else if (n == "smoothen") {
+        smoothenCommand();
+    } else if (n == "sway") {
+        swayCommand();
+        while (g_buru > 0)
+            swayTick();
+    } else if (n == "default-size") {
+        defaultSize();
     } else if (n == "zoom-in") {
         zoomIn();
     } else if (n == "zoom-out") {

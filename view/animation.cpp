@@ -1,5 +1,6 @@
 #include "view/animation.h"
 
+#include "commands/sway_commands.h"
 #include "geometry/relaxation.h"
 #include "geometry/rigid_motion.h"
 #include "geometry/smoothing.h"
@@ -25,9 +26,7 @@ TickResult animationTick()
         g_rotate = r - 1;
     } else if (g_buru > 0) {
         messagetxt = "Now swaying..";
-        spread();
-        if (!g_buruloop)
-            --g_buru;
+        swayTick();
     } else if (g_smoothen) {
         messagetxt = "Now smoothing..";
         smoothen();

@@ -1,9 +1,7 @@
 #include "view/mouse.h"
 
-#include "construct/glue.h"
-#include "geometry/relaxation.h"
+#include "commands/edit_commands.h"
 #include "geometry/rigid_motion.h"
-#include "model/history.h"
 #include "model/store.h"
 #include "view/projection.h"
 
@@ -52,13 +50,10 @@ MouseOutcome handleMouseEvent(MouseKind kind, bool leftIsDown, bool rightIsDown,
     } else if (kind == MouseKind::LeftUp) {
         const int picked = pickedVertex();
         for (int i = 0; picked >= 0 && i < NOV; ++i) {
-            if (distance(gv[i], pt) < PICK_RADIUS && isPasteVertices(i, picked)) {
+            if (distance(gv[i], pt) < PICK_RADIUS && pasteCommand(i, picked)) {
                 g_purturb = 0;
-                saveState();
                 messagetxt = "Now pasting vertices...";
                 out.repaint = true;
-                pasteVertices(i, picked);
-                modify();
                 g_dragpurtj = -1;
                 g_purtj = -1;
                 break;

@@ -1,0 +1,99 @@
+#include "commands/edit_commands.h"
+
+#include "construct/add_cell.h"
+#include "construct/copy_remove.h"
+#include "construct/glue.h"
+#include "construct/subdivision.h"
+#include "geometry/relaxation.h"
+#include "geometry/rigid_motion.h"
+#include "model/components.h"
+#include "model/history.h"
+#include "model/store.h"
+#include "model/topology.h"
+
+bool addCellCommand()
+{
+    if (subdiv_level != 1)
+        return false;
+    const int before = NOV;
+    addnewpolygon();
+    return NOV != before;
+}
+
+std::string pasteRefusal(int a, int b)
+{
+    if (a < 0 || b < 0 || a >= NOV || b >= NOV)
+        return "a vertex that does not exist";
+    if (a == b)
+        return "the same vertex twice";
+    if (subdiv_level > 1)
+        return "the surface is subdivided";
+    for (int f = 0; f < NOS; ++f)
+        if (isFaceIncludeVertex(f, a) && isFaceIncludeVertex(f, b))
+            return "they share face " + std::to_string(f);
+    for (int x : {a, b})
+        if (numberOfFacesIncludeVertex(x) > 5)
+            return "vertex " + std::to_string(x) + " already lies in " + std::to_string(numberOfFacesIncludeVertex(x)) +
+                   " faces (at most 5 may)";
+    if (NOE + 1 >= MAX_EDGES)
+        return "the edge table is full (" + std::to_string(NOE) + " of " + std::to_string(MAX_EDGES) + " edges)";
+    return std::string();
+}
+
+bool pasteCommand(int a, int b)
+{
+    if (!isPasteVertices(a, b))
+        return false;
+    saveState();
+    pasteVertices(a, b);
+    modify();
+    return true;
+}
+
+void pasteAllCommand()
+{
+    saveState();
+    pasteAllpastableEdges();
+    modify();
+}
+
+bool addCopyCommand(bool mirror)
+{
+    const bool made = addcopy(mirror);
+    offsetpolygon();
+    return made;
+}
+
+bool removeCommand()
+{
+    const int p = pickedVertex();
+    if (p < 0)
+        return false;
+    saveState();
+    remove(p);
+    fill_conn_comp();
+    fill_center_conn_comp();
+    NOfaceOfVertex_on = false;
+    g_purtj = -1;
+    return true;
+}
+
+bool subdivideCommand(int n)
+{
+    saveState();
+    if (subdiv_level != 1)
+        return false;
+    const bool done = subdiv(n);
+    fill_conn_comp();
+    return done;
+}
+
+bool kagoCommand()
+{
+    saveState();
+    if (subdiv_level <= 1)
+        return false;
+    kago();
+    modify();
+    return true;
+}

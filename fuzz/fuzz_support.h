@@ -1,0 +1,9 @@
+// Shared set-up of the fuzz targets.
+#pragma once
+
+// Starts one input: an empty surface, history and selection, relaxation on,
+// error messages swallowed. Writes the store's counts and interface state.
+void startFuzzCase();
+
+// Reads the start-up cell (compiled in) as Open would; false if that fails.
+bool openStartUpCell();
