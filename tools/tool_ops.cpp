@@ -13,6 +13,7 @@
 #include "geometry/relaxation.h"
 #include "geometry/rigid_motion.h"
 #include "geometry/smoothing.h"
+#include "geometry/thicken.h"
 #include "io/reader.h"
 #include "model/components.h"
 #include "model/derived_data.h"
@@ -23,7 +24,7 @@
 namespace {
 constexpr int MAX_STABLE_BURSTS = 100000;
 
-enum class Arg { None, Count, Vertex, TwoVertices, TwoNumbers, ThreeNumbers, CountOrStable, File, Level };
+enum class Arg { None, Count, Vertex, TwoVertices, TwoNumbers, ThreeNumbers, CountOrStable, File, Level, Positive };
 
 struct OpForm {
     const char* name;
@@ -37,7 +38,18 @@ const OpForm kOps[] = {
     {"mirror-copy", Arg::None}, {"remove", Arg::Vertex},       {"pull", Arg::Vertex},    {"rotate", Arg::TwoNumbers},
     {"center", Arg::None},      {"move", Arg::ThreeNumbers},   {"append", Arg::File},    {"undo", Arg::None},
     {"redo", Arg::None},        {"zoom-in", Arg::None},        {"zoom-out", Arg::None},
+    {"thicken", Arg::Positive}, {"scale", Arg::Positive},
 };
+
+// What may still be done to a thickened solid: moves that keep it closed and
+// facing outwards, and the picture's scale.
+bool keepsASolid(const std::string& name)
+{
+    for (const char* n : {"scale", "rotate", "center", "move", "mirror", "zoom-in", "zoom-out"})
+        if (name == n)
+            return true;
+    return false;
+}
 
 bool parseNumber(const std::string& s, double* out)
 {
@@ -114,6 +126,10 @@ const char* toolUsage()
            "  center         centroid to the origin          move=X,Y,Z   shift by X, Y, Z\n"
            "  append=FILE    read FILE beside it             undo, redo   step the history\n"
            "  zoom-in, zoom-out   scale the picture by 1.25 as the window's zoom does\n"
+           "  thicken=T      a closed solid of thickness T around the surface, for printing\n"
+           "                 (written only as a mesh or picture; only scale, rotate, center,\n"
+           "                 move, mirror and zoom may follow)\n"
+           "  scale=S        multiply every position by S (STL and 3MF are read as mm)\n"
            "\n"
            "An ops file holds one operation per line; '#' starts a comment.\n"
            "Exit status: 0 done, 1 a file could not be read or written or an operation\n"
@@ -203,6 +219,13 @@ bool parseToolOp(const std::string& text, ToolOp* op, std::string* error)
         op->numbers = xyz;
         return true;
     }
+    case Arg::Positive:
+        if (!parseNumber(arg, &a) || !(a > 0)) {
+            *error = op->name + " needs a positive number, as in " + op->name + (op->name == "scale" ? "=10" : "=0.1");
+            return false;
+        }
+        op->numbers = {a};
+        return true;
     case Arg::File:
         if (arg.empty()) {
             *error = "append needs a file, as in append=part.kor";
@@ -239,6 +262,11 @@ bool runToolOp(const ToolOp& op, bool progress, std::string* error)
 {
     const std::string& n = op.name;
     const long count = op.numbers.empty() ? 0 : static_cast<long>(op.numbers[0]);
+    if (g_solid && !keepsASolid(n)) {
+        *error = "the surface has been thickened into a solid; only scale, rotate, center, move, mirror and zoom may "
+                 "follow";
+        return false;
+    }
     if (n == "add-cell") {
         if (!liveVertex(op.numbers[0], error))
             return false;
@@ -352,6 +380,11 @@ bool runToolOp(const ToolOp& op, bool progress, std::string* error)
             return false;
         }
         fill_conn_comp();
+    } else if (n == "thicken") {
+        if (!thicken(op.numbers[0], error))
+            return false;
+    } else if (n == "scale") {
+        scalepoly(op.numbers[0]);
     } else if (n == "zoom-in") {
         zoomIn();
     } else if (n == "zoom-out") {

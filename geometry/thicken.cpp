@@ -1,0 +1,139 @@
+#include "geometry/thicken.h"
+
+#include <cmath>
+#include <unordered_map>
+
+#include "model/adjacency.h"
+
+namespace {
+struct Vec {
+    double x, y, z;
+};
+Vec sub(const Point3& a, const Point3& b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
+Vec cross(const Vec& a, const Vec& b) { return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x}; }
+double dot(const Vec& a, const Vec& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
+double length(const Vec& a) { return std::sqrt(dot(a, a)); }
+
+std::string edgeName(int a, int b) { return std::to_string(a) + "-" + std::to_string(b); }
+
+// The triangles on each side a -> b; false with the reason on an edge that
+// more than two triangles share or that two run along the same way.
+bool sidesOf(const TriangleMesh& sheet, std::unordered_map<unsigned long long, int>* count, std::string* why)
+{
+    std::unordered_map<unsigned long long, int> forward;  // sides running from the lower to the higher index
+    for (size_t t = 0; t < sheet.triangles.size(); ++t) {
+        const auto& c = sheet.triangles[t];
+        if (c[0] == c[1] || c[1] == c[2] || c[2] == c[0]) {
+            *why = "face " + std::to_string(t) + " names a vertex twice";
+            return false;
+        }
+        for (int k = 0; k < 3; ++k) {
+            const int a = c[k], b = c[(k + 1) % 3];
+            const unsigned long long key = vertexPairKey(a, b);
+            const int n = ++(*count)[key];
+            const int f = (forward[key] += a < b);
+            if (n > 2) {
+                *why = "edge " + edgeName(a, b) + " lies in more than two faces";
+                return false;
+            }
+            if (n == 2 && f != 1) {
+                *why = "the faces beside edge " + edgeName(a, b) +
+                       " run along it the same way (the surface is not consistently oriented)";
+                return false;
+            }
+        }
+    }
+    return true;
+}
+}  // namespace
+
+bool thickenMesh(const TriangleMesh& sheet, double thickness, TriangleMesh* solid, std::string* why)
+{
+    if (!(thickness > 0) || !std::isfinite(thickness)) {
+        *why = "the thickness must be a positive number";
+        return false;
+    }
+    if (sheet.triangles.empty()) {
+        *why = "the surface has no faces";
+        return false;
+    }
+    std::unordered_map<unsigned long long, int> count;
+    if (!sidesOf(sheet, &count, why))
+        return false;
+
+    // Angle-weighted normals, and the new index of every used vertex.
+    const size_t nv = sheet.vertices.size();
+    std::vector<Vec> normal(nv, Vec{0, 0, 0});
+    std::vector<int> index(nv, -1);
+    for (const auto& c : sheet.triangles) {
+        const Point3* p[3] = {&sheet.vertices[c[0]], &sheet.vertices[c[1]], &sheet.vertices[c[2]]};
+        const Vec n = cross(sub(*p[1], *p[0]), sub(*p[2], *p[0]));
+        const double area2 = length(n);
+        if (!(area2 > 0))
+            continue;  // a face with no area has no direction to add
+        for (int k = 0; k < 3; ++k) {
+            const Vec e1 = sub(*p[(k + 1) % 3], *p[k]), e2 = sub(*p[(k + 2) % 3], *p[k]);
+            const double angle = std::atan2(length(cross(e1, e2)), dot(e1, e2));
+            Vec& m = normal[c[k]];
+            m.x += angle * n.x / area2;
+            m.y += angle * n.y / area2;
+            m.z += angle * n.z / area2;
+        }
+    }
+    int used = 0;
+    for (const auto& c : sheet.triangles)
+        for (int i : c)
+            if (index[i] < 0)
+                index[i] = 0;
+    for (size_t i = 0; i < nv; ++i)
+        if (index[i] == 0)
+            index[i] = used++;
+
+    solid->vertices.assign(2 * used, Point3{0, 0, 0});
+    for (size_t i = 0; i < nv; ++i) {
+        if (index[i] < 0)
+            continue;
+        const double len = length(normal[i]);
+        if (!(len > 1e-12)) {
+            *why = "the faces at vertex " + std::to_string(i) + " have no common side to offset it to";
+            return false;
+        }
+        const double h = 0.5 * thickness / len;
+        const Point3& p = sheet.vertices[i];
+        const Vec& n = normal[i];
+        solid->vertices[index[i]] = Point3{p.x + h * n.x, p.y + h * n.y, p.z + h * n.z};
+        solid->vertices[index[i] + used] = Point3{p.x - h * n.x, p.y - h * n.y, p.z - h * n.z};
+    }
+
+    solid->triangles.clear();
+    solid->triangles.reserve(2 * sheet.triangles.size());
+    for (const auto& c : sheet.triangles)
+        solid->triangles.push_back({index[c[0]], index[c[1]], index[c[2]]});
+    for (const auto& c : sheet.triangles)
+        solid->triangles.push_back({index[c[0]] + used, index[c[2]] + used, index[c[1]] + used});
+    // A wall on each boundary side a -> b runs along the front side the other
+    // way and along the back side (reversed there) the same way.
+    for (const auto& c : sheet.triangles)
+        for (int k = 0; k < 3; ++k) {
+            if (count[vertexPairKey(c[k], c[(k + 1) % 3])] != 1)
+                continue;
+            const int a = index[c[k]], b = index[c[(k + 1) % 3]];
+            solid->triangles.push_back({b, a, a + used});
+            solid->triangles.push_back({b, a + used, b + used});
+        }
+    return true;
+}
+
+bool thicken(double thickness, std::string* why)
+{
+    TriangleMesh solid;
+    if (!thickenMesh(currentMesh(), thickness, &solid, why) || !loadMeshIntoStore(solid, why))
+        return false;
+    g_solid = true;
+    return true;
+}
+
+void scalepoly(double factor)
+{
+    scalePoints(v, static_cast<size_t>(NOV), factor);
+}
