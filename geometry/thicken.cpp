@@ -14,6 +14,68 @@ Vec cross(const Vec& a, const Vec& b) { return {a.y * b.z - a.z * b.y, a.z * b.x
 double dot(const Vec& a, const Vec& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
 double length(const Vec& a) { return std::sqrt(dot(a, a)); }
 
+Vec unit(const Vec& a)
+{
+    const double l = length(a);
+    return {a.x / l, a.y / l, a.z / l};
+}
+
+double worstDot(const Vec& d, const std::vector<Vec>& normals, const Vec** worst)
+{
+    double least = 2;
+    for (const Vec& n : normals)
+        if (dot(d, n) < least) {
+            least = dot(d, n);
+            *worst = &n;
+        }
+    return least;
+}
+
+// The unit direction to offset a vertex along: the mean of its faces' normals
+// `sum`, unless that lies nearly in or behind the plane of one of its faces
+// (a sharply folded vertex), where the offset copies of the faces would cut
+// through each other; then the direction furthest in front of its worst face.
+// That direction is equally far in front of one, two or three of the faces
+// (a normal, the bisector of two, or the direction equally inclined to three),
+// so trying those finds it. (0, 0, 0) when the mean vanishes.
+Vec frontDirection(const Vec& sum, const std::vector<Vec>& normals)
+{
+    if (!(length(sum) > 1e-12))
+        return {0, 0, 0};
+    Vec best = unit(sum);
+    const Vec* worst = nullptr;
+    double bestDot = worstDot(best, normals, &worst);
+    if (bestDot >= 0.3)
+        return best;
+    auto consider = [&](Vec d) {
+        if (!(length(d) > 1e-12))
+            return;
+        d = unit(d);
+        const double least = worstDot(d, normals, &worst);
+        if (least > bestDot) {
+            bestDot = least;
+            best = d;
+        }
+    };
+    const size_t n = normals.size();
+    for (size_t i = 0; i < n; ++i) {
+        const Vec& a = normals[i];
+        consider(a);
+        for (size_t j = i + 1; j < n; ++j) {
+            const Vec& b = normals[j];
+            consider(Vec{a.x + b.x, a.y + b.y, a.z + b.z});
+            for (size_t k = j + 1; k < n; ++k) {
+                const Vec& c = normals[k];
+                Vec d = cross(Vec{a.x - b.x, a.y - b.y, a.z - b.z}, Vec{a.x - c.x, a.y - c.y, a.z - c.z});
+                if (dot(d, a) < 0)
+                    d = Vec{-d.x, -d.y, -d.z};
+                consider(d);
+            }
+        }
+    }
+    return best;
+}
+
 std::string edgeName(int a, int b) { return std::to_string(a) + "-" + std::to_string(b); }
 
 // The triangles on each side a -> b; false with the reason on an edge that
@@ -61,9 +123,10 @@ bool thickenMesh(const TriangleMesh& sheet, double thickness, TriangleMesh* soli
     if (!sidesOf(sheet, &count, why))
         return false;
 
-    // Angle-weighted normals, and the new index of every used vertex.
+    // Angle-weighted normals, and the unit normals of the faces at each vertex.
     const size_t nv = sheet.vertices.size();
     std::vector<Vec> normal(nv, Vec{0, 0, 0});
+    std::vector<std::vector<Vec>> around(nv);
     std::vector<int> index(nv, -1);
     for (const auto& c : sheet.triangles) {
         const Point3* p[3] = {&sheet.vertices[c[0]], &sheet.vertices[c[1]], &sheet.vertices[c[2]]};
@@ -71,15 +134,19 @@ bool thickenMesh(const TriangleMesh& sheet, double thickness, TriangleMesh* soli
         const double area2 = length(n);
         if (!(area2 > 0))
             continue;  // a face with no area has no direction to add
+        const Vec unitNormal{n.x / area2, n.y / area2, n.z / area2};
         for (int k = 0; k < 3; ++k) {
             const Vec e1 = sub(*p[(k + 1) % 3], *p[k]), e2 = sub(*p[(k + 2) % 3], *p[k]);
             const double angle = std::atan2(length(cross(e1, e2)), dot(e1, e2));
             Vec& m = normal[c[k]];
-            m.x += angle * n.x / area2;
-            m.y += angle * n.y / area2;
-            m.z += angle * n.z / area2;
+            m.x += angle * unitNormal.x;
+            m.y += angle * unitNormal.y;
+            m.z += angle * unitNormal.z;
+            around[c[k]].push_back(unitNormal);
         }
     }
+    for (size_t i = 0; i < nv; ++i)
+        normal[i] = frontDirection(normal[i], around[i]);
     int used = 0;
     for (const auto& c : sheet.triangles)
         for (int i : c)
@@ -93,12 +160,11 @@ bool thickenMesh(const TriangleMesh& sheet, double thickness, TriangleMesh* soli
     for (size_t i = 0; i < nv; ++i) {
         if (index[i] < 0)
             continue;
-        const double len = length(normal[i]);
-        if (!(len > 1e-12)) {
+        if (!(length(normal[i]) > 0.5)) {
             *why = "the faces at vertex " + std::to_string(i) + " have no common side to offset it to";
             return false;
         }
-        const double h = 0.5 * thickness / len;
+        const double h = 0.5 * thickness;
         const Point3& p = sheet.vertices[i];
         const Vec& n = normal[i];
         solid->vertices[index[i]] = Point3{p.x + h * n.x, p.y + h * n.y, p.z + h * n.z};

@@ -9,7 +9,9 @@
 // The closed shell of thickness `thickness` (model units, > 0) around `sheet`:
 // every vertex used by a triangle is moved by thickness / 2 along its normal
 // (the angle-weighted mean of its faces' unit normals, which point to the side
-// from which the corners run anticlockwise) to the front layer, which keeps
+// from which the corners run anticlockwise; at a sharply folded vertex, where
+// that mean lies nearly in or behind one of its faces, turned to lie as far in
+// front of every face there as it can) to the front layer, which keeps
 // the triangles' orientation, and against it to the back layer, which reverses
 // it; each boundary side gets a wall of two triangles joining the layers. Every
 // edge of the result lies in exactly two triangles run along it in opposite
