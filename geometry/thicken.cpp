@@ -20,58 +20,77 @@ Vec unit(const Vec& a)
     return {a.x / l, a.y / l, a.z / l};
 }
 
-double worstDot(const Vec& d, const std::vector<Vec>& normals, const Vec** worst)
+// A face's corner at a vertex: the face's unit normal and its two sides
+// from the vertex, the turn from `side1` to `side2` running anticlockwise
+// about the normal.
+struct Corner {
+    Vec normal, side1, side2;
+};
+
+// How well direction d (unit) serves as the vertex's offset: a fan of faces
+// seen along d must not fold over itself, or the layers offset along d would
+// cut through each other near the vertex at any thickness. So every face must
+// lie in front (its normal within 90 degrees of d), and the faces' corners
+// seen along d must turn at most once around. Returns the least cosine
+// between d and a face normal, or that less 2 when the corners turn further.
+double offsetScore(const Vec& d, const std::vector<Corner>& corners)
 {
-    double least = 2;
-    for (const Vec& n : normals)
-        if (dot(d, n) < least) {
-            least = dot(d, n);
-            *worst = &n;
-        }
-    return least;
+    double least = 2, turn = 0;
+    for (const Corner& c : corners) {
+        least = std::min(least, dot(d, c.normal));
+        const Vec p1{c.side1.x - dot(c.side1, d) * d.x, c.side1.y - dot(c.side1, d) * d.y,
+                     c.side1.z - dot(c.side1, d) * d.z};
+        const Vec p2{c.side2.x - dot(c.side2, d) * d.x, c.side2.y - dot(c.side2, d) * d.y,
+                     c.side2.z - dot(c.side2, d) * d.z};
+        turn += std::atan2(dot(cross(c.side1, c.side2), d), dot(p1, p2));
+    }
+    return turn <= 2 * M_PI + 1e-6 ? least : least - 2;
 }
 
 // The unit direction to offset a vertex along: the mean of its faces' normals
-// `sum`, unless that lies nearly in or behind the plane of one of its faces
-// (a sharply folded vertex), where the offset copies of the faces would cut
-// through each other; then the direction furthest in front of its worst face.
-// That direction is equally far in front of one, two or three of the faces
-// (a normal, the bisector of two, or the direction equally inclined to three),
-// so trying those finds it. (0, 0, 0) when the mean vanishes.
-Vec frontDirection(const Vec& sum, const std::vector<Vec>& normals)
+// `sum`, unless it lies nearly in or behind a face there or the fan folds
+// over itself seen along it (a sharply folded vertex); then the best of the
+// faces' normals, the bisectors of two, the directions equally inclined to
+// three, and a spread of 400 directions, by offsetScore. (0, 0, 0) when the
+// mean vanishes.
+Vec frontDirection(const Vec& sum, const std::vector<Corner>& corners)
 {
     if (!(length(sum) > 1e-12))
         return {0, 0, 0};
     Vec best = unit(sum);
-    const Vec* worst = nullptr;
-    double bestDot = worstDot(best, normals, &worst);
-    if (bestDot >= 0.3)
+    double bestScore = offsetScore(best, corners);
+    if (bestScore >= 0.3)
         return best;
     auto consider = [&](Vec d) {
         if (!(length(d) > 1e-12))
             return;
         d = unit(d);
-        const double least = worstDot(d, normals, &worst);
-        if (least > bestDot) {
-            bestDot = least;
+        const double score = offsetScore(d, corners);
+        if (score > bestScore) {
+            bestScore = score;
             best = d;
         }
     };
-    const size_t n = normals.size();
+    const size_t n = corners.size();
     for (size_t i = 0; i < n; ++i) {
-        const Vec& a = normals[i];
+        const Vec& a = corners[i].normal;
         consider(a);
         for (size_t j = i + 1; j < n; ++j) {
-            const Vec& b = normals[j];
+            const Vec& b = corners[j].normal;
             consider(Vec{a.x + b.x, a.y + b.y, a.z + b.z});
             for (size_t k = j + 1; k < n; ++k) {
-                const Vec& c = normals[k];
+                const Vec& c = corners[k].normal;
                 Vec d = cross(Vec{a.x - b.x, a.y - b.y, a.z - b.z}, Vec{a.x - c.x, a.y - c.y, a.z - c.z});
                 if (dot(d, a) < 0)
                     d = Vec{-d.x, -d.y, -d.z};
                 consider(d);
             }
         }
+    }
+    const int spread = 400;  // a Fibonacci spiral over the sphere
+    for (int k = 0; k < spread && bestScore < 0; ++k) {
+        const double z = 1 - (2 * k + 1.0) / spread, r = std::sqrt(1 - z * z), t = k * 2.399963229728653;
+        consider(Vec{r * std::cos(t), r * std::sin(t), z});
     }
     return best;
 }
@@ -126,7 +145,7 @@ bool thickenMesh(const TriangleMesh& sheet, double thickness, TriangleMesh* soli
     // Angle-weighted normals, and the unit normals of the faces at each vertex.
     const size_t nv = sheet.vertices.size();
     std::vector<Vec> normal(nv, Vec{0, 0, 0});
-    std::vector<std::vector<Vec>> around(nv);
+    std::vector<std::vector<Corner>> around(nv);
     std::vector<int> index(nv, -1);
     for (const auto& c : sheet.triangles) {
         const Point3* p[3] = {&sheet.vertices[c[0]], &sheet.vertices[c[1]], &sheet.vertices[c[2]]};
@@ -142,7 +161,7 @@ bool thickenMesh(const TriangleMesh& sheet, double thickness, TriangleMesh* soli
             m.x += angle * unitNormal.x;
             m.y += angle * unitNormal.y;
             m.z += angle * unitNormal.z;
-            around[c[k]].push_back(unitNormal);
+            around[c[k]].push_back(Corner{unitNormal, e1, e2});
         }
     }
     for (size_t i = 0; i < nv; ++i)

@@ -4,7 +4,6 @@
 
 #include <cmath>
 #include <map>
-#include <set>
 
 #include "geometry/self_intersection.h"
 #include "geometry/thicken.h"
@@ -73,13 +72,14 @@ TriangleMesh strip(int n, int join)
 
 TEST_F(StoreTest, ThickeningEverySampleGivesAWatertightOutwardCrossingFreeSolid)
 {
-    const double T = 0.1;
-    // Samples with a vertex whose faces fold so that, across the boundary gap
-    // beside it, the front of one faces the back of another: offsetting every
-    // vertex to one point per side makes the two layers meet there at any
-    // thickness. Their solids are still closed and outward.
-    const std::set<std::string> meetAtAFold = {"13-13-3Lattice.kor", "22-22-22.kor", "222-222-222-222.kor",
-                                               "2323-2323-2323.kor", "autopasteDemo.kor"};
+    // Thickness 0.1 keeps the layers of every sample apart but three: the
+    // autopaste demo's open seams run closer than 0.05 to each other, and in
+    // 22-22-22 and 2323-2323-2323 a cell is folded so far that no direction
+    // has all seven of its faces in front, so one offset of its centre cannot
+    // clear both layers at any thickness (0 below). Their solids are still
+    // closed and outward.
+    const std::map<std::string, double> clearUpTo = {
+        {"autopasteDemo.kor", 0.02}, {"22-22-22.kor", 0}, {"2323-2323-2323.kor", 0}};
     for (int n = FIRST_SAMPLE; n <= LAST_SAMPLE; ++n) {
         const std::string name(sampleFileName(n).utf8_str());
         resetStore();
@@ -87,6 +87,8 @@ TEST_F(StoreTest, ThickeningEverySampleGivesAWatertightOutwardCrossingFreeSolid)
         refreshDerivedData();
         const SurfaceInfo sheet = surfaceInfo();
         const TriangleMesh before = currentMesh();
+        const double clear = clearUpTo.count(name) ? clearUpTo.at(name) : 0.1;
+        const double T = clear > 0 ? clear : 0.1;
         std::string why;
         ASSERT_TRUE(thicken(T, &why)) << name << ": " << why;
         refreshDerivedData();
@@ -95,7 +97,7 @@ TEST_F(StoreTest, ThickeningEverySampleGivesAWatertightOutwardCrossingFreeSolid)
         const TriangleMesh solid = currentMesh();
         EXPECT_EQ(watertightFault(solid), "") << name;
         EXPECT_GT(sixVolume(solid), 0) << name;
-        EXPECT_EQ(selfIntersections().empty(), !meetAtAFold.count(name)) << name << ": faces pass through each other";
+        EXPECT_EQ(selfIntersections().empty(), clear > 0) << name << ": faces pass through each other";
         // Each side lies thickness / 2 off the sheet; all sample vertices are used.
         const int used = static_cast<int>(before.vertices.size());
         ASSERT_EQ(static_cast<int>(solid.vertices.size()), 2 * used) << name;
