@@ -34,46 +34,21 @@ void putPoint(std::string& out, const Point3& p)
     putFloat(out, static_cast<float>(p.z));
 }
 
-// Text with '.' as the decimal point, whatever the locale.
-class CText {
-public:
-    CText() : previous_(uselocale(cLocale())) {}
-    ~CText() { uselocale(previous_); }
-    template <typename... T>
-    void line(const char* format, T... values)
-    {
-        char buffer[160];
-        const int n = std::snprintf(buffer, sizeof buffer, format, values...);
-        out.append(buffer, n > 0 ? static_cast<size_t>(n) : 0);
-    }
-    std::string out;
-
-private:
-    locale_t previous_;
-};
-
 std::string offBytes(const TriangleMesh& m)
 {
-    CText t;
-    t.line("OFF\n%zu %zu 0\n", m.vertices.size(), m.triangles.size());
-    for (const Point3& p : m.vertices)
-        t.line("%.9g %.9g %.9g\n", p.x, p.y, p.z);
-    for (const auto& c : m.triangles)
-        t.line("3 %d %d %d\n", c[0], c[1], c[2]);
-    return t.out;
+    char header[64];
+    std::snprintf(header, sizeof header, "OFF\n%zu %zu 0\n", m.vertices.size(), m.triangles.size());
+    return header + vertexLines(m, "%.9g %.9g %.9g\n") + triangleLines(m, "3 %d %d %d\n", 0);
 }
 
 // Positions and faces only: a per-vertex normal would be taken for the
 // shading normal of every face that shares the vertex.
 std::string objBytes(const TriangleMesh& m)
 {
-    CText t;
-    t.line("# Korvith surface: %zu vertices, %zu triangles\no surface\n", m.vertices.size(), m.triangles.size());
-    for (const Point3& p : m.vertices)
-        t.line("v %.9g %.9g %.9g\n", p.x, p.y, p.z);
-    for (const auto& c : m.triangles)
-        t.line("f %d %d %d\n", c[0] + 1, c[1] + 1, c[2] + 1);
-    return t.out;
+    char header[96];
+    std::snprintf(header, sizeof header, "# Korvith surface: %zu vertices, %zu triangles\no surface\n",
+                  m.vertices.size(), m.triangles.size());
+    return header + vertexLines(m, "v %.9g %.9g %.9g\n") + triangleLines(m, "f %d %d %d\n", 1);
 }
 
 std::string plyBytes(const TriangleMesh& m)
@@ -181,6 +156,30 @@ std::string glbBytes(const TriangleMesh& m)
 }
 
 }  // namespace
+
+std::string vertexLines(const TriangleMesh& mesh, const char* format)
+{
+    const locale_t previous = uselocale(cLocale());
+    std::string out;
+    char line[160];
+    for (const Point3& p : mesh.vertices) {
+        const int n = std::snprintf(line, sizeof line, format, p.x, p.y, p.z);
+        out.append(line, n > 0 ? static_cast<size_t>(n) : 0);
+    }
+    uselocale(previous);
+    return out;
+}
+
+std::string triangleLines(const TriangleMesh& mesh, const char* format, int firstIndex)
+{
+    std::string out;
+    char line[160];
+    for (const auto& c : mesh.triangles) {
+        const int n = std::snprintf(line, sizeof line, format, c[0] + firstIndex, c[1] + firstIndex, c[2] + firstIndex);
+        out.append(line, n > 0 ? static_cast<size_t>(n) : 0);
+    }
+    return out;
+}
 
 bool isMeshFormat(const std::string& extension)
 {

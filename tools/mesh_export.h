@@ -12,6 +12,14 @@
 // mesh format this program writes.
 bool isMeshFormat(const std::string& extension);
 
+// One line per vertex from the printf `format` (given x, y, z as doubles),
+// in the "C" locale.
+std::string vertexLines(const TriangleMesh& mesh, const char* format);
+
+// One line per triangle from the printf `format` (given its three corners
+// plus `firstIndex`, as ints).
+std::string triangleLines(const TriangleMesh& mesh, const char* format, int firstIndex);
+
 // The whole file of `mesh` in the format of `extension`. False with the reason
 // in *error when the mesh has no triangles, a position that is not a finite
 // number.

@@ -1,12 +1,11 @@
 #include "tools/three_mf.h"
 
 #include <cstdint>
-#include <cstdio>
 #include <vector>
 
 #include <zlib.h>
 
-#include "io/c_locale.h"
+#include "tools/mesh_export.h"
 
 namespace {
 void putU16(std::string& out, uint32_t x)
@@ -23,27 +22,15 @@ void putU32(std::string& out, uint32_t x)
 
 std::string modelPart(const TriangleMesh& m)
 {
-    const locale_t previous = uselocale(cLocale());
-    std::string out =
-        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-        "<model unit=\"millimeter\" xml:lang=\"en-US\" "
-        "xmlns=\"http://schemas.microsoft.com/3dmanufacturing/core/2015/02\">\n"
-        " <metadata name=\"Application\">Korvith</metadata>\n"
-        " <resources>\n  <object id=\"1\" type=\"model\" name=\"Korvith surface\">\n   <mesh>\n    <vertices>\n";
-    char line[160];
-    for (const Point3& p : m.vertices) {
-        const int n = std::snprintf(line, sizeof line, "     <vertex x=\"%.9g\" y=\"%.9g\" z=\"%.9g\"/>\n", p.x, p.y, p.z);
-        out.append(line, static_cast<size_t>(n));
-    }
-    out += "    </vertices>\n    <triangles>\n";
-    for (const auto& c : m.triangles) {
-        const int n = std::snprintf(line, sizeof line, "     <triangle v1=\"%d\" v2=\"%d\" v3=\"%d\"/>\n", c[0], c[1], c[2]);
-        out.append(line, static_cast<size_t>(n));
-    }
-    out += "    </triangles>\n   </mesh>\n  </object>\n </resources>\n <build>\n  <item objectid=\"1\"/>\n </build>\n"
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+           "<model unit=\"millimeter\" xml:lang=\"en-US\" "
+           "xmlns=\"http://schemas.microsoft.com/3dmanufacturing/core/2015/02\">\n"
+           " <metadata name=\"Application\">Korvith</metadata>\n"
+           " <resources>\n  <object id=\"1\" type=\"model\" name=\"Korvith surface\">\n   <mesh>\n    <vertices>\n" +
+           vertexLines(m, "     <vertex x=\"%.9g\" y=\"%.9g\" z=\"%.9g\"/>\n") + "    </vertices>\n    <triangles>\n" +
+           triangleLines(m, "     <triangle v1=\"%d\" v2=\"%d\" v3=\"%d\"/>\n", 0) +
+           "    </triangles>\n   </mesh>\n  </object>\n </resources>\n <build>\n  <item objectid=\"1\"/>\n </build>\n"
            "</model>\n";
-    uselocale(previous);
-    return out;
 }
 
 std::string deflated(const std::string& data)
