@@ -263,7 +263,13 @@ bool writeFileReplacing(const wxString& path, const std::string& text, wxString*
 
 bool moveIntoPlace(const std::string& finished, const std::string& path, std::string* error)
 {
-    if (rename(finished.c_str(), path.c_str()) == 0)
+    std::string target = path;
+    if (!followLinks(&target)) {
+        *error = std::string("cannot follow its symbolic link (") + std::strerror(errno) + ")";
+        unlink(finished.c_str());
+        return false;
+    }
+    if (rename(finished.c_str(), target.c_str()) == 0)
         return true;
     *error = std::string("cannot replace the file (") + std::strerror(errno) + ")";
     unlink(finished.c_str());

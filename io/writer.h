@@ -45,5 +45,6 @@ wxString takeSaveChoice(const wxString& chosenPath, SaveKind kind);
 bool writeFileReplacing(const wxString& path, const std::string& text, wxString* error);
 
 // Renames the completely written file `finished` to `path`, replacing what was
-// there; on failure removes `finished` and returns false with the reason.
+// there (through a symbolic link: its target); on failure removes `finished`
+// and returns false with the reason.
 bool moveIntoPlace(const std::string& finished, const std::string& path, std::string* error);

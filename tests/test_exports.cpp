@@ -267,6 +267,14 @@ TEST_F(Exports, LongNamesAndSymbolicLinks)
     ASSERT_EQ(lstat(link.c_str(), &st), 0);
     EXPECT_TRUE(S_ISLNK(st.st_mode));
     EXPECT_EQ(readAll(target).substr(0, 1), "#");
+    // So does a picture.
+    const std::string picture = dir.path + "/real.png", pictureLink = dir.path + "/link.png";
+    std::ofstream(picture) << "old";
+    ASSERT_EQ(symlink("real.png", pictureLink.c_str()), 0);
+    EXPECT_EQ(tool("apply " + kTorio + " '" + pictureLink + "'").status, 0);
+    ASSERT_EQ(lstat(pictureLink.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISLNK(st.st_mode));
+    EXPECT_EQ(readAll(picture).substr(1, 3), "PNG");
     // A link to a file not there yet creates it.
     const std::string dangling = dir.path + "/later.kor";
     ASSERT_EQ(symlink("made.kor", dangling.c_str()), 0);
