@@ -49,4 +49,5 @@ enum CommandId {
     ID_COLOR_BACK = 63,
     ID_COLOR_BACKGROUND = 64,
     ID_TIMER = 65,
+    ID_EXPORT = 66,  // File > Export...: meshes, printable solids, pictures
 };

@@ -3,6 +3,7 @@
 #include <wx/filedlg.h>
 #include <wx/file.h>
 #include <wx/filefn.h>
+#include <wx/filename.h>
 #include <wx/log.h>
 #include <wx/msgdlg.h>
 #include <wx/printdlg.h>
@@ -25,11 +26,13 @@
 #include "view/canvas.h"
 #include "view/printout.h"
 #include "view/view_commands.h"
+#include "tools/export_surface.h"
 
 // clang-format off
 wxBEGIN_EVENT_TABLE(MyFrame, wxFrame)
     EVT_MENU(ID_SAVE, MyFrame::OnSave)
     EVT_MENU(ID_SAVE_AS_HEADER, MyFrame::OnSaveAsHeader)
+    EVT_MENU(ID_EXPORT, MyFrame::OnExport)
     EVT_MENU(ID_OPEN, MyFrame::OnOpen)
     EVT_MENU_RANGE(ID_SAMPLE_FIRST, ID_SAMPLE_LAST, MyFrame::OnOpenSample)
     EVT_MENU(ID_APPEND, MyFrame::OnAppend)
@@ -102,6 +105,8 @@ MyFrame::MyFrame(const wxString& title, const wxPoint& pos, const wxSize& size)
     append(fileMenu, ID_APPEND, "&Open and append...\tShift-Ctrl-O");
     append(fileMenu, ID_SAVE, "&Save...\tCtrl-S");
     append(fileMenu, ID_SAVE_AS_HEADER, "Save &As Header");
+    append(fileMenu, ID_EXPORT, "&Export...", wxITEM_NORMAL,
+           "Write the surface for another program: a mesh, a solid to print or a picture");
     fileMenu->AppendSeparator();
     append(fileMenu, ID_PRINT, "&Print...\tCtrl-P");
     append(fileMenu, ID_PRINT_SETUP, "PrintSet&Up");
@@ -385,6 +390,44 @@ void MyFrame::saveText(const std::string& text, SaveKind kind, const wxString& w
         return;
     wxMessageBox(wxString::Format("Could not save \"%s\": %s.\nThe file on disk was not changed.", path, reason),
                  "Save", wxOK | wxICON_ERROR, this);
+}
+
+void MyFrame::OnExport(wxCommandEvent&)
+{
+    const wxString wildcard =
+        "STL solid for printing (*.stl)|*.stl|3MF solid for printing (*.3mf)|*.3mf|OBJ mesh (*.obj)|*.obj|"
+        "PLY mesh (*.ply)|*.ply|OFF mesh (*.off)|*.off|glTF binary (*.glb)|*.glb|PNG picture (*.png)|*.png|"
+        "SVG picture (*.svg)|*.svg|PDF picture (*.pdf)|*.pdf";
+    const wxString path = filePrompt()(canvas, "Export the surface", g_Name, wildcard, wxFD_SAVE);
+    if (path.empty())
+        return;
+    const std::string ext = "." + std::string(wxFileName(path).GetExt().Lower().utf8_str());
+    if (!isExportFormat(ext)) {
+        wxMessageBox("The file name's extension picks the format: .stl or .3mf (a solid to print), .obj, .ply, "
+                     ".off, .glb (meshes), .png, .svg or .pdf (pictures).",
+                     "Export", wxOK | wxICON_INFORMATION, this);
+        return;
+    }
+    if (wxFileExists(path)) {
+        wxMessageDialog ask(this, "This file already exists.\nAre you sure to overwrite it?", "Alert",
+                            wxYES_NO | wxICON_EXCLAMATION);
+        if (ask.ShowModal() != wxID_YES)
+            return;
+    }
+    PrintSize size;
+    const bool print = isPrintFormat(ext);
+    if (print && (!numberPrompt()(this, "Wall thickness of the printed solid, in millimetres:", size.thicknessMm,
+                                  &size.thicknessMm) ||
+                  !numberPrompt()(this, "Length of a cell's rim edge when printed, in millimetres:", size.rimEdgeMm,
+                                  &size.rimEdgeMm)))
+        return;
+    std::string reason;
+    const bool done = exportSurface(std::string(path.utf8_str()), ext, print ? &size : nullptr, &reason);
+    Refresh(false, nullptr);  // a picture export draws into the drawing scratch
+    if (!done)
+        wxMessageBox(wxString::Format("Could not export \"%s\": %s.\nThe file on disk was not changed.", path,
+                                      wxString::FromUTF8(reason)),
+                     "Export", wxOK | wxICON_ERROR, this);
 }
 
 void MyFrame::OnZoomIn(wxCommandEvent&)

@@ -69,6 +69,9 @@ public:
     // writes the file so that a failure leaves the old file as it was.
     void OnSave(wxCommandEvent& event);
     void OnSaveAsHeader(wxCommandEvent& event);
+    // File > Export...: the surface in the format its file name's extension
+    // names; STL and 3MF as a solid of a thickness and size asked for.
+    void OnExport(wxCommandEvent& event);
     // Zoom in, zoom out, default size.
     void OnZoomIn(wxCommandEvent& event);
     void OnZoomOut(wxCommandEvent& event);

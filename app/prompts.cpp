@@ -2,6 +2,10 @@
 
 #include <wx/colordlg.h>
 #include <wx/filedlg.h>
+#include <wx/msgdlg.h>
+#include <wx/textdlg.h>
+
+#include <cmath>
 
 FilePrompt& filePrompt()
 {
@@ -9,6 +13,28 @@ FilePrompt& filePrompt()
                                   const wxString& wildcard, long style) {
         wxFileDialog dialog(parent, message, "", defaultName, wildcard, style);
         return dialog.ShowModal() == wxID_OK ? dialog.GetPath() : wxString();
+    };
+    return prompt;
+}
+
+NumberPrompt& numberPrompt()
+{
+    static NumberPrompt prompt = [](wxWindow* parent, const wxString& message, double initial, double* value) {
+        wxString text = wxString::FromCDouble(initial);
+        for (;;) {
+            wxTextEntryDialog dialog(parent, message, "Export", text);
+            if (dialog.ShowModal() != wxID_OK)
+                return false;
+            text = dialog.GetValue();
+            double number = 0;
+            if ((text.Trim().Trim(false).ToCDouble(&number) || text.ToDouble(&number)) && number > 0 &&
+                std::isfinite(number)) {
+                *value = number;
+                return true;
+            }
+            wxMessageBox("Please give a positive number, such as " + wxString::FromCDouble(initial) + ".", "Export",
+                         wxOK | wxICON_INFORMATION, parent);
+        }
     };
     return prompt;
 }

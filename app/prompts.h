@@ -20,4 +20,9 @@ using ColourPrompt = std::function<wxColour(wxWindow* parent, const wxColour& in
 
 // The prompts the commands use: the toolkit's dialogs unless replaced.
 FilePrompt& filePrompt();
+
+// Asks for a positive number with `message`, offering `initial`; puts it in
+// *value and returns true, or returns false when the user cancels.
+using NumberPrompt = std::function<bool(wxWindow* parent, const wxString& message, double initial, double* value)>;
+NumberPrompt& numberPrompt();
 ColourPrompt& colourPrompt();

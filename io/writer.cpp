@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <climits>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -148,16 +149,72 @@ wxString takeSaveChoice(const wxString& chosenPath, SaveKind kind)
     return g_Path;
 }
 
+namespace {
+// The file a path names: a symbolic link (or a chain of them) is followed to
+// its target, which need not exist yet, so that saving onto a link replaces
+// the file it points to and keeps the link. False after too many links.
+bool followLinks(std::string* path)
+{
+    for (int hop = 0; hop < 40; ++hop) {
+        struct stat st;
+        if (lstat(path->c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+            return true;
+        std::string target(PATH_MAX, '\0');
+        const ssize_t n = readlink(path->c_str(), &target[0], target.size());
+        if (n < 0)
+            return false;
+        if (static_cast<size_t>(n) >= target.size()) {
+            errno = ENAMETOOLONG;
+            return false;
+        }
+        target.resize(static_cast<size_t>(n));
+        const std::string::size_type slash = path->rfind('/');
+        if (target[0] != '/' && slash != std::string::npos)
+            target = path->substr(0, slash + 1) + target;
+        *path = target;
+    }
+    errno = ELOOP;
+    return false;
+}
+
+// The mkstemp pattern of the temporary file beside `target`: the file's name
+// with a suffix, shortened (at a character boundary) to fit the folder's
+// limit on name length.
+std::string temporaryPattern(const std::string& target)
+{
+    static const std::string suffix = ".saving-XXXXXX";
+    const std::string::size_type slash = target.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : target.substr(0, slash + 1);
+    const std::string prefix = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
+    std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
+    long limit = pathconf(folder.c_str(), _PC_NAME_MAX);
+    if (limit <= 0)
+        limit = NAME_MAX;
+    const size_t room = static_cast<size_t>(limit) > suffix.size() ? static_cast<size_t>(limit) - suffix.size() : 0;
+    if (name.size() > room) {
+        size_t cut = room;
+        while (cut > 0 && (static_cast<unsigned char>(name[cut]) & 0xC0) == 0x80)
+            --cut;  // not inside a UTF-8 character
+        name.erase(cut);
+    }
+    return prefix + name + suffix;
+}
+}  // namespace
+
 bool writeFileReplacing(const wxString& path, const std::string& text, wxString* error)
 {
-    const std::string target(path.fn_str());
+    std::string target(path.fn_str());
+    if (!followLinks(&target)) {
+        *error = wxString::Format("cannot follow its symbolic link (%s)", std::strerror(errno));
+        return false;
+    }
     struct stat existing;
     const bool exists = stat(target.c_str(), &existing) == 0;
     if (exists && S_ISDIR(existing.st_mode)) {
         *error = "it is a folder";
         return false;
     }
-    std::string temp = target + ".saving-XXXXXX";
+    std::string temp = temporaryPattern(target);
     const int fd = mkstemp(&temp[0]);
     if (fd < 0) {
         *error = wxString::Format("cannot create a file in its folder (%s)", std::strerror(errno));
@@ -206,7 +263,13 @@ bool writeFileReplacing(const wxString& path, const std::string& text, wxString*
 
 bool moveIntoPlace(const std::string& finished, const std::string& path, std::string* error)
 {
-    if (rename(finished.c_str(), path.c_str()) == 0)
+    std::string target = path;
+    if (!followLinks(&target)) {
+        *error = std::string("cannot follow its symbolic link (") + std::strerror(errno) + ")";
+        unlink(finished.c_str());
+        return false;
+    }
+    if (rename(finished.c_str(), target.c_str()) == 0)
         return true;
     *error = std::string("cannot replace the file (") + std::strerror(errno) + ")";
     unlink(finished.c_str());

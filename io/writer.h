@@ -36,11 +36,15 @@ enum class SaveKind { Surface, Header };
 wxString takeSaveChoice(const wxString& chosenPath, SaveKind kind);
 
 // Writes `text` to `path` so that the old file survives any failure: into a new
-// file beside it, renamed over `path` only after a complete write. New files get
-// the usual permissions (0666 less the umask); an existing file keeps its own.
+// file beside it, renamed over `path` only after a complete write (every byte
+// written, synced and closed without error, so a full disk fails here). A
+// symbolic link is followed and its target replaced; the temporary name is
+// shortened to fit the folder's name-length limit. New files get the usual
+// permissions (0666 less the umask); an existing file keeps its own.
 // On failure returns false and puts the reason in *error.
 bool writeFileReplacing(const wxString& path, const std::string& text, wxString* error);
 
 // Renames the completely written file `finished` to `path`, replacing what was
-// there; on failure removes `finished` and returns false with the reason.
+// there (through a symbolic link: its target); on failure removes `finished`
+// and returns false with the reason.
 bool moveIntoPlace(const std::string& finished, const std::string& path, std::string* error);

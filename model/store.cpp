@@ -15,6 +15,7 @@ int NOV = 0;
 int NOE = 0;
 int NOS = 0;
 int subdiv_level = 1;
+bool g_solid = false;
 
 double* center = nullptr;
 int* order = nullptr;
@@ -111,6 +112,7 @@ void resetStore()
     }
     NOV = NOE = NOS = 0;
     subdiv_level = 1;
+    g_solid = false;
     NOcomp = 0;
     filledconn_comp = false;
     NOfaceOfVertex_on = false;

@@ -52,6 +52,7 @@ extern int NOV;              // number of live vertices
 extern int NOE;              // number of live edges
 extern int NOS;              // number of live faces
 extern int subdiv_level;     // subdivision level; 1 means not subdivided
+extern bool g_solid;         // the surface is a thickened solid made for export, not cells; start false
 
 // ---- drawing scratch ------------------------------------------------------
 extern double* center;       // depth key (mean z) of each face, as of the last drawing pass

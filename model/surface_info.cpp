@@ -23,6 +23,84 @@ struct DisjointSets {
     std::vector<int> parent;
 };
 
+// Whether the faces can be oriented alike, and the genus of an orientable
+// surface: each part of faces joined across edges counts its own Euler
+// characteristic (the vertices and edges of its faces) and boundary loops.
+void orientationAndGenus(SurfaceInfo* info)
+{
+    std::unordered_map<unsigned long long, std::vector<std::pair<int, bool>>> sides;  // face, runs low to high
+    for (int f = 0; f < NOS; ++f)
+        for (int k = 0; k < 3; ++k) {
+            const int a = face[f][k], b = face[f][(k + 1) % 3];
+            sides[vertexPairKey(a, b)].push_back({f, a < b});
+        }
+    // flip[f]: face f must be turned to agree with its part's first face.
+    std::vector<int> flip(NOS, -1), part(NOS, -1), stack;
+    bool manifold = true;
+    int parts = 0;
+    for (int start = 0; start < NOS; ++start) {
+        if (flip[start] >= 0)
+            continue;
+        flip[start] = 0;
+        part[start] = parts++;
+        stack.push_back(start);
+        while (!stack.empty()) {
+            const int f = stack.back();
+            stack.pop_back();
+            for (int k = 0; k < 3; ++k) {
+                const auto& list = sides[vertexPairKey(face[f][k], face[f][(k + 1) % 3])];
+                if (list.size() > 2)
+                    manifold = false;
+                if (list.size() != 2)
+                    continue;
+                const auto& mine = list[0].first == f ? list[0] : list[1];
+                const auto& other = list[0].first == f ? list[1] : list[0];
+                // Neighbours agree when they run along the edge opposite ways.
+                const int wanted = flip[f] ^ (mine.second == other.second);
+                if (flip[other.first] < 0) {
+                    flip[other.first] = wanted;
+                    part[other.first] = part[f];
+                    stack.push_back(other.first);
+                } else if (flip[other.first] != wanted) {
+                    info->orientable = false;
+                }
+            }
+        }
+    }
+    if (!info->orientable || !manifold)
+        return;
+    std::vector<long> chi(parts, 0), loops(parts, 0);
+    std::vector<int> vertexPart(NOV, -1);
+    for (int f = 0; f < NOS; ++f) {
+        ++chi[part[f]];
+        for (int k = 0; k < 3; ++k)
+            if (vertexPart[face[f][k]] < 0) {
+                vertexPart[face[f][k]] = part[f];
+                ++chi[part[f]];
+            }
+    }
+    DisjointSets boundary(NOV);
+    std::vector<bool> onBoundary(NOV, false);
+    for (const auto& [key, list] : sides) {
+        const int a = static_cast<int>(key >> 32), b = static_cast<int>(key & 0xffffffffu);
+        --chi[part[list[0].first]];
+        if (list.size() == 1) {
+            boundary.join(a, b);
+            onBoundary[a] = onBoundary[b] = true;
+        }
+    }
+    for (int i = 0; i < NOV; ++i)
+        if (onBoundary[i] && boundary.find(i) == i)
+            ++loops[vertexPart[i]];
+    long twiceGenus = 0;
+    for (int p = 0; p < parts; ++p) {
+        const long g2 = 2 - chi[p] - loops[p];
+        if (g2 < 0 || g2 % 2 != 0)
+            return;  // not a surface where a vertex joins boundary runs
+        twiceGenus += g2;
+    }
+    info->genus = static_cast<int>(twiceGenus / 2);
+}
 }  // namespace
 
 SurfaceInfo surfaceInfo()
@@ -83,6 +161,7 @@ SurfaceInfo surfaceInfo()
             info.maxEdgeError = error;
     }
 
+    orientationAndGenus(&info);
     info.theory = theoryCurvature();
     curvatureRange(&info.angleSumMin, &info.angleSumMax);
     return info;

@@ -11,6 +11,9 @@ struct SurfaceInfo {
     int boundaryEdges = 0;           // edges that are a side of exactly one face
     int boundaryLoops = 0;           // connected runs of boundary edges
     int inconsistentEdges = 0;       // edges whose two faces run along them in the same direction
+    bool orientable = true;          // the faces can be turned so that every edge's two faces run opposite ways
+    int genus = -1;                  // orientable: the sum over face-connected parts of (2 - chi - loops) / 2;
+                                     // -1 when not orientable or when the parts are not surfaces
     std::map<int, int> faceCounts;   // number of face corners at a vertex -> number of such vertices
     double maxEdgeError = 0;         // max over edges of |L - phi| / phi at the stored positions
     double angleSumMin = 999.9;      // the Curvature Range figures (vertices with 6 or 7 faces);

@@ -4,7 +4,9 @@
 #include <wx/dcsvg.h>
 #include <wx/testing.h>
 
+#include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 
 #include "app/app.h"
@@ -203,6 +205,66 @@ TEST(Files, FailedSaveKeepsTheOldFileAndSaysSo)
                   ExpectMessage("not numbers", wxID_OK));
     EXPECT_EQ(readAll(kept), "old");
     startUpCell();
+}
+
+// Answers the next number prompts with `numbers` in turn (NAN cancels) and
+// remembers what each offered.
+class NumberAnswers {
+public:
+    explicit NumberAnswers(std::vector<double> numbers) : numbers_(std::move(numbers))
+    {
+        saved_ = numberPrompt();
+        numberPrompt() = [this](wxWindow*, const wxString& message, double initial, double* value) {
+            messages.push_back(message);
+            offered.push_back(initial);
+            if (next_ >= numbers_.size() || std::isnan(numbers_[next_])) {
+                next_ += next_ < numbers_.size();
+                return false;
+            }
+            *value = numbers_[next_++];
+            return true;
+        };
+    }
+    ~NumberAnswers() { numberPrompt() = saved_; }
+    std::vector<wxString> messages;
+    std::vector<double> offered;
+
+private:
+    std::vector<double> numbers_;
+    size_t next_ = 0;
+    NumberPrompt saved_;
+};
+
+TEST(Files, ExportWritesSolidsMeshesAndPictures)
+{
+    startUpCell();
+    Folder folder;
+    const std::string stl = folder.path + "/cell.stl", png = folder.path + "/cell.png", obj = folder.path + "/cell.obj";
+    FileAnswers files({stl, obj, png, folder.path + "/cell.doc", stl});
+    // STL: a solid, 2 mm thick, with rim edges of 20 mm.
+    NumberAnswers numbers({2, 20, NAN});
+    sendCommand(ID_EXPORT);
+    ASSERT_EQ(numbers.offered.size(), 2u);
+    EXPECT_EQ(numbers.offered[0], 1.2);
+    EXPECT_EQ(numbers.offered[1], 10);
+    const std::string bytes = readAll(stl);
+    ASSERT_GE(bytes.size(), 84u);
+    EXPECT_EQ(bytes[80], 2 * 7 + 2 * 7) << "both sides of the seven faces and a wall on each of seven rim sides";
+    float x0, x1;
+    std::memcpy(&x0, bytes.data() + 84 + 12, 4);
+    std::memcpy(&x1, bytes.data() + 84 + 24, 4);
+    EXPECT_GT(std::fabs(x1 - x0), 5) << "scaled to millimetres";
+    // OBJ: the surface as it stands, no questions.
+    sendCommand(ID_EXPORT);
+    EXPECT_EQ(numbers.offered.size(), 2u);
+    EXPECT_EQ(readAll(obj).substr(0, 1), "#");
+    // A picture.
+    sendCommand(ID_EXPORT);
+    EXPECT_EQ(readAll(png).substr(1, 3), "PNG");
+    // A name without a known extension is refused; cancelling the thickness writes nothing.
+    wxTEST_DIALOG(sendCommand(ID_EXPORT), ExpectMessage("extension picks the format", wxID_OK));
+    wxTEST_DIALOG(sendCommand(ID_EXPORT), ExpectMessage("already exists", wxID_YES));
+    EXPECT_EQ(readAll(stl), bytes);
 }
 
 TEST(View, ZoomModesAndColours)

@@ -1,6 +1,7 @@
 // korvith-tool run as a process: its results against the same core calls made
 // here, its exports read back by Assimp's importer, and its error paths.
 #include "tests/read_file.h"
+#include "tests/tool_run.h"
 #include "tests/fixture.h"
 
 #include <algorithm>
@@ -35,52 +36,6 @@
 #include "view/projection.h"
 
 namespace {
-// A folder of this run's own for the files the tests write, removed at exit,
-// so that runs side by side never share a file.
-const std::string& privateDir()
-{
-    static const struct Folder {
-        std::string path;
-        Folder()
-        {
-            char name[] = "/tmp/korvith-tool-test-XXXXXX";
-            path = mkdtemp(name) ? name : "";
-        }
-        ~Folder() { std::system(("rm -rf '" + path + "'").c_str()); }
-    } folder;
-    return folder.path;
-}
-
-struct ToolRun {
-    int status;
-    std::string out, err;
-};
-
-// Runs a shell command, capturing its stdout and stderr.
-ToolRun shell(const std::string& line)
-{
-    const std::string errFile = privateDir() + "/stderr";
-    const std::string command = line + " 2>" + errFile;
-    ToolRun run;
-    FILE* pipe = popen(command.c_str(), "r");
-    std::array<char, 4096> buffer;
-    size_t n;
-    while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
-        run.out.append(buffer.data(), n);
-    const int status = pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    std::ifstream in(errFile);
-    run.err.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    std::remove(errFile.c_str());
-    return run;
-}
-
-// Runs korvith-tool with `args` (shell words).
-ToolRun tool(const std::string& args)
-{
-    return shell(std::string(KORVITH_TOOL) + " " + args);
-}
-
 bool exists(const std::string& path)
 {
     return std::ifstream(path).good();

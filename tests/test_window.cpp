@@ -32,6 +32,7 @@ const std::vector<std::pair<const char*, std::vector<ItemSpec>>>& expectedMenus(
           {9, "&Open and append...\tShift-Ctrl-O", N, ""},
           {7, "&Save...\tCtrl-S", N, ""},
           {8, "Save &As Header", N, ""},
+          {66, "&Export...", N, "Write the surface for another program: a mesh, a solid to print or a picture"},
           {0, "", S, ""},
           {10, "&Print...\tCtrl-P", N, ""},
           {11, "PrintSet&Up", N, ""},

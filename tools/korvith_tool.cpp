@@ -18,6 +18,7 @@
 #include "model/store.h"
 #include "geometry/self_intersection.h"
 #include "model/surface_info.h"
+#include "tools/export_surface.h"
 #include "tools/mesh_export.h"
 #include "tools/picture.h"
 #include "tools/tool_ops.h"
@@ -109,6 +110,8 @@ int info(const std::string& path)
     out["boundary_edges"] = s.boundaryEdges;
     out["boundary_loops"] = s.boundaryLoops;
     out["inconsistent_edges"] = s.inconsistentEdges;
+    out["orientable"] = s.orientable;
+    out["genus"] = s.genus >= 0 ? nlohmann::ordered_json(s.genus) : nlohmann::ordered_json(nullptr);
     out["crossing_faces"] = selfIntersections().size();  // pairs of faces passing through each other
     nlohmann::ordered_json counts = nlohmann::ordered_json::object();
     for (const auto& [faces, vertices] : s.faceCounts)
@@ -182,6 +185,11 @@ bool writeOutput(const std::string& path, const std::string& ext, std::string* w
     if (path == "-")
         return writeStandardOutput(ext, why);
     if (ext == ".kor" || ext == ".h") {
+        if (g_solid) {
+            // Its faces are no cells: read back, it would be revised into nonsense.
+            *why = "a thickened solid is written only as a mesh or a picture";
+            return false;
+        }
         if (!surfaceIsFinite()) {
             *why = "the surface has positions or target lengths that are not numbers";
             return false;
@@ -200,9 +208,7 @@ bool writeOutput(const std::string& path, const std::string& ext, std::string* w
         *why = std::string(reason.utf8_str());
         return false;
     }
-    if (isMeshFormat(ext))
-        return exportMesh(path, ext, why);
-    return renderPicture(path, ext, why);
+    return exportSurface(path, ext, nullptr, why);
 }
 
 int apply(const std::string& in, const std::string& out, std::vector<std::string> opTexts)

@@ -13,6 +13,9 @@
 #include "geometry/rigid_motion.h"
 #include "geometry/smoothing.h"
 #include "io/open_commands.h"
+#include "geometry/thicken.h"
+#include "io/reader.h"
+#include "model/components.h"
 #include "model/derived_data.h"
 #include "model/history.h"
 #include "model/store.h"
@@ -21,7 +24,7 @@
 namespace {
 constexpr int MAX_STABLE_BURSTS = 100000;
 
-enum class Arg { None, Count, Vertex, TwoVertices, TwoNumbers, ThreeNumbers, CountOrStable, File, Level };
+enum class Arg { None, Count, Vertex, TwoVertices, TwoNumbers, ThreeNumbers, CountOrStable, File, Level, Positive };
 
 struct OpForm {
     const char* name;
@@ -36,7 +39,18 @@ const OpForm kOps[] = {
     {"center", Arg::None},      {"move", Arg::ThreeNumbers},   {"append", Arg::File},    {"undo", Arg::None},
     {"redo", Arg::None},        {"zoom-in", Arg::None},        {"zoom-out", Arg::None},   {"open", Arg::File},
     {"modify-off", Arg::None},  {"smoothen", Arg::None},       {"sway", Arg::None},       {"default-size", Arg::None},
+    {"thicken", Arg::Positive}, {"scale", Arg::Positive},
 };
+
+// What may still be done to a thickened solid: moves that keep it closed and
+// facing outwards, and the picture's scale.
+bool keepsASolid(const std::string& name)
+{
+    for (const char* n : {"scale", "rotate", "center", "move", "mirror", "zoom-in", "zoom-out"})
+        if (name == n)
+            return true;
+    return false;
+}
 
 bool parseNumber(const std::string& s, double* out)
 {
@@ -112,6 +126,10 @@ const char* toolUsage()
            "  smooth=N       N smoothing passes              spread=N     N spreading passes\n"
            "  rotate=A,B     turn by A, B radians            center       centroid to the origin\n"
            "  move=X,Y,Z     shift by X, Y, Z\n"
+           "  thicken=T      a closed solid of thickness T around the surface, for printing\n"
+           "                 (written only as a mesh or picture; only scale, rotate, center,\n"
+           "                 move, mirror and zoom may follow)\n"
+           "  scale=S        multiply every position by S (STL and 3MF are read as mm)\n"
            "While modify-off is on, the commands' relaxation bursts (and relax) do nothing.\n"
            "\n"
            "An ops file holds one operation per line; '#' starts a comment.\n"
@@ -205,6 +223,13 @@ bool parseToolOp(const std::string& text, ToolOp* op, std::string* error)
         op->numbers = xyz;
         return true;
     }
+    case Arg::Positive:
+        if (!parseNumber(arg, &a) || !(a > 0)) {
+            *error = op->name + " needs a positive number, as in " + op->name + (op->name == "scale" ? "=10" : "=0.1");
+            return false;
+        }
+        op->numbers = {a};
+        return true;
     case Arg::File:
         if (arg.empty()) {
             *error = op->name + " needs a file, as in " + op->name + "=part.kor";
@@ -253,6 +278,11 @@ bool runToolOp(const ToolOp& op, bool progress, std::string* error)
 {
     const std::string& n = op.name;
     const long count = op.numbers.empty() ? 0 : static_cast<long>(op.numbers[0]);
+    if (g_solid && !keepsASolid(n)) {
+        *error = "the surface has been thickened into a solid; only scale, rotate, center, move, mirror and zoom may "
+                 "follow";
+        return false;
+    }
     if (n == "add-cell") {
         if (!liveVertex(op.numbers[0], error))
             return false;
@@ -358,6 +388,11 @@ bool runToolOp(const ToolOp& op, bool progress, std::string* error)
             swayTick();
     } else if (n == "default-size") {
         defaultSize();
+    } else if (n == "thicken") {
+        if (!thicken(op.numbers[0], error))
+            return false;
+    } else if (n == "scale") {
+        scalepoly(op.numbers[0]);
     } else if (n == "zoom-in") {
         zoomIn();
     } else if (n == "zoom-out") {

@@ -1,0 +1,224 @@
+#include "geometry/thicken.h"
+
+#include <cmath>
+#include <unordered_map>
+
+#include "model/adjacency.h"
+
+namespace {
+struct Vec {
+    double x, y, z;
+};
+Vec sub(const Point3& a, const Point3& b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
+Vec cross(const Vec& a, const Vec& b) { return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x}; }
+double dot(const Vec& a, const Vec& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
+double length(const Vec& a) { return std::sqrt(dot(a, a)); }
+
+Vec unit(const Vec& a)
+{
+    const double l = length(a);
+    return {a.x / l, a.y / l, a.z / l};
+}
+
+// A face's corner at a vertex: the face's unit normal and its two sides
+// from the vertex, the turn from `side1` to `side2` running anticlockwise
+// about the normal.
+struct Corner {
+    Vec normal, side1, side2;
+};
+
+// How well direction d (unit) serves as the vertex's offset: a fan of faces
+// seen along d must not fold over itself, or the layers offset along d would
+// cut through each other near the vertex at any thickness. So every face must
+// lie in front (its normal within 90 degrees of d), and the faces' corners
+// seen along d must turn at most once around. Returns the least cosine
+// between d and a face normal, or that less 2 when the corners turn further.
+double offsetScore(const Vec& d, const std::vector<Corner>& corners)
+{
+    double least = 2, turn = 0;
+    for (const Corner& c : corners) {
+        least = std::min(least, dot(d, c.normal));
+        const Vec p1{c.side1.x - dot(c.side1, d) * d.x, c.side1.y - dot(c.side1, d) * d.y,
+                     c.side1.z - dot(c.side1, d) * d.z};
+        const Vec p2{c.side2.x - dot(c.side2, d) * d.x, c.side2.y - dot(c.side2, d) * d.y,
+                     c.side2.z - dot(c.side2, d) * d.z};
+        turn += std::atan2(dot(cross(c.side1, c.side2), d), dot(p1, p2));
+    }
+    return turn <= 2 * M_PI + 1e-6 ? least : least - 2;
+}
+
+// The unit direction to offset a vertex along: the mean of its faces' normals
+// `sum`, unless it lies nearly in or behind a face there or the fan folds
+// over itself seen along it (a sharply folded vertex); then the best of the
+// faces' normals, the bisectors of two, the directions equally inclined to
+// three, and a spread of 400 directions, by offsetScore. (0, 0, 0) when the
+// mean vanishes.
+Vec frontDirection(const Vec& sum, const std::vector<Corner>& corners)
+{
+    if (!(length(sum) > 1e-12))
+        return {0, 0, 0};
+    Vec best = unit(sum);
+    double bestScore = offsetScore(best, corners);
+    if (bestScore >= 0.3)
+        return best;
+    auto consider = [&](Vec d) {
+        if (!(length(d) > 1e-12))
+            return;
+        d = unit(d);
+        const double score = offsetScore(d, corners);
+        if (score > bestScore) {
+            bestScore = score;
+            best = d;
+        }
+    };
+    const size_t n = corners.size();
+    for (size_t i = 0; i < n; ++i) {
+        const Vec& a = corners[i].normal;
+        consider(a);
+        for (size_t j = i + 1; j < n; ++j) {
+            const Vec& b = corners[j].normal;
+            consider(Vec{a.x + b.x, a.y + b.y, a.z + b.z});
+            for (size_t k = j + 1; k < n; ++k) {
+                const Vec& c = corners[k].normal;
+                Vec d = cross(Vec{a.x - b.x, a.y - b.y, a.z - b.z}, Vec{a.x - c.x, a.y - c.y, a.z - c.z});
+                if (dot(d, a) < 0)
+                    d = Vec{-d.x, -d.y, -d.z};
+                consider(d);
+            }
+        }
+    }
+    const int spread = 400;  // a Fibonacci spiral over the sphere
+    for (int k = 0; k < spread && bestScore < 0; ++k) {
+        const double z = 1 - (2 * k + 1.0) / spread, r = std::sqrt(1 - z * z), t = k * 2.399963229728653;
+        consider(Vec{r * std::cos(t), r * std::sin(t), z});
+    }
+    return best;
+}
+
+std::string edgeName(int a, int b) { return std::to_string(a) + "-" + std::to_string(b); }
+
+// The triangles on each side a -> b; false with the reason on an edge that
+// more than two triangles share or that two run along the same way.
+bool sidesOf(const TriangleMesh& sheet, std::unordered_map<unsigned long long, int>* count, std::string* why)
+{
+    std::unordered_map<unsigned long long, int> forward;  // sides running from the lower to the higher index
+    for (size_t t = 0; t < sheet.triangles.size(); ++t) {
+        const auto& c = sheet.triangles[t];
+        if (c[0] == c[1] || c[1] == c[2] || c[2] == c[0]) {
+            *why = "face " + std::to_string(t) + " names a vertex twice";
+            return false;
+        }
+        for (int k = 0; k < 3; ++k) {
+            const int a = c[k], b = c[(k + 1) % 3];
+            const unsigned long long key = vertexPairKey(a, b);
+            const int n = ++(*count)[key];
+            const int f = (forward[key] += a < b);
+            if (n > 2) {
+                *why = "edge " + edgeName(a, b) + " lies in more than two faces";
+                return false;
+            }
+            if (n == 2 && f != 1) {
+                *why = "the faces beside edge " + edgeName(a, b) +
+                       " run along it the same way (the surface is not consistently oriented)";
+                return false;
+            }
+        }
+    }
+    return true;
+}
+}  // namespace
+
+bool thickenMesh(const TriangleMesh& sheet, double thickness, TriangleMesh* solid, std::string* why)
+{
+    if (!(thickness > 0) || !std::isfinite(thickness)) {
+        *why = "the thickness must be a positive number";
+        return false;
+    }
+    if (sheet.triangles.empty()) {
+        *why = "the surface has no faces";
+        return false;
+    }
+    std::unordered_map<unsigned long long, int> count;
+    if (!sidesOf(sheet, &count, why))
+        return false;
+
+    // Angle-weighted normals, and the unit normals of the faces at each vertex.
+    const size_t nv = sheet.vertices.size();
+    std::vector<Vec> normal(nv, Vec{0, 0, 0});
+    std::vector<std::vector<Corner>> around(nv);
+    std::vector<int> index(nv, -1);
+    for (const auto& c : sheet.triangles) {
+        const Point3* p[3] = {&sheet.vertices[c[0]], &sheet.vertices[c[1]], &sheet.vertices[c[2]]};
+        const Vec n = cross(sub(*p[1], *p[0]), sub(*p[2], *p[0]));
+        const double area2 = length(n);
+        if (!(area2 > 0))
+            continue;  // a face with no area has no direction to add
+        const Vec unitNormal{n.x / area2, n.y / area2, n.z / area2};
+        for (int k = 0; k < 3; ++k) {
+            const Vec e1 = sub(*p[(k + 1) % 3], *p[k]), e2 = sub(*p[(k + 2) % 3], *p[k]);
+            const double angle = std::atan2(length(cross(e1, e2)), dot(e1, e2));
+            Vec& m = normal[c[k]];
+            m.x += angle * unitNormal.x;
+            m.y += angle * unitNormal.y;
+            m.z += angle * unitNormal.z;
+            around[c[k]].push_back(Corner{unitNormal, e1, e2});
+        }
+    }
+    for (size_t i = 0; i < nv; ++i)
+        normal[i] = frontDirection(normal[i], around[i]);
+    int used = 0;
+    for (const auto& c : sheet.triangles)
+        for (int i : c)
+            if (index[i] < 0)
+                index[i] = 0;
+    for (size_t i = 0; i < nv; ++i)
+        if (index[i] == 0)
+            index[i] = used++;
+
+    solid->vertices.assign(2 * used, Point3{0, 0, 0});
+    for (size_t i = 0; i < nv; ++i) {
+        if (index[i] < 0)
+            continue;
+        if (!(length(normal[i]) > 0.5)) {
+            *why = "the faces at vertex " + std::to_string(i) + " have no common side to offset it to";
+            return false;
+        }
+        const double h = 0.5 * thickness;
+        const Point3& p = sheet.vertices[i];
+        const Vec& n = normal[i];
+        solid->vertices[index[i]] = Point3{p.x + h * n.x, p.y + h * n.y, p.z + h * n.z};
+        solid->vertices[index[i] + used] = Point3{p.x - h * n.x, p.y - h * n.y, p.z - h * n.z};
+    }
+
+    solid->triangles.clear();
+    solid->triangles.reserve(2 * sheet.triangles.size());
+    for (const auto& c : sheet.triangles)
+        solid->triangles.push_back({index[c[0]], index[c[1]], index[c[2]]});
+    for (const auto& c : sheet.triangles)
+        solid->triangles.push_back({index[c[0]] + used, index[c[2]] + used, index[c[1]] + used});
+    // A wall on each boundary side a -> b runs along the front side the other
+    // way and along the back side (reversed there) the same way.
+    for (const auto& c : sheet.triangles)
+        for (int k = 0; k < 3; ++k) {
+            if (count[vertexPairKey(c[k], c[(k + 1) % 3])] != 1)
+                continue;
+            const int a = index[c[k]], b = index[c[(k + 1) % 3]];
+            solid->triangles.push_back({b, a, a + used});
+            solid->triangles.push_back({b, a + used, b + used});
+        }
+    return true;
+}
+
+bool thicken(double thickness, std::string* why)
+{
+    TriangleMesh solid;
+    if (!thickenMesh(currentMesh(), thickness, &solid, why) || !loadMeshIntoStore(solid, why))
+        return false;
+    g_solid = true;
+    return true;
+}
+
+void scalepoly(double factor)
+{
+    scalePoints(v, static_cast<size_t>(NOV), factor);
+}
