@@ -1,10 +1,10 @@
 #include "model/surface_info.h"
 
-#include <cmath>
 #include <numeric>
 #include <unordered_map>
 #include <vector>
 
+#include "geometry/precise_relaxation.h"
 #include "model/derived_data.h"
 #include "model/adjacency.h"
 #include "model/store.h"
@@ -69,16 +69,7 @@ SurfaceInfo surfaceInfo()
     for (int i = 0; i < NOV; ++i)
         ++info.faceCounts[NOfaceOfVertex[i]];
 
-    for (int e = 0; e < NOE; ++e) {
-        const Point3& a = v[edge[e][0]];
-        const Point3& b = v[edge[e][1]];
-        const double len = std::sqrt((a.x - b.x) * (a.x - b.x) + (a.y - b.y) * (a.y - b.y) + (a.z - b.z) * (a.z - b.z));
-        const double error = std::fabs(len - phi[e]) / phi[e];
-        if (std::isnan(info.maxEdgeError))
-            break;  // one error that is no number makes the whole figure none
-        if (std::isnan(error) || error > info.maxEdgeError)
-            info.maxEdgeError = error;
-    }
+    info.maxEdgeError = maxRelativeEdgeError();
 
     info.theory = theoryCurvature();
     curvatureRange(&info.angleSumMin, &info.angleSumMax);

@@ -3,7 +3,7 @@
 set -eu
 packages="cmake g++ make pkg-config libwxgtk3.2-dev libgtest-dev libbenchmark-dev
           xvfb xauth x11-utils xdotool imagemagick
-          libassimp-dev assimp-utils libcairo2-dev nlohmann-json3-dev"
+          libassimp-dev assimp-utils libcairo2-dev nlohmann-json3-dev libeigen3-dev"
 missing=
 for p in $packages; do
   dpkg -s "$p" >/dev/null 2>&1 || missing="$missing $p"

@@ -106,7 +106,7 @@ int info(const std::string& path)
     return 0;
 }
 
-bool writeOutput(const std::string& path, const std::string& ext, std::string* why)
+bool writeOutput(const std::string& path, const std::string& ext, int digits, std::string* why)
 {
     if (ext == ".kor" || ext == ".h") {
         if (!surfaceIsFinite()) {
@@ -115,7 +115,7 @@ bool writeOutput(const std::string& path, const std::string& ext, std::string* w
         }
         std::string text;
         if (ext == ".kor") {
-            text = surfaceFileText();
+            text = surfaceFileText(digits);
         } else {
             std::string base = path.substr(path.rfind('/') == std::string::npos ? 0 : path.rfind('/') + 1);
             base.erase(base.size() - 2);
@@ -132,11 +132,13 @@ bool writeOutput(const std::string& path, const std::string& ext, std::string* w
     return renderPicture(path, ext, why);
 }
 
-int apply(const std::string& in, const std::string& out, std::vector<std::string> opTexts)
+int apply(const std::string& in, const std::string& out, std::vector<std::string> opTexts, int digits)
 {
     const std::string ext = extensionOf(out);
     if (!knownOutput(ext))
         return usage("unknown output format \"" + ext + "\" of " + out);
+    if (digits != 6 && ext != ".kor")
+        return usage("--digits applies to .kor output only");
     if (opTexts.size() == 1 && !opTexts[0].empty() && opTexts[0][0] == '@') {
         const std::string file = opTexts[0].substr(1);
         opTexts.clear();
@@ -163,7 +165,7 @@ int apply(const std::string& in, const std::string& out, std::vector<std::string
         }
         refreshDerivedData();  // what a repaint does first
     }
-    if (!writeOutput(out, ext, &why))
+    if (!writeOutput(out, ext, digits, &why))
         return failure(out, why);
     return 0;
 }
@@ -197,9 +199,23 @@ int main(int argc, char** argv)
         return info(args[1]);
     }
     if (args[0] == "apply") {
-        if (args.size() < 3)
+        // --digits=N may stand anywhere after "apply".
+        std::vector<std::string> rest;
+        int digits = 6;
+        for (size_t k = 1; k < args.size(); ++k) {
+            if (args[k].rfind("--digits=", 0) != 0) {
+                rest.push_back(args[k]);
+                continue;
+            }
+            const std::string n = args[k].substr(9);
+            if (n.empty() || n.size() > 2 || n.find_first_not_of("0123456789") != std::string::npos ||
+                std::stoi(n) < 1 || std::stoi(n) > 17)
+                return usage("--digits needs a whole number from 1 to 17");
+            digits = std::stoi(n);
+        }
+        if (rest.size() < 2)
             return usage("apply needs an input and an output file");
-        return apply(args[1], args[2], std::vector<std::string>(args.begin() + 3, args.end()));
+        return apply(rest[0], rest[1], std::vector<std::string>(rest.begin() + 2, rest.end()), digits);
     }
     return usage("unknown command \"" + args[0] + "\"");
 }

@@ -10,6 +10,7 @@
 #include "construct/copy_remove.h"
 #include "construct/glue.h"
 #include "construct/subdivision.h"
+#include "geometry/precise_relaxation.h"
 #include "geometry/relaxation.h"
 #include "geometry/rigid_motion.h"
 #include "geometry/smoothing.h"
@@ -82,6 +83,42 @@ bool liveVertex(double value, std::string* error)
     return false;
 }
 
+// relax=solve: the precise relaxation to the tolerance. Lengths that cannot all
+// be met, here or without passing the surface through itself, are a result:
+// told on stderr, not a failure.
+bool solvePrecisely(const ToolOp& op, std::string* error)
+{
+    constexpr int MAX_PRECISE_ITERATIONS = 2000;
+    double reached = 0;
+    int iterations = 0;
+    switch (relaxPrecisely(op.numbers[0], MAX_PRECISE_ITERATIONS, &reached, &iterations)) {
+    case PreciseState::Reached:
+        return true;
+    case PreciseState::Minimum:
+        std::fprintf(stderr,
+                     "korvith-tool: %s: the target lengths cannot all be met; stopped at the least-squares "
+                     "minimum with largest relative edge error %.3g\n",
+                     op.text.c_str(), reached);
+        return true;
+    case PreciseState::Blocked:
+        std::fprintf(stderr,
+                     "korvith-tool: %s: the target lengths cannot be met without the surface passing through "
+                     "itself; stopped with largest relative edge error %.3g\n",
+                     op.text.c_str(), reached);
+        return true;
+    case PreciseState::Unusable:
+        *error = "the surface has positions or target lengths that are not numbers";
+        return false;
+    case PreciseState::Running:
+        break;
+    }
+    char text[160];
+    std::snprintf(text, sizeof text, "no convergence within %d iterations (largest relative edge error %.3g)",
+                  iterations, reached);
+    *error = text;
+    return false;
+}
+
 void markDerivedStale()
 {
     revised_facedata = true;
@@ -93,8 +130,8 @@ void markDerivedStale()
 const char* toolUsage()
 {
     return "usage: korvith-tool info FILE\n"
-           "       korvith-tool apply IN OUT [OP ...]\n"
-           "       korvith-tool apply IN OUT @OPSFILE\n"
+           "       korvith-tool apply [--digits=N] IN OUT [OP ...]\n"
+           "       korvith-tool apply [--digits=N] IN OUT @OPSFILE\n"
            "\n"
            "info prints a JSON description of a surface file.\n"
            "apply reads IN as Open does, runs the operations left to right and writes OUT;\n"
@@ -105,6 +142,8 @@ const char* toolUsage()
            "  add-cell=V     add a cell at vertex V          paste=A,B    glue A and B\n"
            "  paste-all      zip every pastable seam         relax        one relaxation burst\n"
            "  relax=N        N bursts                        relax=stable bursts until settled\n"
+           "  relax=solve    every edge to its target length (largest relative error 1e-9)\n"
+           "  relax=solve:TOL  the same to the tolerance TOL, e.g. relax=solve:1e-6\n"
            "  steps=N        N single relaxation steps       smooth=N     N smoothing passes\n"
            "  spread=N       N spreading passes              subdivide=N  subdivide at level 2..6\n"
            "  kago           remove the cell centres         flip         reverse every face\n"
@@ -116,6 +155,8 @@ const char* toolUsage()
            "  zoom-in, zoom-out   scale the picture by 1.25 as the window's zoom does\n"
            "\n"
            "An ops file holds one operation per line; '#' starts a comment.\n"
+           "--digits=N (1 to 17, anywhere after apply) writes .kor coordinates and target\n"
+           "lengths with N significant digits instead of 6.\n"
            "Exit status: 0 done, 1 a file could not be read or written or an operation\n"
            "failed, 2 a usage error.\n";
 }
@@ -150,6 +191,16 @@ bool parseToolOp(const std::string& text, ToolOp* op, std::string* error)
         }
         if (arg == "stable") {
             op->word = arg;
+            return true;
+        }
+        if (arg == "solve" || arg.rfind("solve:", 0) == 0) {
+            op->word = "solve";
+            a = PRECISE_TOLERANCE;
+            if (arg != "solve" && (!parseNumber(arg.substr(6), &a) || !(a > 0))) {
+                *error = "relax=solve:TOL needs a positive tolerance, as in relax=solve:1e-6";
+                return false;
+            }
+            op->numbers = {a};
             return true;
         }
         [[fallthrough]];
@@ -269,6 +320,8 @@ bool runToolOp(const ToolOp& op, bool progress, std::string* error)
     } else if (n == "paste-all") {
         saveState();
         pasteAllpastableEdges();
+    } else if (n == "relax" && op.word == "solve") {
+        return solvePrecisely(op, error);
     } else if (n == "relax") {
         if (op.word == "stable") {
             for (long burst = 1;; ++burst) {

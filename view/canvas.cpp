@@ -148,6 +148,8 @@ void MyCanvas::OnTimer(wxTimerEvent&)
     const TickResult tick = animationTick();
     if (tick.modifyUntilValidEnded)
         m_owner->swayMenu->Check(ID_MODIFY_UNTIL_VALID, false);
+    if (tick.relaxPreciselyEnded)
+        m_owner->swayMenu->Check(ID_RELAX_PRECISELY, false);
     if (tick.stopTimer)
         m_timer.Stop();
     Refresh(false, nullptr);
