@@ -130,8 +130,8 @@ void markDerivedStale()
 const char* toolUsage()
 {
     return "usage: korvith-tool info FILE\n"
-           "       korvith-tool apply [--digits=N] IN OUT [OP ...]\n"
-           "       korvith-tool apply [--digits=N] IN OUT @OPSFILE\n"
+           "       korvith-tool apply IN OUT [OP ...]\n"
+           "       korvith-tool apply IN OUT @OPSFILE\n"
            "\n"
            "info prints a JSON description of a surface file.\n"
            "apply reads IN as Open does, runs the operations left to right and writes OUT;\n"
