@@ -91,20 +91,17 @@ bool solvePrecisely(const ToolOp& op, std::string* error)
     constexpr int MAX_PRECISE_ITERATIONS = 2000;
     double reached = 0;
     int iterations = 0;
-    switch (relaxPrecisely(op.numbers[0], MAX_PRECISE_ITERATIONS, &reached, &iterations)) {
+    const PreciseState state = relaxPrecisely(op.numbers[0], MAX_PRECISE_ITERATIONS, &reached, &iterations);
+    switch (state) {
     case PreciseState::Reached:
         return true;
     case PreciseState::Minimum:
-        std::fprintf(stderr,
-                     "korvith-tool: %s: the target lengths cannot all be met; stopped at the least-squares "
-                     "minimum with largest relative edge error %.3g\n",
-                     op.text.c_str(), reached);
-        return true;
     case PreciseState::Blocked:
-        std::fprintf(stderr,
-                     "korvith-tool: %s: the target lengths cannot be met without the surface passing through "
-                     "itself; stopped with largest relative edge error %.3g\n",
-                     op.text.c_str(), reached);
+        std::fprintf(stderr, "korvith-tool: %s: the target lengths cannot %s; stopped with largest relative edge error %.3g\n",
+                     op.text.c_str(),
+                     state == PreciseState::Minimum ? "all be met (least-squares minimum)"
+                                                    : "be met without the surface passing through itself",
+                     reached);
         return true;
     case PreciseState::Unusable:
         *error = "the surface has positions or target lengths that are not numbers";
