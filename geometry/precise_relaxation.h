@@ -3,7 +3,8 @@
 // round-off, in tens of sparse factorisations instead of the fixed-step
 // descent's hundreds of thousands of steps. Its model is J^T J plus the
 // positive part of the lengths' own curvature, so it is exact (and converges
-// quadratically) as the residuals vanish. The damping keeps each step free of
+// quadratically) as the residuals vanish; each step gets a second-order
+// correction for the bending of the lengths along it. The damping keeps each step free of
 // the six rigid motions (and of every other motion that changes no length, so
 // a surface that can bend is moved as little as possible). No step may make the
 // surface pass through itself: a step that creates a crossing of two faces is
