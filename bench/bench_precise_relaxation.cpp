@@ -108,6 +108,16 @@ void BM_RelaxPrecisely(benchmark::State& state)
     state.counters["s_to_1e-9"] = reached[2];
 }
 
+// One crossing test of surface range(0), as the solver makes after every
+// accepted step: the part of the times above that the test takes.
+void BM_CrossingTest(benchmark::State& state)
+{
+    load(static_cast<int>(state.range(0)));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(selfIntersections());
+    state.SetLabel(kLabels[state.range(0)]);
+}
+
 // The fixed-step relaxation to 1e-3, capped at range(1) steps.
 void BM_FixedStepsTo1e3(benchmark::State& state)
 {
@@ -137,4 +147,5 @@ void fixedArgs(benchmark::internal::Benchmark* b)
 }  // namespace
 
 BENCHMARK(BM_RelaxPrecisely)->DenseRange(0, static_cast<int>(std::size(kSurfaces)) - 1)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_CrossingTest)->DenseRange(0, static_cast<int>(std::size(kSurfaces)) - 1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FixedStepsTo1e3)->Apply(fixedArgs)->Unit(benchmark::kMillisecond)->Iterations(1);
