@@ -38,6 +38,21 @@ double halfSquares()
     return 0.5 * sum;
 }
 
+// The length of edge e and its unit direction from end 0 to end 1; false for
+// an edge of length zero (or a loop), which has no direction.
+bool edgeDirection(int e, double* length, double* u)
+{
+    const Point3& a = v[edge[e][0]];
+    const Point3& b = v[edge[e][1]];
+    *length = edgeLength(e);
+    if (edge[e][0] == edge[e][1] || !(*length > 0))
+        return false;
+    u[0] = (b.x - a.x) / *length;
+    u[1] = (b.y - a.y) / *length;
+    u[2] = (b.z - a.z) / *length;
+    return true;
+}
+
 // The model of the problem at the current positions: the gradient J^T r and
 // a positive semi-definite approximation of the Hessian, J^T J plus the
 // stretched edges' own curvature (3 x 3 blocks per vertex pair). An edge of
@@ -52,10 +67,9 @@ void normalEquations(SparseMatrix* jtj, Eigen::VectorXd* gradient)
     gradient->setZero(n);
     for (int e = 0; e < NOE; ++e) {
         const int a = edge[e][0], b = edge[e][1];
-        const double length = edgeLength(e);
-        if (a == b || !(length > 0))
+        double length, u[3];
+        if (!edgeDirection(e, &length, u))
             continue;
-        const double u[3] = {(v[b].x - v[a].x) / length, (v[b].y - v[a].y) / length, (v[b].z - v[a].z) / length};
         const double r = length - phi[e];
         // A stretched edge also resists turning: the curvature of its length,
         // (r / L)(I - u u^T), is added where it is positive. (A compressed edge's
@@ -84,10 +98,9 @@ Eigen::VectorXd bendingGradient(const Eigen::VectorXd& step)
     Eigen::VectorXd out = Eigen::VectorXd::Zero(step.size());
     for (int e = 0; e < NOE; ++e) {
         const int a = edge[e][0], b = edge[e][1];
-        const double length = edgeLength(e);
-        if (a == b || !(length > 0))
+        double length, u[3];
+        if (!edgeDirection(e, &length, u))
             continue;
-        const double u[3] = {(v[b].x - v[a].x) / length, (v[b].y - v[a].y) / length, (v[b].z - v[a].z) / length};
         double dd = 0, du = 0;
         for (int k = 0; k < 3; ++k) {
             const double d = step[3 * b + k] - step[3 * a + k];
