@@ -17,6 +17,9 @@
 #include "commands/sway_commands.h"
 #include "construct/copy_remove.h"
 #include "construct/glue.h"
+#include "construct/subdivision.h"
+#include "geometry/precise_relaxation.h"
+#include "geometry/relaxation.h"
 #include "io/open_commands.h"
 #include "io/writer.h"
 #include "geometry/rigid_motion.h"
@@ -51,6 +54,7 @@ wxBEGIN_EVENT_TABLE(MyFrame, wxFrame)
     EVT_MENU(ID_REPEAT_SMOOTHING, MyFrame::OnRepeatSmoothing)
     EVT_MENU(ID_MODIFY_UNTIL_VALID, MyFrame::OnModifyUntilValid)
     EVT_MENU(ID_MODIFY_OFF, MyFrame::OnModifyOff)
+    EVT_MENU(ID_RELAX_PRECISELY, MyFrame::OnRelaxPrecisely)
     EVT_MENU(ID_ADD_NEW_CELL, MyFrame::OnAddNewCell)
     EVT_MENU(ID_UNDO, MyFrame::OnUndo)
     EVT_MENU(ID_REDO, MyFrame::OnRedo)
@@ -160,6 +164,7 @@ MyFrame::MyFrame(const wxString& title, const wxPoint& pos, const wxSize& size)
     append(swayMenu, ID_REPEAT_SMOOTHING, "Repeat smoothing\tShift-RETURN", wxITEM_CHECK);
     append(swayMenu, ID_MODIFY_UNTIL_VALID, "Modify until stable\tCtrl-Shift-M", wxITEM_CHECK);
     append(swayMenu, ID_MODIFY_OFF, "Modify off\tCtrl-1", wxITEM_CHECK);
+    append(swayMenu, ID_RELAX_PRECISELY, "Relax precisely\tCtrl-Shift-R", wxITEM_CHECK);
 
     wxMenu* colorMenu = new wxMenu;
     append(colorMenu, ID_COLOR_FACE, "Front face...");
@@ -281,6 +286,12 @@ void MyFrame::OnModifyUntilValid(wxCommandEvent&)
     canvas->restartTimer();
     g_modify_until_valid = !g_modify_until_valid;
     swayMenu->Check(ID_MODIFY_UNTIL_VALID, g_modify_until_valid);
+}
+
+void MyFrame::OnRelaxPrecisely(wxCommandEvent&)
+{
+    canvas->restartTimer();
+    swayMenu->Check(ID_RELAX_PRECISELY, toggleRelaxPrecisely());
 }
 
 void MyFrame::OnModifyOff(wxCommandEvent&)

@@ -42,6 +42,9 @@ public:
     void OnBuru(wxCommandEvent& event);
     // Modify until stable: toggles g_modify_until_valid; the timer relaxes.
     void OnModifyUntilValid(wxCommandEvent& event);
+    // Relax precisely: starts (one undo snapshot) or stops the precise
+    // relaxation; the timer runs it.
+    void OnRelaxPrecisely(wxCommandEvent& event);
     // Modify off: toggles modify_off, then relaxes one burst (if now on).
     void OnModifyOff(wxCommandEvent& event);
 

@@ -18,22 +18,23 @@ namespace {
 // printf-style formatting in the "C" locale.
 class Formatter {
 public:
-    Formatter() : previous_(uselocale(cLocale())) {}
+    explicit Formatter(int digits = 6) : digits_(digits), previous_(uselocale(cLocale())) {}
     ~Formatter() { uselocale(previous_); }
     void integer(int n) { append("%d", n); }
-    void number(double x) { append("%g", x); }
+    void number(double x) { append("%.*g", digits_, x); }
     void text(const char* s) { out += s; }
     void text(const std::string& s) { out += s; }
     std::string out;
 
 private:
-    template <typename T>
-    void append(const char* format, T value)
+    template <typename... T>
+    void append(const char* format, T... values)
     {
         char buffer[64];
-        const int n = std::snprintf(buffer, sizeof buffer, format, value);
+        const int n = std::snprintf(buffer, sizeof buffer, format, values...);
         out.append(buffer, n > 0 ? static_cast<size_t>(n) : 0);
     }
+    int digits_;  // significant digits of coordinates and target lengths
     locale_t previous_;
 };
 }  // namespace
@@ -84,9 +85,9 @@ void faceRecords(Formatter& f, const char* end)
 }
 }  // namespace
 
-std::string surfaceFileText()
+std::string surfaceFileText(int digits)
 {
-    Formatter f;
+    Formatter f(digits);
     f.text("##korvith01\n##vertex\n");
     vertexRecords(f, "\n");
     f.text("##edge\n");

@@ -8,9 +8,10 @@
 
 // The surface file text of the current surface: "##korvith01", the vertex,
 // edge, face and level sections, "##end"; integers as "%d", coordinates and
-// target lengths as "%g" with '.', every line ending in LF.
+// target lengths as "%g" with '.' (or with `digits` significant digits, 1 to
+// 17; 17 keeps every double exactly), every line ending in LF.
 // Reads: NOV, NOE, NOS, v, edge, phi, face, subdiv_level.
-std::string surfaceFileText();
+std::string surfaceFileText(int digits = 6);
 
 // The header export: three lines "char *<prefix>_v=\"...\";" (and _e, _f),
 // each string holding the count and then the records, every record followed

@@ -50,6 +50,8 @@ int g_buru = 0;
 bool g_buruloop = false;
 bool g_smoothen = false;
 bool g_modify_until_valid = false;
+bool g_relax_precisely = false;
+double g_precise_damping = 1e-3;
 bool modify_off = false;
 wxString messagetxt;
 wxString g_Filename = "untitled";
@@ -130,6 +132,8 @@ void resetStore()
     touch_purturb = false;
     g_buru = 0;
     g_buruloop = g_smoothen = g_modify_until_valid = modify_off = false;
+    g_relax_precisely = false;
+    g_precise_damping = 1e-3;
     messagetxt.clear();
     g_Filename = "untitled";
     g_Path.clear();

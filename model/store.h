@@ -92,6 +92,8 @@ extern bool g_buruloop;          // repeat sway
 extern bool g_smoothen;          // repeat smoothing
 extern bool g_modify_until_valid;// relax on every tick until the surface is stable
 extern bool modify_off;          // relaxation is switched off
+extern bool g_relax_precisely;   // relax precisely (second-order solver) on every tick until done
+extern double g_precise_damping; // damping of the next precise step, carried between ticks
 extern wxString messagetxt;      // status message; " " means none
 extern wxString g_Filename;      // file name of the last opened or saved file
 extern wxString g_Path;          // full path of the last opened or saved file

@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "geometry/precise_relaxation.h"
 #include "model/derived_data.h"
 #include "model/adjacency.h"
 #include "model/store.h"
@@ -150,16 +151,7 @@ SurfaceInfo surfaceInfo()
     for (int i = 0; i < NOV; ++i)
         ++info.faceCounts[NOfaceOfVertex[i]];
 
-    for (int e = 0; e < NOE; ++e) {
-        const Point3& a = v[edge[e][0]];
-        const Point3& b = v[edge[e][1]];
-        const double len = std::sqrt((a.x - b.x) * (a.x - b.x) + (a.y - b.y) * (a.y - b.y) + (a.z - b.z) * (a.z - b.z));
-        const double error = std::fabs(len - phi[e]) / phi[e];
-        if (std::isnan(info.maxEdgeError))
-            break;  // one error that is no number makes the whole figure none
-        if (std::isnan(error) || error > info.maxEdgeError)
-            info.maxEdgeError = error;
-    }
+    info.maxEdgeError = maxRelativeEdgeError();
 
     orientationAndGenus(&info);
     info.theory = theoryCurvature();

@@ -73,6 +73,7 @@ const KeyCase kKeys[] = {
     {"shift+Return", ID_REPEAT_SMOOTHING},
     {"ctrl+shift+m", ID_MODIFY_UNTIL_VALID},
     {"ctrl+1", ID_MODIFY_OFF},
+    {"ctrl+shift+r", ID_RELAX_PRECISELY},
 };
 }  // namespace
 

@@ -3,9 +3,11 @@
 
 #include "app/command_ids.h"
 #include "app/frame.h"
+#include "geometry/precise_relaxation.h"
 #include "geometry/relaxation.h"
 #include "io/sample_loader.h"
 #include "model/derived_data.h"
+#include "model/history.h"
 #include "model/store.h"
 #include "tests/window_harness.h"
 #include "view/canvas.h"
@@ -30,9 +32,10 @@ void quietCell()
     g_purtj = g_dragpurtj = -1;
     g_purturb = 0;
     g_buru = 0;
-    g_buruloop = g_smoothen = g_modify_until_valid = modify_off = touch_purturb = false;
+    g_buruloop = g_smoothen = g_modify_until_valid = modify_off = touch_purturb = g_relax_precisely = false;
     interface_mode = 0;
-    for (int id : {ID_TOUCH_PURTURB, ID_BURU_LOOP, ID_REPEAT_SMOOTHING, ID_MODIFY_UNTIL_VALID, ID_MODIFY_OFF})
+    for (int id : {ID_TOUCH_PURTURB, ID_BURU_LOOP, ID_REPEAT_SMOOTHING, ID_MODIFY_UNTIL_VALID, ID_MODIFY_OFF,
+                   ID_RELAX_PRECISELY})
         mainFrame()->swayMenu->Check(id, false);
 }
 }  // namespace
@@ -56,6 +59,43 @@ TEST(Motion, ModifyUntilStableRelaxesTickByTickAndClearsItsMark)
     EXPECT_FALSE(mainFrame()->canvas->m_timer.IsRunning());
     pumpEvents(50);
     EXPECT_EQ(mainFrame()->GetTitle(), "Korvith");
+}
+
+TEST(Motion, RelaxPreciselyConvergesOnTheTimerAndUndoesInOneStep)
+{
+    quietCell();
+    for (int i = 0; i < NOV; ++i)
+        v[i].z += 0.1 * ((i * 7) % 5 - 2);  // lengths well off their targets
+    const std::vector<Point3> start(v, v + NOV);
+    const int history = historyLength();
+    sendCommand(ID_RELAX_PRECISELY);
+    EXPECT_TRUE(g_relax_precisely);
+    EXPECT_TRUE(checked(ID_RELAX_PRECISELY));
+    EXPECT_TRUE(mainFrame()->canvas->m_timer.IsRunning());
+    EXPECT_EQ(historyLength(), history + 1);
+    int ticks = 0;
+    while (g_relax_precisely && ticks < 1000) {
+        tick();
+        ASSERT_TRUE(messagetxt.StartsWith("Relaxing precisely: error ")) << messagetxt;
+        ++ticks;
+    }
+    EXPECT_FALSE(checked(ID_RELAX_PRECISELY));
+    EXPECT_LE(maxRelativeEdgeError(), PRECISE_TOLERANCE);
+    double shown = 1;
+    EXPECT_TRUE(messagetxt.AfterLast(' ').ToCDouble(&shown));
+    EXPECT_LE(shown, PRECISE_TOLERANCE);
+    sendCommand(ID_UNDO);
+    for (int i = 0; i < NOV; ++i)
+        EXPECT_EQ(v[i].z, start[i].z);
+
+    // Chosen twice, it stops at once and leaves the surface alone.
+    sendCommand(ID_RELAX_PRECISELY);
+    sendCommand(ID_RELAX_PRECISELY);
+    EXPECT_FALSE(g_relax_precisely);
+    EXPECT_FALSE(checked(ID_RELAX_PRECISELY));
+    tick();
+    EXPECT_EQ(messagetxt, " ");
+    EXPECT_EQ(v[0].z, start[0].z);
 }
 
 TEST(Motion, ToggleCommandsKeepTheirMarksWithTheFlags)

@@ -9,6 +9,7 @@
 #include <map>
 
 #include "construct/glue.h"
+#include "geometry/precise_relaxation.h"
 #include "geometry/relaxation.h"
 #include "io/open_commands.h"
 #include "io/sample_loader.h"
@@ -220,4 +221,24 @@ TEST(SelfIntersection, SegmentsAndTriangles)
     v[3].z = 0.5;
     EXPECT_TRUE(selfIntersections().empty());
     resetStore();
+}
+
+TEST(Samples, RelaxPreciselyMeetsEveryTargetWithoutCrossingAndStaysPut)
+{
+    for (const Sample& s : kSamples) {
+        SCOPED_TRACE(s.recipe);
+        resetStore();
+        ASSERT_TRUE(openSurfaceFile(samplePath(s), false));
+        refreshDerivedData();
+        double error = 1;
+        EXPECT_EQ(relaxPrecisely(PRECISE_TOLERANCE, 2000, &error), PreciseState::Reached);
+        EXPECT_LE(error, PRECISE_TOLERANCE);
+        EXPECT_TRUE(selfIntersections().empty());
+        const std::vector<Point3> solved(v, v + NOV);
+        int iterations = -1;
+        EXPECT_EQ(relaxPrecisely(PRECISE_TOLERANCE, 2000, &error, &iterations), PreciseState::Reached);
+        EXPECT_EQ(iterations, 0);
+        for (int i = 0; i < NOV; ++i)
+            ASSERT_EQ(v[i].x, solved[i].x);
+    }
 }

@@ -23,6 +23,7 @@
 #include "construct/copy_remove.h"
 #include "construct/glue.h"
 #include "construct/subdivision.h"
+#include "geometry/precise_relaxation.h"
 #include "geometry/relaxation.h"
 #include "geometry/rigid_motion.h"
 #include "geometry/smoothing.h"
@@ -444,4 +445,46 @@ TEST(Tool, PictureShowsWhatTheWindowShows)
         EXPECT_GT(readAll(kOut + ext).size(), 500u);
         std::remove((kOut + ext).c_str());
     }
+}
+
+TEST(Tool, RelaxSolveReachesTheTargetsAndSaysWhenTheyCannotBeMet)
+{
+    // To the default tolerance, written with every digit: the file read back
+    // holds the solved positions exactly.
+    ToolRun run = tool("apply --digits=17 " + kSingle + " " + kOut + ".kor relax=solve");
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    openAsTheWindowDoes(kOut + ".kor");
+    EXPECT_LE(maxRelativeEdgeError(), PRECISE_TOLERANCE);
+    const std::string written = readAll(kOut + ".kor");
+    EXPECT_EQ(surfaceFileText(17), written);
+    // Six digits, as Save writes, keep an error of about 1e-6.
+    EXPECT_EQ(tool("apply " + kSingle + " " + kOut + ".kor relax=solve").status, 0);
+    openAsTheWindowDoes(kOut + ".kor");
+    EXPECT_GT(maxRelativeEdgeError(), 1e-8);
+    EXPECT_LT(maxRelativeEdgeError(), 1e-5);
+
+    run = tool("apply --digits=12 " + kSingle + " " + kOut + ".kor relax=solve:1e-3");
+    ASSERT_EQ(run.status, 0) << run.err;
+    openAsTheWindowDoes(kOut + ".kor");
+    EXPECT_LE(maxRelativeEdgeError(), 1e-3);
+
+    // A tetrahedron with five edges of 1 and one of 2.5 exists nowhere.
+    const std::string tetra = kOut + "_tetra.kor";
+    std::ofstream(tetra) << "##korvith01\n##vertex\n4\n0,0,0\n1,0,0\n0.5,0.8,0\n0.5,0.3,0.8\n"
+                            "##edge\n6\n0,1,2.5\n0,2,1\n0,3,1\n1,2,1\n1,3,1\n2,3,1\n"
+                            "##face\n4\n0,1,2\n0,3,1\n1,3,2\n0,2,3\n##subdiv_level\n2\n##end\n";
+    run = tool("apply " + tetra + " " + kOut + ".kor relax=solve");
+    EXPECT_EQ(run.status, 0) << "a least-squares shape is a result";
+    EXPECT_NE(run.err.find("cannot all be met"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("largest relative edge error 0."), std::string::npos) << run.err;
+    EXPECT_TRUE(exists(kOut + ".kor"));
+    std::remove(tetra.c_str());
+
+    for (const char* bad : {"relax=solve:", "relax=solve:0", "relax=solve:-1", "relax=solve:x", "relax=solver"})
+        EXPECT_EQ(tool("apply " + kSingle + " " + kOut + ".kor " + bad).status, 2) << bad;
+    for (const char* digits : {"--digits=0", "--digits=18", "--digits=", "--digits=x"})
+        EXPECT_EQ(tool(std::string("apply ") + digits + " " + kSingle + " " + kOut + ".kor").status, 2) << digits;
+    EXPECT_EQ(tool("apply --digits=9 " + kSingle + " " + kOut + ".obj").status, 2) << "digits of a mesh";
+    std::remove((kOut + ".kor").c_str());
 }

@@ -148,11 +148,11 @@ bool copyToStandardOutput(const std::string& path, std::string* why)
     return true;
 }
 
-bool writeOutput(const std::string& path, const std::string& ext, std::string* why);
+bool writeOutput(const std::string& path, const std::string& ext, int digits, std::string* why);
 
 // Writes the surface to standard output in the format of `ext`: the program's
 // own texts directly, meshes and pictures through a temporary file.
-bool writeStandardOutput(const std::string& ext, std::string* why)
+bool writeStandardOutput(const std::string& ext, int digits, std::string* why)
 {
     if (ext == ".kor" || ext == ".h") {
         if (!surfaceIsFinite()) {
@@ -160,7 +160,7 @@ bool writeStandardOutput(const std::string& ext, std::string* why)
             return false;
         }
         const std::string text =
-            ext == ".kor" ? surfaceFileText() : headerExportText(cIdentifier(g_Name.empty() ? "surface" : g_Name));
+            ext == ".kor" ? surfaceFileText(digits) : headerExportText(cIdentifier(g_Name.empty() ? "surface" : g_Name));
         if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() || std::fflush(stdout) != 0) {
             *why = "cannot write to standard output";
             return false;
@@ -175,15 +175,15 @@ bool writeStandardOutput(const std::string& ext, std::string* why)
         return false;
     }
     close(fd);
-    const bool done = writeOutput(name, ext, why) && copyToStandardOutput(name, why);
+    const bool done = writeOutput(name, ext, digits, why) && copyToStandardOutput(name, why);
     std::remove(name.c_str());
     return done;
 }
 
-bool writeOutput(const std::string& path, const std::string& ext, std::string* why)
+bool writeOutput(const std::string& path, const std::string& ext, int digits, std::string* why)
 {
     if (path == "-")
-        return writeStandardOutput(ext, why);
+        return writeStandardOutput(ext, digits, why);
     if (ext == ".kor" || ext == ".h") {
         if (g_solid) {
             // Its faces are no cells: read back, it would be revised into nonsense.
@@ -196,7 +196,7 @@ bool writeOutput(const std::string& path, const std::string& ext, std::string* w
         }
         std::string text;
         if (ext == ".kor") {
-            text = surfaceFileText();
+            text = surfaceFileText(digits);
         } else {
             std::string base = path.substr(path.rfind('/') == std::string::npos ? 0 : path.rfind('/') + 1);
             base.erase(base.size() - extensionOf(base).size());  // whatever --format said
@@ -211,7 +211,7 @@ bool writeOutput(const std::string& path, const std::string& ext, std::string* w
     return exportSurface(path, ext, nullptr, why);
 }
 
-int apply(const std::string& in, const std::string& out, std::vector<std::string> opTexts)
+int apply(const std::string& in, const std::string& out, std::vector<std::string> opTexts, int digits)
 {
     // --format=EXT, anywhere among the operations, names the output format.
     std::string ext = out == "-" ? std::string() : extensionOf(out);
@@ -233,6 +233,8 @@ int apply(const std::string& in, const std::string& out, std::vector<std::string
         return usage("writing to standard output needs --format=EXT");
     if (!knownOutput(ext))
         return usage("unknown output format \"" + ext + "\" of " + out);
+    if (digits != 6 && ext != ".kor")
+        return usage("--digits applies to .kor output only");
     if (opTexts.size() == 1 && !opTexts[0].empty() && opTexts[0][0] == '@') {
         const std::string file = opTexts[0].substr(1);
         opTexts.clear();
@@ -259,7 +261,7 @@ int apply(const std::string& in, const std::string& out, std::vector<std::string
         }
         refreshDerivedData();  // what a repaint does first
     }
-    if (!writeOutput(out, ext, &why))
+    if (!writeOutput(out, ext, digits, &why))
         return failure(out == "-" ? "standard output" : out, why);
     return 0;
 }
@@ -297,9 +299,23 @@ int main(int argc, char** argv)
         return info(args[1]);
     }
     if (args[0] == "apply") {
-        if (args.size() < 3)
+        // --digits=N may stand anywhere after "apply".
+        std::vector<std::string> rest;
+        int digits = 6;
+        for (size_t k = 1; k < args.size(); ++k) {
+            if (args[k].rfind("--digits=", 0) != 0) {
+                rest.push_back(args[k]);
+                continue;
+            }
+            const std::string n = args[k].substr(9);
+            if (n.empty() || n.size() > 2 || n.find_first_not_of("0123456789") != std::string::npos ||
+                std::stoi(n) < 1 || std::stoi(n) > 17)
+                return usage("--digits needs a whole number from 1 to 17");
+            digits = std::stoi(n);
+        }
+        if (rest.size() < 2)
             return usage("apply needs an input and an output file");
-        return apply(args[1], args[2], std::vector<std::string>(args.begin() + 3, args.end()));
+        return apply(rest[0], rest[1], std::vector<std::string>(rest.begin() + 2, rest.end()), digits);
     }
     return usage("unknown command \"" + args[0] + "\"");
 }

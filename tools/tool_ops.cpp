@@ -9,6 +9,9 @@
 #include "commands/edit_commands.h"
 #include "commands/sway_commands.h"
 #include "construct/copy_remove.h"
+#include "construct/glue.h"
+#include "construct/subdivision.h"
+#include "geometry/precise_relaxation.h"
 #include "geometry/relaxation.h"
 #include "geometry/rigid_motion.h"
 #include "geometry/smoothing.h"
@@ -95,6 +98,39 @@ bool liveVertex(double value, std::string* error)
     return false;
 }
 
+// relax=solve: the precise relaxation to the tolerance. Lengths that cannot all
+// be met, here or without passing the surface through itself, are a result:
+// told on stderr, not a failure.
+bool solvePrecisely(const ToolOp& op, std::string* error)
+{
+    constexpr int MAX_PRECISE_ITERATIONS = 2000;
+    double reached = 0;
+    int iterations = 0;
+    const PreciseState state = relaxPrecisely(op.numbers[0], MAX_PRECISE_ITERATIONS, &reached, &iterations);
+    switch (state) {
+    case PreciseState::Reached:
+        return true;
+    case PreciseState::Minimum:
+    case PreciseState::Blocked:
+        std::fprintf(stderr, "korvith-tool: %s: the target lengths cannot %s; stopped with largest relative edge error %.3g\n",
+                     op.text.c_str(),
+                     state == PreciseState::Minimum ? "all be met (least-squares minimum)"
+                                                    : "be met without the surface passing through itself",
+                     reached);
+        return true;
+    case PreciseState::Unusable:
+        *error = "the surface has positions or target lengths that are not numbers";
+        return false;
+    case PreciseState::Running:
+        break;
+    }
+    char text[160];
+    std::snprintf(text, sizeof text, "no convergence within %d iterations (largest relative edge error %.3g)",
+                  iterations, reached);
+    *error = text;
+    return false;
+}
+
 }  // namespace
 
 const char* toolUsage()
@@ -123,6 +159,8 @@ const char* toolUsage()
            "primitives of no menu command:\n"
            "  relax          one relaxation burst            relax=N      N bursts\n"
            "  relax=stable   bursts until settled            steps=N      N single relaxation steps\n"
+           "  relax=solve    every edge to its target length (largest relative error 1e-9)\n"
+           "  relax=solve:TOL  the same to the tolerance TOL, e.g. relax=solve:1e-6\n"
            "  smooth=N       N smoothing passes              spread=N     N spreading passes\n"
            "  rotate=A,B     turn by A, B radians            center       centroid to the origin\n"
            "  move=X,Y,Z     shift by X, Y, Z\n"
@@ -136,6 +174,8 @@ const char* toolUsage()
            "A FILE or IN of - reads standard input; an OUT of - writes standard output\n"
            "in the format --format=EXT names (e.g. --format=obj), which also overrides\n"
            "the extension of a named OUT.\n"
+           "--digits=N (1 to 17, anywhere after apply) writes .kor coordinates and target\n"
+           "lengths with N significant digits instead of 6.\n"
            "Exit status: 0 done, 1 a file could not be read or written or an operation\n"
            "failed, 2 a usage error.\n";
 }
@@ -170,6 +210,16 @@ bool parseToolOp(const std::string& text, ToolOp* op, std::string* error)
         }
         if (arg == "stable") {
             op->word = arg;
+            return true;
+        }
+        if (arg == "solve" || arg.rfind("solve:", 0) == 0) {
+            op->word = "solve";
+            a = PRECISE_TOLERANCE;
+            if (arg != "solve" && (!parseNumber(arg.substr(6), &a) || !(a > 0))) {
+                *error = "relax=solve:TOL needs a positive tolerance, as in relax=solve:1e-6";
+                return false;
+            }
+            op->numbers = {a};
             return true;
         }
         [[fallthrough]];
@@ -306,6 +356,8 @@ bool runToolOp(const ToolOp& op, bool progress, std::string* error)
         }
     } else if (n == "paste-all") {
         pasteAllCommand();
+    } else if (n == "relax" && op.word == "solve") {
+        return solvePrecisely(op, error);
     } else if (n == "relax") {
         if (op.word == "stable") {
             for (long burst = 1;; ++burst) {

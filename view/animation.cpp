@@ -1,5 +1,9 @@
 #include "view/animation.h"
 
+#include <cstdio>
+#include <cstdlib>
+
+#include "geometry/precise_relaxation.h"
 #include "commands/sway_commands.h"
 #include "geometry/relaxation.h"
 #include "geometry/rigid_motion.h"
@@ -31,6 +35,13 @@ TickResult animationTick()
         messagetxt = "Now smoothing..";
         smoothen();
         modify();
+    } else if (g_relax_precisely) {
+        const PreciseTick tick = relaxPreciselyTick();
+        messagetxt = preciseRelaxationMessage(tick.error);
+        if (tick.state != PreciseState::Running) {
+            g_relax_precisely = false;
+            result.relaxPreciselyEnded = true;
+        }
     } else if (g_modify_until_valid) {
         messagetxt = "Now modifying ..";
         if (modify()) {
@@ -42,4 +53,18 @@ TickResult animationTick()
         result.stopTimer = true;
     }
     return result;
+}
+
+std::string preciseRelaxationMessage(double error)
+{
+    char digits[32];
+    std::snprintf(digits, sizeof digits, "%.1e", error);
+    std::string text = digits;
+    const std::string::size_type e = text.find('e');
+    if (e != std::string::npos) {
+        // "3.2e-05" becomes "3.2e-5", "1.0e+00" becomes "1.0e0".
+        const long exponent = std::strtol(text.c_str() + e + 1, nullptr, 10);
+        text = text.substr(0, e + 1) + std::to_string(exponent);
+    }
+    return "Relaxing precisely: error " + text;
 }

@@ -1,0 +1,268 @@
+#include "geometry/precise_relaxation.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+
+#include <Eigen/SparseCholesky>
+#include <Eigen/SparseCore>
+
+#include "geometry/self_intersection.h"
+#include "io/writer.h"
+#include "model/history.h"
+#include "model/store.h"
+
+namespace {
+using SparseMatrix = Eigen::SparseMatrix<double>;
+
+constexpr double START_DAMPING = 1e-3;
+constexpr double MIN_DAMPING = 1e-10;
+// Past this damping a step is too short to matter: the solver stands still.
+constexpr double MAX_DAMPING = 1e10;
+
+double edgeLength(int e)
+{
+    const Point3& a = v[edge[e][0]];
+    const Point3& b = v[edge[e][1]];
+    return std::sqrt((b.x - a.x) * (b.x - a.x) + (b.y - a.y) * (b.y - a.y) + (b.z - a.z) * (b.z - a.z));
+}
+
+// Half the sum over edges of (L - phi)^2.
+double halfSquares()
+{
+    double sum = 0;
+    for (int e = 0; e < NOE; ++e) {
+        const double r = edgeLength(e) - phi[e];
+        sum += r * r;
+    }
+    return 0.5 * sum;
+}
+
+// The length of edge e and its unit direction from end 0 to end 1; false for
+// an edge of length zero (or a loop), which has no direction.
+bool edgeDirection(int e, double* length, double* u)
+{
+    const Point3& a = v[edge[e][0]];
+    const Point3& b = v[edge[e][1]];
+    *length = edgeLength(e);
+    if (edge[e][0] == edge[e][1] || !(*length > 0))
+        return false;
+    u[0] = (b.x - a.x) / *length;
+    u[1] = (b.y - a.y) / *length;
+    u[2] = (b.z - a.z) / *length;
+    return true;
+}
+
+// The model of the problem at the current positions: the gradient J^T r and
+// a positive semi-definite approximation of the Hessian, J^T J plus the
+// stretched edges' own curvature (3 x 3 blocks per vertex pair). An edge of
+// length zero has no direction and takes no part.
+void normalEquations(SparseMatrix* jtj, Eigen::VectorXd* gradient)
+{
+    const int n = 3 * NOV;
+    std::vector<Eigen::Triplet<double>> entries;
+    entries.reserve(static_cast<size_t>(n) + 36 * static_cast<size_t>(NOE));
+    for (int i = 0; i < n; ++i)
+        entries.emplace_back(i, i, 0.0);  // every diagonal entry exists, for the damping
+    gradient->setZero(n);
+    for (int e = 0; e < NOE; ++e) {
+        const int a = edge[e][0], b = edge[e][1];
+        double length, u[3];
+        if (!edgeDirection(e, &length, u))
+            continue;
+        const double r = length - phi[e];
+        // A stretched edge also resists turning: the curvature of its length,
+        // (r / L)(I - u u^T), is added where it is positive. (A compressed edge's
+        // is negative and would make the matrix indefinite.)
+        const double stretch = r > 0 ? r / length : 0;
+        for (int k = 0; k < 3; ++k) {
+            (*gradient)[3 * a + k] -= r * u[k];
+            (*gradient)[3 * b + k] += r * u[k];
+            for (int m = 0; m < 3; ++m) {
+                const double w = u[k] * u[m] + stretch * ((k == m) - u[k] * u[m]);
+                entries.emplace_back(3 * a + k, 3 * a + m, w);
+                entries.emplace_back(3 * b + k, 3 * b + m, w);
+                entries.emplace_back(3 * a + k, 3 * b + m, -w);
+                entries.emplace_back(3 * b + k, 3 * a + m, -w);
+            }
+        }
+    }
+    jtj->resize(n, n);
+    jtj->setFromTriplets(entries.begin(), entries.end());
+}
+
+// J^T r'', where r'' holds each edge length's second derivative along `step`:
+// (|d|^2 - (u . d)^2) / L for the difference d of its ends' moves.
+Eigen::VectorXd bendingGradient(const Eigen::VectorXd& step)
+{
+    Eigen::VectorXd out = Eigen::VectorXd::Zero(step.size());
+    for (int e = 0; e < NOE; ++e) {
+        const int a = edge[e][0], b = edge[e][1];
+        double length, u[3];
+        if (!edgeDirection(e, &length, u))
+            continue;
+        double dd = 0, du = 0;
+        for (int k = 0; k < 3; ++k) {
+            const double d = step[3 * b + k] - step[3 * a + k];
+            dd += d * d;
+            du += d * u[k];
+        }
+        const double second = (dd - du * du) / length;
+        for (int k = 0; k < 3; ++k) {
+            out[3 * a + k] -= second * u[k];
+            out[3 * b + k] += second * u[k];
+        }
+    }
+    return out;
+}
+
+void movePositions(const std::vector<Point3>& from, const Eigen::VectorXd& step, double t)
+{
+    for (int i = 0; i < NOV; ++i) {
+        v[i].x = from[i].x + t * step[3 * i];
+        v[i].y = from[i].y + t * step[3 * i + 1];
+        v[i].z = from[i].z + t * step[3 * i + 2];
+    }
+}
+
+// True when `after` holds a pair that `before` does not (both sorted).
+bool addsCrossing(const CrossingPairs& before, const CrossingPairs& after)
+{
+    return !std::includes(before.begin(), before.end(), after.begin(), after.end());
+}
+
+CrossingPairs sortedCrossings()
+{
+    CrossingPairs pairs = selfIntersections();
+    std::sort(pairs.begin(), pairs.end());
+    return pairs;
+}
+}  // namespace
+
+double maxRelativeEdgeError()
+{
+    double worst = 0;
+    for (int e = 0; e < NOE; ++e) {
+        const double error = std::fabs(edgeLength(e) - phi[e]) / phi[e];
+        if (std::isnan(error))
+            return error;
+        worst = std::max(worst, error);
+    }
+    return worst;
+}
+
+PreciseState preciseRelaxIteration(double tolerance, CrossingPairs* crossings, double* error)
+{
+    *error = maxRelativeEdgeError();
+    if (*error <= tolerance)
+        return PreciseState::Reached;
+    if (!surfaceIsFinite())
+        return PreciseState::Unusable;
+
+    SparseMatrix jtj;
+    Eigen::VectorXd gradient;
+    normalEquations(&jtj, &gradient);
+    if (gradient.lpNorm<Eigen::Infinity>() <= 1e-14)
+        return PreciseState::Minimum;  // flat to round-off: no direction lowers the sum
+
+    Eigen::SimplicialLDLT<SparseMatrix, Eigen::Lower, Eigen::AMDOrdering<int>> solver;
+    solver.analyzePattern(jtj);
+    const std::vector<Point3> start(v, v + NOV);
+    const double before = halfSquares();
+    double damping = std::max(g_precise_damping, MIN_DAMPING);
+    double growth = 2;
+    bool refusedForCrossing = false;
+    while (damping <= MAX_DAMPING) {
+        SparseMatrix damped = jtj;
+        damped.diagonal().array() += damping;
+        solver.factorize(damped);
+        Eigen::VectorXd step;
+        if (solver.info() == Eigen::Success && solver.vectorD().minCoeff() > 0)
+            step = solver.solve(-gradient);
+        // Reduction the linear model promises for the full step.
+        const double promised = step.size() ? 0.5 * step.dot(damping * step - gradient) : 0;
+        if (!(promised > 0)) {
+            damping *= 10;
+            continue;
+        }
+        // Second-order correction along the step (geodesic acceleration): the
+        // lengths bend along it, and the flat pieces of a subdivided surface
+        // buckle into shape in a fraction of the iterations. Kept only while it
+        // is small beside the step.
+        const Eigen::VectorXd bend = solver.solve(-bendingGradient(step));
+        if (bend.norm() <= 0.75 * step.norm())
+            step += 0.5 * bend;
+        // The full step, then a half and a quarter of it when the full one crosses.
+        for (const double t : {1.0, 0.5, 0.25}) {
+            movePositions(start, step, t);
+            const double after = halfSquares();
+            if (!(after < before))
+                break;  // no decrease: more damping
+
+            CrossingPairs now = sortedCrossings();
+            if (addsCrossing(*crossings, now)) {
+                refusedForCrossing = true;
+                continue;
+            }
+            *crossings = std::move(now);
+            if (t == 1.0) {
+                const double rho = (before - after) / promised;
+                damping *= std::max(1.0 / 3.0, 1 - std::pow(2 * rho - 1, 3));
+            }
+            g_precise_damping = std::max(damping, MIN_DAMPING);
+            *error = maxRelativeEdgeError();
+            if (*error <= tolerance)
+                return PreciseState::Reached;
+            // A decrease lost in round-off: the least-squares minimum is reached.
+            if (before - after <= 1e-15 * before)
+                return PreciseState::Minimum;
+            return PreciseState::Running;
+        }
+        damping *= growth;
+        growth *= 2;
+    }
+    std::copy(start.begin(), start.end(), v);
+    g_precise_damping = START_DAMPING;
+    return refusedForCrossing ? PreciseState::Blocked : PreciseState::Minimum;
+}
+
+PreciseState relaxPrecisely(double tolerance, int maxIterations, double* error, int* iterations)
+{
+    g_precise_damping = START_DAMPING;
+    CrossingPairs crossings = sortedCrossings();
+    PreciseState state = PreciseState::Running;
+    int made = 0;
+    *error = maxRelativeEdgeError();
+    while (made < maxIterations) {
+        state = preciseRelaxIteration(tolerance, &crossings, error);
+        if (state != PreciseState::Running)
+            break;
+        ++made;
+    }
+    if (iterations)
+        *iterations = made;
+    return state;
+}
+
+bool toggleRelaxPrecisely()
+{
+    if (!g_relax_precisely) {
+        saveState();
+        g_precise_damping = START_DAMPING;
+    }
+    g_relax_precisely = !g_relax_precisely;
+    return g_relax_precisely;
+}
+
+PreciseTick relaxPreciselyTick()
+{
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point begin = Clock::now();
+    CrossingPairs crossings = sortedCrossings();
+    PreciseTick tick{PreciseState::Running, 0};
+    do {
+        tick.state = preciseRelaxIteration(PRECISE_TOLERANCE, &crossings, &tick.error);
+    } while (tick.state == PreciseState::Running &&
+             std::chrono::duration<double>(Clock::now() - begin).count() < PRECISE_TICK_BUDGET_SECONDS);
+    return tick;
+}

@@ -1,0 +1,67 @@
+// Precise relaxation: a damped Newton (Levenberg-Marquardt) solver for
+// sum over edges of (L - phi)^2 that brings every edge to its target length to
+// round-off, in tens of sparse factorisations instead of the fixed-step
+// descent's hundreds of thousands of steps. Its model is J^T J plus the
+// positive part of the lengths' own curvature, so it is exact (and converges
+// quadratically) as the residuals vanish; each step gets a second-order
+// correction for the bending of the lengths along it. The damping keeps each step free of
+// the six rigid motions (and of every other motion that changes no length, so
+// a surface that can bend is moved as little as possible). No step may make the
+// surface pass through itself: a step that creates a crossing of two faces is
+// shortened, and rejected (with more damping) when even a quarter of it would.
+#pragma once
+
+#include <utility>
+#include <vector>
+
+// Largest relative edge error at which the solver stops by default.
+constexpr double PRECISE_TOLERANCE = 1e-9;
+// Share of a 15 ms timer tick that the window spends on precise steps.
+constexpr double PRECISE_TICK_BUDGET_SECONDS = 0.010;
+
+// The largest |L - phi| / phi over the live edges; 0 without edges, not a
+// number when any edge's error is not a number. Reads: NOE, edge, phi, v.
+double maxRelativeEdgeError();
+
+// How the solver stands after an iteration.
+enum class PreciseState {
+    Running,   // a step was taken; the error is still above the tolerance
+    Reached,   // every edge within the tolerance
+    Minimum,   // no step lowers the sum of squares: the lengths cannot all be met here
+    Blocked,   // the steps that would lower it make the surface pass through itself
+    Unusable,  // positions or target lengths that are not numbers
+};
+
+// Face pairs that cross (as selfIntersections() gives them, sorted).
+using CrossingPairs = std::vector<std::pair<int, int>>;
+
+// One solver iteration: builds the damped normal equations at the current
+// positions, factorises them, and tries steps (more damped after each refusal)
+// until one lowers the sum of squares without adding a pair to *crossings;
+// then moves every vertex by it and updates *crossings. `tolerance` is the
+// largest relative edge error counted as done. Reads: NOV, NOE, NOS, edge, phi,
+// face, v. Writes: v, g_precise_damping. Returns the new state and puts the
+// largest relative edge error in *error.
+PreciseState preciseRelaxIteration(double tolerance, CrossingPairs* crossings, double* error);
+
+// The whole run: iterations from the current positions until the state is no
+// longer Running or `maxIterations` have been made (then Running is returned).
+// Starts from a fresh damping. Writes: v, g_precise_damping. `iterations`, when
+// given, receives the number of iterations made.
+PreciseState relaxPrecisely(double tolerance, int maxIterations, double* error, int* iterations = nullptr);
+
+// The window's command: when off, records one undo snapshot, resets the
+// damping and switches g_relax_precisely on; when on, switches it off. Writes:
+// g_relax_precisely, g_precise_damping, the history. Returns the new value.
+bool toggleRelaxPrecisely();
+
+// What one timer tick of precise relaxation did.
+struct PreciseTick {
+    PreciseState state;
+    double error;
+};
+
+// One timer tick: precise iterations for at most the tick budget (at least
+// one), against the crossings present when the tick began. Reads and writes
+// what preciseRelaxIteration does.
+PreciseTick relaxPreciselyTick();
