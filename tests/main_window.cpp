@@ -66,7 +66,8 @@ void resetWindowState()
     resetMouseState();
     resetStore();
     initializeSurfaceStore();  // as the program starts
-    for (int id : {ID_TOUCH_PURTURB, ID_BURU_LOOP, ID_REPEAT_SMOOTHING, ID_MODIFY_UNTIL_VALID, ID_MODIFY_OFF})
+    for (int id : {ID_TOUCH_PURTURB, ID_BURU_LOOP, ID_REPEAT_SMOOTHING, ID_MODIFY_UNTIL_VALID, ID_RELAX_PRECISELY,
+                   ID_MODIFY_OFF})
         frame->swayMenu->Check(id, false);
     frame->SetStatusText("Welcome to Korvith!", 0);
     frame->SetStatusText("", 1);
