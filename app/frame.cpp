@@ -433,7 +433,11 @@ void MyFrame::OnExport(wxCommandEvent&)
                                   &size.rimEdgeMm)))
         return;
     std::string reason;
+    // A picture shows the whole surface, scaled to fill it.
+    const bool fit = g_picture_fit;
+    g_picture_fit = true;
     const bool done = exportSurface(std::string(path.utf8_str()), ext, print ? &size : nullptr, &reason);
+    g_picture_fit = fit;
     Refresh(false, nullptr);  // a picture export draws into the drawing scratch
     if (!done)
         wxMessageBox(wxString::Format("Could not export \"%s\": %s.\nThe file on disk was not changed.", path,

@@ -92,6 +92,9 @@ extern bool g_buruloop;          // repeat sway
 extern bool g_smoothen;          // repeat smoothing
 extern bool g_modify_until_valid;// relax on every tick until the surface is stable
 extern bool modify_off;          // relaxation is switched off
+extern int g_picture_width;     // width of a picture file in pixels; 640
+extern int g_picture_height;    // height of a picture file in pixels; 480
+extern bool g_picture_fit;      // a picture file is scaled and centred to fill itself; false
 extern bool g_relax_precisely;   // relax precisely (second-order solver) on every tick until done
 extern double g_precise_damping; // damping of the next precise step, carried between ticks
 extern wxString messagetxt;      // status message; " " means none

@@ -335,3 +335,62 @@ TEST_F(Exports, ThickenedAndScaledSolidFromTheTool)
     EXPECT_EQ(info["orientable"], true);
     EXPECT_EQ(info["genus"], 5);
 }
+
+TEST_F(Exports, PicturesFitTheSurfaceTakeTheirSizeAndKeepExactPositions)
+{
+    Folder dir;
+    const std::string lattice = KORVITH_SOURCE_DIR "/sample/13-13-3Lattice.kor";
+    auto pngSize = [](const std::string& bytes) {
+        auto big = [&](size_t at) {
+            return (uint32_t(uint8_t(bytes[at])) << 24) | (uint32_t(uint8_t(bytes[at + 1])) << 16) |
+                   (uint32_t(uint8_t(bytes[at + 2])) << 8) | uint32_t(uint8_t(bytes[at + 3]));
+        };
+        return std::make_pair(big(16), big(20));
+    };
+    const std::string sized = dir.path + "/sized.png";
+    ToolRun run = tool("apply " + lattice + " '" + sized + "' size=800x300 fit");
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(pngSize(readAll(sized)), std::make_pair(800u, 300u));
+    EXPECT_NE(tool("apply " + lattice + " '" + sized + "' size=800").status, 0);
+    const std::string longName = dir.path + "/" + std::string(251, 'p') + ".png";
+    run = tool("apply " + lattice + " '" + longName + "'");
+    EXPECT_EQ(run.status, 0) << "a picture's temporary name fits beside it too: " << run.err;
+
+    // At the default scale the lattice overflows the picture; fitted, it lies
+    // within it with a margin. The SVG's corners show which.
+    auto extent = [&](const std::string& ops) {
+        const std::string svg = dir.path + "/p.svg";
+        const ToolRun r = tool("apply " + lattice + " '" + svg + "' " + ops);
+        EXPECT_EQ(r.status, 0) << r.err;
+        const std::string text = readAll(svg);
+        double lo = 1e9, hi = -1e9;
+        bool fractions = false;
+        for (size_t at = text.find(" d=\"M "); at != std::string::npos; at = text.find(" d=\"M ", at + 1)) {
+            const double x = std::atof(text.c_str() + at + 6);
+            if (text.compare(at + 6, 5, "0.5 0") == 0)
+                continue;  // the background's border
+            lo = std::min(lo, x), hi = std::max(hi, x);
+            const double fraction = x - std::floor(x);
+            fractions |= std::fabs(fraction - 0.5) > 1e-6 && fraction > 1e-6;
+        }
+        EXPECT_TRUE(fractions) << "vector pictures keep the exact positions, not whole pixels";
+        return std::make_pair(lo, hi);
+    };
+    const auto cropped = extent("");
+    EXPECT_LT(cropped.first, 0.0);
+    EXPECT_GT(cropped.second, 640.0);
+    const auto fitted = extent("fit");
+    EXPECT_GT(fitted.first, 20.0);
+    EXPECT_LT(fitted.second, 620.0);
+    EXPECT_GT(fitted.second - fitted.first, 400.0) << "it fills the picture";
+
+    // The picture leaves the view as it was, for the window that exports it.
+    ASSERT_TRUE(openSurfaceFile(lattice, false));
+    refreshDerivedData();
+    g_rate = 80, g_centerx = 400, g_centery = 300, g_picture_fit = true;
+    std::string why;
+    EXPECT_TRUE(exportSurface(dir.path + "/view.png", ".png", nullptr, &why)) << why;
+    EXPECT_EQ(g_rate, 80.0);
+    EXPECT_EQ(g_centerx, 400);
+    EXPECT_EQ(g_centery, 300);
+}

@@ -4,16 +4,13 @@
 #include <cairo-svg.h>
 #include <cairo.h>
 #include <cmath>
+#include <algorithm>
 #include <cstdio>
-#include <unistd.h>
 
 #include "io/writer.h"
 #include "model/store.h"
 
 namespace {
-constexpr int WIDTH = 640;
-constexpr int HEIGHT = 480;
-
 void setColour(cairo_t* cr, const RGBColour& c)
 {
     cairo_set_source_rgb(cr, c.r / 255.0, c.g / 255.0, c.b / 255.0);
@@ -80,37 +77,79 @@ bool isPictureFormat(const std::string& extension)
     return extension == ".png" || extension == ".svg" || extension == ".pdf";
 }
 
+namespace {
+cairo_status_t appendBytes(void* closure, const unsigned char* data, unsigned int length)
+{
+    static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
+    return CAIRO_STATUS_SUCCESS;
+}
+
+// The scale and centre that fit the surface's extent in x and y into a
+// picture of width x height with a margin of 5 % on every side.
+void fitView(int width, int height)
+{
+    double x0 = 0, x1 = 0, y0 = 0, y1 = 0;
+    for (int i = 0; i < NOV; ++i) {
+        x0 = i == 0 ? v[i].x : std::min(x0, v[i].x);
+        x1 = i == 0 ? v[i].x : std::max(x1, v[i].x);
+        y0 = i == 0 ? v[i].y : std::min(y0, v[i].y);
+        y1 = i == 0 ? v[i].y : std::max(y1, v[i].y);
+    }
+    const double w = std::max(x1 - x0, 1e-9), h = std::max(y1 - y0, 1e-9);
+    g_rate = std::min(0.9 * width / w, 0.9 * height / h);
+    g_centerx = static_cast<int>(std::lround(width / 2.0 - g_rate * (x0 + x1) / 2));
+    g_centery = static_cast<int>(std::lround(height / 2.0 + g_rate * (y0 + y1) / 2));
+}
+}  // namespace
+
 bool renderPicture(const std::string& path, const std::string& extension, std::string* error)
 {
-    g_centerx = WIDTH / 2;
-    g_centery = 220;
+    const int width = g_picture_width, height = g_picture_height;
+    const double rate = g_rate;
+    const int centerx = g_centerx, centery = g_centery;
+    if (g_picture_fit && NOV > 0) {
+        fitView(width, height);
+    } else {
+        g_centerx = width / 2;
+        g_centery = height * 220 / 480;  // where the window's start-up picture has its centre
+    }
     Scene scene;
     buildScene(scene, SceneUse::Picture);
+    scene.width = width;  // the background covers the picture, wherever its centre lies
+    scene.height = height;
+    g_rate = rate;  // the view stays as it was
+    g_centerx = centerx;
+    g_centery = centery;
 
-    const std::string temp = path + ".drawing";
+    // Drawn in memory, then written as any other file: beside the old one and
+    // put in place only when complete.
+    std::string bytes;
     cairo_surface_t* surface;
     const bool png = extension == ".png";
     if (png)
-        surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, WIDTH, HEIGHT);
+        surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
     else if (extension == ".svg")
-        surface = cairo_svg_surface_create(temp.c_str(), WIDTH, HEIGHT);
+        surface = cairo_svg_surface_create_for_stream(appendBytes, &bytes, width, height);
     else
-        surface = cairo_pdf_surface_create(temp.c_str(), WIDTH, HEIGHT);
+        surface = cairo_pdf_surface_create_for_stream(appendBytes, &bytes, width, height);
     cairo_t* cr = cairo_create(surface);
     // Vector files keep the exact positions; a PNG is the window's picture.
     paintSceneCairo(cr, scene, !png);
     cairo_destroy(cr);
     cairo_status_t status = CAIRO_STATUS_SUCCESS;
     if (png)
-        status = cairo_surface_write_to_png(surface, temp.c_str());
+        status = cairo_surface_write_to_png_stream(surface, appendBytes, &bytes);
     cairo_surface_finish(surface);
     if (status == CAIRO_STATUS_SUCCESS)
         status = cairo_surface_status(surface);
     cairo_surface_destroy(surface);
     if (status != CAIRO_STATUS_SUCCESS) {
         *error = cairo_status_to_string(status);
-        unlink(temp.c_str());
         return false;
     }
-    return moveIntoPlace(temp, path, error);
+    wxString reason;
+    if (writeFileReplacing(wxString::FromUTF8(path), bytes, &reason))
+        return true;
+    *error = std::string(reason.utf8_str());
+    return false;
 }

@@ -16,11 +16,14 @@ bool isPictureFormat(const std::string& extension);
 // otherwise the window's whole pixels. The status message is not drawn.
 void paintSceneCairo(cairo_t* cr, const Scene& scene, bool exact);
 
-// Paints the current surface as the window's 640 x 480 picture does at the
-// current scale g_rate (100 unless zoomed) and centre (320, 220), angle-sum
-// marks included; PNG in whole pixels as on screen, SVG and PDF at the exact
-// positions; then writes it to `path` (replacing the old file only after a
-// complete write). The derived data must be up to date. Reads the model, the
-// colours, g_rate; overwrites center, order, gv, NOfaceOfVertex, curvature;
-// sets g_centerx, g_centery. Returns false with the reason in *error.
+// Paints the current surface into a picture of g_picture_width x
+// g_picture_height (640 x 480 unless set) as the window shows it, angle-sum
+// marks included: at the current scale g_rate with the centre where the
+// start-up window has it ((320, 220) in 640 x 480), or, with g_picture_fit,
+// scaled and centred to fill the picture with a margin. PNG in whole pixels as
+// on screen, SVG and PDF at the exact positions. Writes it to `path`, replacing
+// the old file only after a complete write. The derived data must be up to
+// date. Reads the model, the colours, the view and the picture settings, and
+// leaves the view as it was; overwrites center, order, gv (until the next
+// repaint), NOfaceOfVertex, curvature. Returns false with the reason in *error.
 bool renderPicture(const std::string& path, const std::string& extension, std::string* error);

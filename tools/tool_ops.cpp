@@ -27,7 +27,7 @@
 namespace {
 constexpr int MAX_STABLE_BURSTS = 100000;
 
-enum class Arg { None, Count, Vertex, TwoVertices, TwoNumbers, ThreeNumbers, CountOrStable, File, Level, Positive };
+enum class Arg { None, Count, Vertex, TwoVertices, TwoNumbers, ThreeNumbers, CountOrStable, File, Level, Positive, Size };
 
 struct OpForm {
     const char* name;
@@ -42,14 +42,14 @@ const OpForm kOps[] = {
     {"center", Arg::None},      {"move", Arg::ThreeNumbers},   {"append", Arg::File},    {"undo", Arg::None},
     {"redo", Arg::None},        {"zoom-in", Arg::None},        {"zoom-out", Arg::None},   {"open", Arg::File},
     {"modify-off", Arg::None},  {"smoothen", Arg::None},       {"sway", Arg::None},       {"default-size", Arg::None},
-    {"thicken", Arg::Positive}, {"scale", Arg::Positive},
+    {"thicken", Arg::Positive}, {"scale", Arg::Positive},      {"fit", Arg::None},        {"size", Arg::Size},
 };
 
 // What may still be done to a thickened solid: moves that keep it closed and
 // facing outwards, and the picture's scale.
 bool keepsASolid(const std::string& name)
 {
-    for (const char* n : {"scale", "rotate", "center", "move", "mirror", "zoom-in", "zoom-out"})
+    for (const char* n : {"scale", "rotate", "center", "move", "mirror", "zoom-in", "zoom-out", "fit", "size"})
         if (name == n)
             return true;
     return false;
@@ -168,6 +168,9 @@ const char* toolUsage()
            "                 (written only as a mesh or picture; only scale, rotate, center,\n"
            "                 move, mirror and zoom may follow)\n"
            "  scale=S        multiply every position by S (STL and 3MF are read as mm)\n"
+           "pictures (.png .svg .pdf):\n"
+           "  fit            scale and centre the surface to fill the picture\n"
+           "  size=WxH       a picture of W x H pixels instead of 640 x 480\n"
            "While modify-off is on, the commands' relaxation bursts (and relax) do nothing.\n"
            "\n"
            "An ops file holds one operation per line; '#' starts a comment.\n"
@@ -280,6 +283,16 @@ bool parseToolOp(const std::string& text, ToolOp* op, std::string* error)
         }
         op->numbers = {a};
         return true;
+    case Arg::Size: {
+        const std::string::size_type x = arg.find('x');
+        const bool ok = x != std::string::npos && parseWhole(arg.substr(0, x), &a) && parseWhole(arg.substr(x + 1), &b);
+        if (!ok || a < 16 || b < 16 || a > 16384 || b > 16384) {
+            *error = "size needs a width and a height of 16 to 16384 pixels, as in size=1600x1200";
+            return false;
+        }
+        op->numbers = {a, b};
+        return true;
+    }
     case Arg::File:
         if (arg.empty()) {
             *error = op->name + " needs a file, as in " + op->name + "=part.kor";
@@ -440,6 +453,11 @@ bool runToolOp(const ToolOp& op, bool progress, std::string* error)
             swayTick();
     } else if (n == "default-size") {
         defaultSize();
+    } else if (n == "fit") {
+        g_picture_fit = true;
+    } else if (n == "size") {
+        g_picture_width = static_cast<int>(op.numbers[0]);
+        g_picture_height = static_cast<int>(op.numbers[1]);
     } else if (n == "thicken") {
         if (!thicken(op.numbers[0], error))
             return false;
