@@ -199,6 +199,14 @@ PreciseState preciseRelaxIteration(double tolerance, CrossingPairs* crossings, d
             if (!(after < before))
                 break;  // no decrease: more damping
 
+            const double reached = maxRelativeEdgeError();
+            // A decrease lost in round-off, short of the targets: the
+            // least-squares minimum is reached. The step is not taken, so that
+            // running again from here moves nothing.
+            if (reached > tolerance && before - after <= 1e-15 * before) {
+                std::copy(start.begin(), start.end(), v);
+                return PreciseState::Minimum;
+            }
             CrossingPairs now = sortedCrossings();
             if (addsCrossing(*crossings, now)) {
                 refusedForCrossing = true;
@@ -210,13 +218,8 @@ PreciseState preciseRelaxIteration(double tolerance, CrossingPairs* crossings, d
                 damping *= std::max(1.0 / 3.0, 1 - std::pow(2 * rho - 1, 3));
             }
             g_precise_damping = std::max(damping, MIN_DAMPING);
-            *error = maxRelativeEdgeError();
-            if (*error <= tolerance)
-                return PreciseState::Reached;
-            // A decrease lost in round-off: the least-squares minimum is reached.
-            if (before - after <= 1e-15 * before)
-                return PreciseState::Minimum;
-            return PreciseState::Running;
+            *error = reached;
+            return reached <= tolerance ? PreciseState::Reached : PreciseState::Running;
         }
         damping *= growth;
         growth *= 2;
