@@ -199,6 +199,11 @@ PreciseState preciseRelaxIteration(double tolerance, CrossingPairs* crossings, d
             if (!(after < before))
                 break;  // no decrease: more damping
 
+            CrossingPairs now = sortedCrossings();
+            if (addsCrossing(*crossings, now)) {
+                refusedForCrossing = true;
+                continue;
+            }
             const double reached = maxRelativeEdgeError();
             // A decrease lost in round-off, short of the targets: the
             // least-squares minimum is reached. The step is not taken, so that
@@ -206,11 +211,6 @@ PreciseState preciseRelaxIteration(double tolerance, CrossingPairs* crossings, d
             if (reached > tolerance && before - after <= 1e-15 * before) {
                 std::copy(start.begin(), start.end(), v);
                 return PreciseState::Minimum;
-            }
-            CrossingPairs now = sortedCrossings();
-            if (addsCrossing(*crossings, now)) {
-                refusedForCrossing = true;
-                continue;
             }
             *crossings = std::move(now);
             if (t == 1.0) {
