@@ -68,13 +68,16 @@ void normalEquations(SparseMatrix* jtj, Eigen::VectorXd* gradient)
     for (int e = 0; e < NOE; ++e) {
         const int a = edge[e][0], b = edge[e][1];
         double length, u[3];
-        if (!edgeDirection(e, &length, u))
-            continue;
-        const double r = length - phi[e];
+        // An edge of length zero adds zeros, so that the pattern of the matrix
+        // depends on the edges alone.
+        const bool live = edgeDirection(e, &length, u);
+        if (!live)
+            u[0] = u[1] = u[2] = length = 0;
+        const double r = live ? length - phi[e] : 0;
         // A stretched edge also resists turning: the curvature of its length,
         // (r / L)(I - u u^T), is added where it is positive. (A compressed edge's
         // is negative and would make the matrix indefinite.)
-        const double stretch = r > 0 ? r / length : 0;
+        const double stretch = live && r > 0 ? r / length : 0;
         for (int k = 0; k < 3; ++k) {
             (*gradient)[3 * a + k] -= r * u[k];
             (*gradient)[3 * b + k] += r * u[k];
@@ -137,7 +140,34 @@ CrossingPairs sortedCrossings()
     std::sort(pairs.begin(), pairs.end());
     return pairs;
 }
+using Factorisation = Eigen::SimplicialLDLT<SparseMatrix, Eigen::Lower, Eigen::AMDOrdering<int>>;
 }  // namespace
+
+struct PreciseAnalysis::Kept {
+    int vertices = -1;
+    std::vector<std::array<int, 2>> edges;
+    Factorisation solver;
+
+    bool madeFor() const
+    {
+        if (vertices != NOV || static_cast<int>(edges.size()) != NOE)
+            return false;
+        for (int e = 0; e < NOE; ++e)
+            if (edges[e][0] != edge[e][0] || edges[e][1] != edge[e][1])
+                return false;
+        return true;
+    }
+    void analyse(const SparseMatrix& pattern)
+    {
+        vertices = NOV;
+        edges.resize(NOE);
+        for (int e = 0; e < NOE; ++e)
+            edges[e] = {edge[e][0], edge[e][1]};
+        solver.analyzePattern(pattern);
+    }
+};
+PreciseAnalysis::PreciseAnalysis() = default;
+PreciseAnalysis::~PreciseAnalysis() = default;
 
 double maxRelativeEdgeError()
 {
@@ -151,7 +181,7 @@ double maxRelativeEdgeError()
     return worst;
 }
 
-PreciseState preciseRelaxIteration(double tolerance, CrossingPairs* crossings, double* error)
+PreciseState preciseRelaxIteration(double tolerance, CrossingPairs* crossings, double* error, PreciseAnalysis* analysis)
 {
     *error = maxRelativeEdgeError();
     if (*error <= tolerance)
@@ -165,8 +195,13 @@ PreciseState preciseRelaxIteration(double tolerance, CrossingPairs* crossings, d
     if (gradient.lpNorm<Eigen::Infinity>() <= 1e-14)
         return PreciseState::Minimum;  // flat to round-off: no direction lowers the sum
 
-    Eigen::SimplicialLDLT<SparseMatrix, Eigen::Lower, Eigen::AMDOrdering<int>> solver;
-    solver.analyzePattern(jtj);
+    PreciseAnalysis local;
+    PreciseAnalysis& kept = analysis ? *analysis : local;
+    if (!kept.kept)
+        kept.kept = std::make_unique<PreciseAnalysis::Kept>();
+    if (!kept.kept->madeFor())
+        kept.kept->analyse(jtj);
+    Factorisation& solver = kept.kept->solver;
     const std::vector<Point3> start(v, v + NOV);
     const double before = halfSquares();
     double damping = std::max(g_precise_damping, MIN_DAMPING);
@@ -204,19 +239,22 @@ PreciseState preciseRelaxIteration(double tolerance, CrossingPairs* crossings, d
                 refusedForCrossing = true;
                 continue;
             }
+            const double reached = maxRelativeEdgeError();
+            // A decrease lost in round-off, short of the targets: the
+            // least-squares minimum is reached. The step is not taken, so that
+            // running again from here moves nothing.
+            if (reached > tolerance && before - after <= 1e-15 * before) {
+                std::copy(start.begin(), start.end(), v);
+                return PreciseState::Minimum;
+            }
             *crossings = std::move(now);
             if (t == 1.0) {
                 const double rho = (before - after) / promised;
                 damping *= std::max(1.0 / 3.0, 1 - std::pow(2 * rho - 1, 3));
             }
             g_precise_damping = std::max(damping, MIN_DAMPING);
-            *error = maxRelativeEdgeError();
-            if (*error <= tolerance)
-                return PreciseState::Reached;
-            // A decrease lost in round-off: the least-squares minimum is reached.
-            if (before - after <= 1e-15 * before)
-                return PreciseState::Minimum;
-            return PreciseState::Running;
+            *error = reached;
+            return reached <= tolerance ? PreciseState::Reached : PreciseState::Running;
         }
         damping *= growth;
         growth *= 2;
@@ -230,11 +268,12 @@ PreciseState relaxPrecisely(double tolerance, int maxIterations, double* error, 
 {
     g_precise_damping = START_DAMPING;
     CrossingPairs crossings = sortedCrossings();
+    PreciseAnalysis analysis;
     PreciseState state = PreciseState::Running;
     int made = 0;
     *error = maxRelativeEdgeError();
     while (made < maxIterations) {
-        state = preciseRelaxIteration(tolerance, &crossings, error);
+        state = preciseRelaxIteration(tolerance, &crossings, error, &analysis);
         if (state != PreciseState::Running)
             break;
         ++made;
@@ -259,9 +298,10 @@ PreciseTick relaxPreciselyTick()
     using Clock = std::chrono::steady_clock;
     const Clock::time_point begin = Clock::now();
     CrossingPairs crossings = sortedCrossings();
+    PreciseAnalysis analysis;
     PreciseTick tick{PreciseState::Running, 0};
     do {
-        tick.state = preciseRelaxIteration(PRECISE_TOLERANCE, &crossings, &tick.error);
+        tick.state = preciseRelaxIteration(PRECISE_TOLERANCE, &crossings, &tick.error, &analysis);
     } while (tick.state == PreciseState::Running &&
              std::chrono::duration<double>(Clock::now() - begin).count() < PRECISE_TICK_BUDGET_SECONDS);
     return tick;

@@ -11,6 +11,8 @@
 // shortened, and rejected (with more damping) when even a quarter of it would.
 #pragma once
 
+#include <array>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -35,14 +37,28 @@ enum class PreciseState {
 // Face pairs that cross (as selfIntersections() gives them, sorted).
 using CrossingPairs = std::vector<std::pair<int, int>>;
 
+// The sparse factorisation's ordering and symbolic analysis, which depend only
+// on the vertex count and the edges; a caller that makes several iterations
+// keeps one so that they are computed once, not in every iteration.
+class PreciseAnalysis {
+public:
+    PreciseAnalysis();
+    ~PreciseAnalysis();
+    struct Kept;
+    std::unique_ptr<Kept> kept;
+};
+
 // One solver iteration: builds the damped normal equations at the current
 // positions, factorises them, and tries steps (more damped after each refusal)
 // until one lowers the sum of squares without adding a pair to *crossings;
 // then moves every vertex by it and updates *crossings. `tolerance` is the
-// largest relative edge error counted as done. Reads: NOV, NOE, NOS, edge, phi,
-// face, v. Writes: v, g_precise_damping. Returns the new state and puts the
-// largest relative edge error in *error.
-PreciseState preciseRelaxIteration(double tolerance, CrossingPairs* crossings, double* error);
+// largest relative edge error counted as done. `analysis`, when given, is
+// reused while NOV and the edges are those it was made for, and renewed
+// otherwise. Reads: NOV, NOE, NOS, edge, phi, face, v. Writes: v,
+// g_precise_damping. Returns the new state and puts the largest relative edge
+// error in *error.
+PreciseState preciseRelaxIteration(double tolerance, CrossingPairs* crossings, double* error,
+                                   PreciseAnalysis* analysis = nullptr);
 
 // The whole run: iterations from the current positions until the state is no
 // longer Running or `maxIterations` have been made (then Running is returned).

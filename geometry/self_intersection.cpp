@@ -135,7 +135,7 @@ bool trianglesOverlapInPlane(const double* a0, const double* a1, const double* a
     for (auto& tri : t)
         for (int k = 0; k < 3; ++k)
             longest = std::max(longest, distance(tri[k], tri[(k + 1) % 3]));
-    const double tol = 1e-9 * longest;
+    const double tol = 1e-11 * longest;
     if (!(tol > 0))
         return false;
     // Both in one plane: every corner of each within tol of the other's plane.

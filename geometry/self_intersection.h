@@ -11,7 +11,7 @@ bool segmentMeetsTriangle(const double* a, const double* b, const double* p, con
 
 // True when the triangles a and b lie in one plane and their insides overlap;
 // triangles that only touch along a side or at a corner, or that have no area,
-// do not. Distances up to 1e-9 of the longest side count as zero.
+// do not. Distances up to 1e-11 of the longest side count as zero.
 bool trianglesOverlapInPlane(const double* a0, const double* a1, const double* a2, const double* b0,
                              const double* b1, const double* b2);
 

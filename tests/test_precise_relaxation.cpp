@@ -96,6 +96,45 @@ TEST_F(StoreTest, PreciseRelaxationOfARelaxedSurfaceMovesNothing)
     EXPECT_EQ(error, 0);
 }
 
+TEST_F(StoreTest, AKeptAnalysisStepsAsAFreshOneAndIsRenewedForOtherEdges)
+{
+    const std::string path = writeFile(kSingleCellFile);
+    auto iterate = [](PreciseAnalysis* analysis) {
+        CrossingPairs crossings = selfIntersections();
+        double error = 1;
+        for (int i = 0; i < 4; ++i)
+            preciseRelaxIteration(PRECISE_TOLERANCE, &crossings, &error, analysis);
+        g_precise_damping = 1e-3;
+        return std::vector<Point3>(v, v + NOV);
+    };
+    disturbedCell(path);
+    g_precise_damping = 1e-3;
+    const std::vector<Point3> fresh = iterate(nullptr);
+    resetStore();
+    disturbedCell(path);
+    g_precise_damping = 1e-3;
+    PreciseAnalysis analysis;
+    const std::vector<Point3> kept = iterate(&analysis);
+    ASSERT_EQ(kept.size(), fresh.size());
+    for (size_t i = 0; i < kept.size(); ++i) {
+        EXPECT_EQ(kept[i].x, fresh[i].x);
+        EXPECT_EQ(kept[i].y, fresh[i].y);
+        EXPECT_EQ(kept[i].z, fresh[i].z);
+    }
+    // The same analysis on a surface with other edges: renewed, not misused.
+    resetStore();
+    const int a = addVertex(0, 0, 0), b = addVertex(1.2, 0, 0), c = addVertex(0, 0.9, 0), d = addVertex(0.1, 0.2, 1.1);
+    addEdge(a, b, 1), addEdge(a, c, 1), addEdge(a, d, 1), addEdge(b, c, 1), addEdge(b, d, 1), addEdge(c, d, 1);
+    addFace(a, b, c), addFace(a, d, b), addFace(b, d, c), addFace(a, c, d);
+    CrossingPairs none;
+    double error = 1;
+    PreciseState state = PreciseState::Running;
+    for (int i = 0; i < 100 && state == PreciseState::Running; ++i)
+        state = preciseRelaxIteration(PRECISE_TOLERANCE, &none, &error, &analysis);
+    EXPECT_EQ(state, PreciseState::Reached);
+    EXPECT_LE(error, PRECISE_TOLERANCE);
+}
+
 TEST_F(StoreTest, LengthsThatNoShapeHasEndAtTheLeastSquaresMinimum)
 {
     // A tetrahedron with five edges of length 1 cannot have a sixth of 2.5.

@@ -83,6 +83,11 @@ TEST_F(CrossingTest, FacesLaidOnEachOtherInOnePlane)
     EXPECT_EQ(selfIntersections().size(), 1u) << "flat within rounding";
     v[3] = {0.3, 0.5, 1e-3};
     EXPECT_TRUE(selfIntersections().empty()) << "folded to a sharp edge, not flat";
+    // A fold that the lengths close only in the limit (two corners with the same
+    // neighbours and target lengths) stands open by about the edge error that
+    // precise relaxation leaves; it is still apart.
+    v[3] = {0.3, 0.5, 1e-10};
+    EXPECT_TRUE(selfIntersections().empty()) << "folded to the solver's precision, not flat";
     // A face with no area overlaps nothing.
     v[3] = {0.5, 0, 0};
     EXPECT_TRUE(selfIntersections().empty());
