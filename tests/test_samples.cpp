@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <map>
 
@@ -116,10 +117,16 @@ TEST(Samples, RecipesAndFilesAreRebuiltByteForByte)
     const std::string recipes = dir;
     // Recipes read sample/torio.kor, as the regeneration command does from the project folder.
     const std::string inSource = "cd '" KORVITH_SOURCE_DIR "' && ";
+#ifdef MAKE_RECIPES
     ASSERT_EQ(std::system((inSource + MAKE_RECIPES + " sample/single.kor " + recipes).c_str()), 0);
+#else
+    std::fprintf(stderr, "make-recipes is not built (KORVITH_RECIPES off): only the files are rebuilt\n");
+#endif
     for (const Sample& s : kSamples) {
         const std::string shipped = std::string(KORVITH_SOURCE_DIR "/sample/recipes/") + s.recipe + ".ops";
+#ifdef MAKE_RECIPES
         EXPECT_EQ(readAll(recipes + "/" + s.recipe + ".ops"), readAll(shipped)) << s.recipe;
+#endif
         const std::string built = recipes + "/" + s.recipe + ".kor";
         ASSERT_EQ(std::system((inSource + KORVITH_TOOL + " apply sample/single.kor " + built +
                                " @" + shipped)

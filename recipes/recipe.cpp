@@ -1,4 +1,4 @@
-#include "tools/recipe.h"
+#include "recipes/recipe.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -20,9 +20,9 @@
 #include "model/derived_data.h"
 #include "model/history.h"
 #include "model/store.h"
-#include "tools/recipe.h"
-#include "tools/recipe_frames.h"
-#include "tools/recipe_placing.h"
+#include "recipes/recipe.h"
+#include "recipes/recipe_frames.h"
+#include "recipes/recipe_placing.h"
 
 using namespace recipes;
 
