@@ -10,6 +10,7 @@
 #include <map>
 
 #include "construct/glue.h"
+#include "geometry/enclosed_volume.h"
 #include "geometry/precise_relaxation.h"
 #include "geometry/relaxation.h"
 #include "io/open_commands.h"
@@ -183,6 +184,24 @@ TEST(Samples, EachIsARelaxedEmbeddedSurfaceOfItsKind)
             moved = std::max(moved, std::fabs(v[i].x - stored[i].x) + std::fabs(v[i].y - stored[i].y) +
                                         std::fabs(v[i].z - stored[i].z));
         EXPECT_LT(moved, 1e-3) << "a jump on loading";
+    }
+}
+
+// Where a sample bounds a solid once its holes are capped (the pants, the
+// chimaki, the punched dodecahedron, the lattices), its faces point away from
+// that solid, so that the outside shows the front colour. The capped surface's
+// signed volume tells: for a surface that does not pass through itself (checked
+// above), it is the solid's volume when the normals point outward and its
+// negative when they point in.
+TEST(Samples, ThoseWithAnOutsideShowItInTheFrontColour)
+{
+    for (const Sample& s : kSamples) {
+        if (s.recipe == "torio" || s.recipe == "autopasteDemo")
+            continue;  // open sheets: no side is the outside
+        SCOPED_TRACE(s.recipe);
+        resetStore();
+        ASSERT_TRUE(openSurfaceFile(samplePath(s), false));
+        EXPECT_GT(enclosedVolume(), 0) << "the faces point into the solid";
     }
 }
 
