@@ -1,9 +1,8 @@
 #include "geometry/enclosed_volume.h"
 
-#include <map>
 #include <vector>
 
-#include "model/adjacency.h"
+#include "model/boundary_loops.h"
 #include "model/store.h"
 
 namespace {
@@ -21,27 +20,16 @@ double enclosedVolume()
     for (int f = 0; f < NOS; ++f)
         six += tripleProduct(v[face[f][0]], v[face[f][1]], v[face[f][2]]);
     // Each boundary side a -> b is closed by the cap triangle (b, a, centroid of its loop).
-    std::map<int, int> next;  // boundary side from -> to
-    for (const BoundarySide& side : boundarySides())
-        next[side.from] = side.to;
-    while (!next.empty()) {
-        std::vector<int> loop;
-        for (int at = next.begin()->first; next.count(at);) {
-            loop.push_back(at);
-            const int to = next[at];
-            next.erase(at);
-            at = to;
-        }
+    for (const std::vector<BoundarySide>& loop : boundaryLoops()) {
         Point3 c{0, 0, 0};
-        for (int i : loop) {
-            c.x += v[i].x;
-            c.y += v[i].y;
-            c.z += v[i].z;
+        for (const BoundarySide& side : loop) {
+            c.x += v[side.from].x;
+            c.y += v[side.from].y;
+            c.z += v[side.from].z;
         }
         c = Point3{c.x / loop.size(), c.y / loop.size(), c.z / loop.size()};
-        for (size_t k = 0; k + 1 < loop.size(); ++k)
-            six += tripleProduct(v[loop[k + 1]], v[loop[k]], c);
-        six += tripleProduct(v[loop.front()], v[loop.back()], c);
+        for (const BoundarySide& side : loop)
+            six += tripleProduct(v[side.to], v[side.from], c);
     }
     return six / 6;
 }

@@ -16,6 +16,7 @@
 #include "io/open_commands.h"
 #include "io/sample_loader.h"
 #include "model/adjacency.h"
+#include "model/boundary_loops.h"
 #include "model/derived_data.h"
 #include "model/surface_info.h"
 #include "geometry/self_intersection.h"
@@ -63,20 +64,11 @@ const Sample kSamples[] = {
 // its rotations and reflections, loops sorted and joined with "-".
 std::string holePattern()
 {
-    std::map<int, std::pair<int, int>> next;  // boundary side a -> (b, cell)
-    for (const BoundarySide& side : boundarySides())
-        next[side.from] = {side.to, side.opposite};
     std::vector<std::string> loops;
-    while (!next.empty()) {
+    for (const std::vector<BoundarySide>& sides : boundaryLoops()) {
         std::vector<int> cells;
-        const int start = next.begin()->first;
-        int at = start;
-        do {
-            const auto step = next.at(at);
-            next.erase(at);
-            cells.push_back(step.second);
-            at = step.first;
-        } while (at != start && next.count(at));
+        for (const BoundarySide& side : sides)
+            cells.push_back(side.opposite);
         // Runs of equal cells, around the loop.
         size_t first = 0;
         while (first < cells.size() && cells[first] == cells[(first + cells.size() - 1) % cells.size()])
