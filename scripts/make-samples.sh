@@ -5,7 +5,7 @@
 # docs/samples/<name>.png. Run it from anywhere.
 set -eu
 cd "$(dirname "$0")/.."
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORVITH_RECIPES=ON >/dev/null
 cmake --build build -j"$(nproc)" --target make-recipes korvith-tool
 build/make-recipes sample/single.kor sample/recipes
 # Later recipes read sample/torio.kor: rebuild it first, then write the recipes again.

@@ -5,7 +5,7 @@
 set -eu
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORVITH_RECIPES=ON >/dev/null
 cmake --build build -j"$(nproc)"
 (cd build && ctest --output-on-failure)
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DKORVITH_SANITIZE=ON -DKORVITH_CORE_ONLY=ON >/dev/null

@@ -11,18 +11,20 @@
 #include <cmath>
 #include <cstdio>
 #include <string>
+#include <utility>
 #include <sys/stat.h>
 #include <vector>
 
 #include <wx/init.h>
 
+#include "geometry/enclosed_volume.h"
 #include "io/open_commands.h"
 #include "model/derived_data.h"
 #include "model/history.h"
 #include "model/store.h"
-#include "tools/recipe.h"
-#include "tools/recipe_frames.h"
-#include "tools/recipe_placing.h"
+#include "recipes/recipe.h"
+#include "recipes/recipe_frames.h"
+#include "recipes/recipe_placing.h"
 
 using namespace recipes;
 
@@ -279,12 +281,15 @@ int main(int argc, char** argv)
     const std::string dir = argv[2];
     mkdir(dir.c_str(), 0777);
     using Builder = Recipe (*)();
-    const Builder builders[] = {torio,          autopasteDemo,   curlyPants,      fatPants,
-                                slimPants,      middlePants,     newtralPants,    chimaki,
-                                diamondLattice1, rhombicLattice, cubicLattice,    punchedDodecahedron,
-                                diamondLattice2};
+    // Each recipe, and whether its surface has a clear outside (it bounds a
+    // solid once its holes are capped), which then shows the front colour.
+    const std::pair<Builder, bool> builders[] = {
+        {torio, false},          {autopasteDemo, false},   {curlyPants, true},  {fatPants, true},
+        {slimPants, true},       {middlePants, true},      {newtralPants, true}, {chimaki, true},
+        {diamondLattice1, true}, {rhombicLattice, true},   {cubicLattice, true}, {punchedDodecahedron, true},
+        {diamondLattice2, true}};
     bool ok = true;
-    for (Builder build : builders) {
+    for (const auto& [build, outside] : builders) {
         resetStore();
         if (!openSurfaceFile(single, false)) {
             std::fprintf(stderr, "make-recipes: cannot read %s\n", single.c_str());
@@ -294,7 +299,9 @@ int main(int argc, char** argv)
         singleCell.clear();
         for (int i = 0; i < NOV; ++i)
             singleCell.push_back(at(i));
-        const Recipe recipe = build();
+        Recipe recipe = build();
+        if (outside && enclosedVolume() < 0)
+            recipe.op("flip", "the faces point outward: the outside shows the front colour");
         ok = writeRecipe(dir, recipe) && ok;
     }
     clearHistory();

@@ -1,10 +1,12 @@
-#include "tools/recipe_placing.h"
+#include "recipes/recipe_placing.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 
+#include "geometry/face_normal.h"
 #include "model/store.h"
+#include "model/topology.h"
 
 namespace recipes {
 std::vector<Vec> singleCell;
@@ -72,11 +74,8 @@ TorioShape torioShape(int base)
     TorioShape s{};
     Vec normal{0, 0, 0};
     for (int f = 0; f < NOS; ++f)
-        for (int k = 0; k < 3; ++k)
-            if (face[f][k] == base) {
-                const Vec a = at(face[f][0]), b = at(face[f][1]), c = at(face[f][2]);
-                normal = normal + cross(b - a, c - a);
-            }
+        if (isFaceIncludeVertex(f, base))
+            normal = normal + faceNormal(f);
     for (const std::vector<BoundaryStep>& loop : boundaryLoops()) {
         if (loop[0].vertex / TORIO_VERTICES != base / TORIO_VERTICES)
             continue;

@@ -9,12 +9,11 @@
 #include <vector>
 
 #include "model/store.h"
-#include "tools/recipe.h"
+#include "recipes/recipe.h"
 
 namespace recipes {
-struct Vec {
-    double x, y, z;
-};
+// The store's point, with the arithmetic the placing needs.
+using Vec = Point3;
 inline Vec operator+(Vec a, Vec b) { return {a.x + b.x, a.y + b.y, a.z + b.z}; }
 inline Vec operator-(Vec a, Vec b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
 inline Vec operator*(double k, Vec a) { return {k * a.x, k * a.y, k * a.z}; }
@@ -22,7 +21,7 @@ inline double dot(Vec a, Vec b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
 inline Vec cross(Vec a, Vec b) { return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x}; }
 inline Vec unit(Vec a) { return (1.0 / std::sqrt(dot(a, a))) * a; }
 // The position of vertex i. Reads v.
-inline Vec at(int i) { return {v[i].x, v[i].y, v[i].z}; }
+inline Vec at(int i) { return v[i]; }
 
 // A rotation as its three columns: the images of the x, y and z axes.
 struct Turn {

@@ -1,4 +1,4 @@
-#include "tools/recipe_frames.h"
+#include "recipes/recipe_frames.h"
 
 #include <cmath>
 #include <algorithm>

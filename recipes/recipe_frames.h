@@ -6,8 +6,8 @@
 #include <utility>
 #include <vector>
 
-#include "tools/recipe.h"
-#include "tools/recipe_placing.h"
+#include "recipes/recipe.h"
+#include "recipes/recipe_placing.h"
 
 namespace recipes {
 // A frame of torios: node k gets a torio whose surface faces `normal[k]`,

@@ -1,10 +1,10 @@
-#include "tools/recipe.h"
+#include "recipes/recipe.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
 
-#include "model/adjacency.h"
+#include "model/boundary_loops.h"
 #include "model/derived_data.h"
 #include "model/store.h"
 #include "tools/tool_ops.h"
@@ -54,28 +54,11 @@ void attach(Recipe& r, int p, int target)
 
 std::vector<std::vector<BoundaryStep>> boundaryLoops()
 {
-    const std::vector<BoundarySide> sides = boundarySides();
-    std::vector<bool> used(sides.size(), false);
     std::vector<std::vector<BoundaryStep>> loops;
-    for (size_t s0 = 0; s0 < sides.size(); ++s0) {
-        if (used[s0])
-            continue;
-        std::vector<BoundaryStep> loop;
-        size_t k = s0;
-        for (;;) {
-            used[k] = true;
-            loop.push_back(BoundaryStep{sides[k].from, sides[k].opposite});
-            const int at = sides[k].to;
-            if (at == loop[0].vertex)
-                break;
-            size_t next = 0;
-            while (next < sides.size() && (used[next] || sides[next].from != at))
-                ++next;
-            if (next == sides.size())
-                break;
-            k = next;
-        }
-        loops.push_back(loop);
+    for (const std::vector<BoundarySide>& sides : ::boundaryLoops()) {
+        loops.emplace_back();
+        for (const BoundarySide& side : sides)
+            loops.back().push_back(BoundaryStep{side.from, side.opposite});
     }
     return loops;
 }
