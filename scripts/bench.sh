@@ -22,7 +22,7 @@ rows = OrderedDict()  # (operation, surface) -> {"n":, "fast":, "literal":}
 for b in runs:
     if b.get("run_type", "iteration") != "iteration":
         continue
-    name = b["name"].split("/process_time")[0].split("/manual_time")[0]
+    name = re.sub(r"/iterations:\d+", "", b["name"]).split("/process_time")[0].split("/manual_time")[0]
     ms = b["cpu_time"] * scale[b["time_unit"]]
     if ":" in name:
         op, surface, kind = name.split(":")
