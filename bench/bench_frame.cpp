@@ -15,7 +15,7 @@
 #include "view/view_commands.h"
 #include "model/store.h"
 #include "tools/picture.h"
-#include "view/raster.h"
+#include "view/cairo_picture.h"
 #include "view/scene.h"
 
 namespace {
@@ -91,14 +91,7 @@ void BM_Frame(benchmark::State& state)
     Scene scene;
     for (auto _ : state) {
         buildScene(scene, SceneUse::Window);
-        cairo_surface_flush(target.picture);
-        RasterImage image;
-        image.pixels = reinterpret_cast<uint32_t*>(cairo_image_surface_get_data(target.picture));
-        image.width = W;
-        image.height = H;
-        image.stride = cairo_image_surface_get_stride(target.picture) / 4;
-        rasterScene(scene, image, 1.0);
-        cairo_surface_mark_dirty(target.picture);
+        rasterSceneInto(target.picture, scene, 1.0);
         target.copyToWindow();
     }
     state.counters["faces"] = NOS;

@@ -19,7 +19,7 @@
 #include "view/mouse.h"
 #include "view/projection.h"
 #include "view/printout.h"
-#include "view/raster.h"
+#include "view/cairo_picture.h"
 
 // clang-format off
 wxBEGIN_EVENT_TABLE(MyCanvas, wxWindow)
@@ -88,14 +88,7 @@ void MyCanvas::paintFrame(wxDC& dc, int w, int h, double scale)
             cairo_surface_destroy(m_picture);
         m_picture = cairo_image_surface_create(CAIRO_FORMAT_RGB24, pw, ph);
     }
-    cairo_surface_flush(m_picture);
-    RasterImage image;
-    image.pixels = reinterpret_cast<uint32_t*>(cairo_image_surface_get_data(m_picture));
-    image.width = pw;
-    image.height = ph;
-    image.stride = cairo_image_surface_get_stride(m_picture) / 4;
-    rasterScene(m_scene, image, scale);
-    cairo_surface_mark_dirty(m_picture);
+    rasterSceneInto(m_picture, m_scene, scale);
     cairo_surface_set_device_scale(m_picture, scale, scale);
 
     // One copy of the whole picture onto the window (or bitmap) through its cairo context.
@@ -111,9 +104,11 @@ void MyCanvas::paintFrame(wxDC& dc, int w, int h, double scale)
     } else {
         wxImage copy(pw, ph, false);
         unsigned char* rgb = copy.GetData();
+        const unsigned char* data = cairo_image_surface_get_data(m_picture);
+        const int stride = cairo_image_surface_get_stride(m_picture);
         for (int y = 0; y < ph; ++y)
             for (int x = 0; x < pw; ++x, rgb += 3) {
-                const uint32_t p = image.pixels[size_t(y) * image.stride + x];
+                const uint32_t p = reinterpret_cast<const uint32_t*>(data + size_t(y) * stride)[x];
                 rgb[0] = (p >> 16) & 255, rgb[1] = (p >> 8) & 255, rgb[2] = p & 255;
             }
         dc.DrawBitmap(wxBitmap(copy), 0, 0);

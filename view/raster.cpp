@@ -13,8 +13,6 @@ uint32_t pack(const RGBColour& c)
     return (uint32_t(c.r) << 16) | (uint32_t(c.g) << 8) | uint32_t(c.b);
 }
 
-// Blends `colour` over the pixel with coverage `a` in [0, 1], two channels at a time.
-
 // Blends `colour` over the pixel with coverage k / 256, k in [0, 256].
 inline void blendFixed(uint32_t& p, uint32_t colour, int k)
 {
