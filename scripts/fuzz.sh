@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets with clang (libFuzzer, AddressSanitizer, UBSan) in
 # build-fuzz/ and runs each for SECONDS seconds (default 30) on the seed corpus
-# (fuzz/corpus and the samples). Fails on any crash, leak or sanitizer report;
+# (tests/fuzz/corpus and the samples). Fails on any crash, leak or sanitizer report;
 # what the run finds new goes to build-fuzz/found-*/, never into the tree.
 set -eu
 cd "$(dirname "$0")/.."
@@ -12,7 +12,7 @@ cmake --build build-fuzz -j"$(nproc)" --target fuzz_open fuzz_ops
 for target in fuzz_open fuzz_ops; do
   found=build-fuzz/found-$target
   mkdir -p "$found"
-  seeds=fuzz/corpus/${target#fuzz_}
+  seeds=tests/fuzz/corpus/${target#fuzz_}
   [ "$target" = fuzz_open ] && seeds="$seeds sample"
   echo "== $target, $seconds s"
   # shellcheck disable=SC2086

@@ -5,8 +5,8 @@
 #include <cstring>
 #include <random>
 
-#include "commands/edit_commands.h"
-#include "commands/sway_commands.h"
+#include "construct/edit_commands.h"
+#include "geometry/sway_commands.h"
 #include "construct/add_cell.h"
 #include "geometry/relaxation.h"
 #include "geometry/rigid_motion.h"

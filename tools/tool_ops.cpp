@@ -6,8 +6,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "commands/edit_commands.h"
-#include "commands/sway_commands.h"
+#include "construct/edit_commands.h"
+#include "geometry/sway_commands.h"
 #include "construct/copy_remove.h"
 #include "construct/glue.h"
 #include "construct/subdivision.h"

@@ -4,7 +4,7 @@
 #include <cstdlib>
 
 #include "geometry/precise_relaxation.h"
-#include "commands/sway_commands.h"
+#include "geometry/sway_commands.h"
 #include "geometry/relaxation.h"
 #include "geometry/rigid_motion.h"
 #include "geometry/smoothing.h"

@@ -1,6 +1,6 @@
 #include "view/mouse.h"
 
-#include "commands/edit_commands.h"
+#include "construct/edit_commands.h"
 #include "geometry/rigid_motion.h"
 #include "model/store.h"
 #include "view/projection.h"

@@ -1,4 +1,4 @@
-#include "commands/edit_commands.h"
+#include "construct/edit_commands.h"
 
 #include "construct/add_cell.h"
 #include "construct/copy_remove.h"

@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "fuzz/fuzz_support.h"
+#include "tests/fuzz/fuzz_support.h"
 #include "io/open_commands.h"
 #include "io/reader.h"
 #include "model/derived_data.h"

@@ -1,4 +1,4 @@
-#include "commands/sway_commands.h"
+#include "geometry/sway_commands.h"
 
 #include "geometry/relaxation.h"
 #include "geometry/rigid_motion.h"

@@ -22,9 +22,9 @@
 #include "model/derived_data.h"
 #include "model/history.h"
 #include "model/store.h"
-#include "recipes/recipe.h"
-#include "recipes/recipe_frames.h"
-#include "recipes/recipe_placing.h"
+#include "tools/recipes/recipe.h"
+#include "tools/recipes/recipe_frames.h"
+#include "tools/recipes/recipe_placing.h"
 
 using namespace recipes;
 

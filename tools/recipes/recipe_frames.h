@@ -6,8 +6,8 @@
 #include <utility>
 #include <vector>
 
-#include "recipes/recipe.h"
-#include "recipes/recipe_placing.h"
+#include "tools/recipes/recipe.h"
+#include "tools/recipes/recipe_placing.h"
 
 namespace recipes {
 // A frame of torios: node k gets a torio whose surface faces `normal[k]`,

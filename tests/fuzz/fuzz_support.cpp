@@ -1,4 +1,4 @@
-#include "fuzz/fuzz_support.h"
+#include "tests/fuzz/fuzz_support.h"
 
 #include <cstdlib>
 #include <cstring>

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "model/store.h"
-#include "recipes/recipe.h"
+#include "tools/recipes/recipe.h"
 
 namespace recipes {
 // The store's point, with the arithmetic the placing needs.

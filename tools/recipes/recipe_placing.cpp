@@ -1,4 +1,4 @@
-#include "recipes/recipe_placing.h"
+#include "tools/recipes/recipe_placing.h"
 
 #include <algorithm>
 #include <cmath>

@@ -5,10 +5,10 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "commands/edit_commands.h"
-#include "commands/sway_commands.h"
+#include "construct/edit_commands.h"
+#include "geometry/sway_commands.h"
 #include "construct/copy_remove.h"
-#include "fuzz/fuzz_support.h"
+#include "tests/fuzz/fuzz_support.h"
 #include "geometry/relaxation.h"
 #include "geometry/rigid_motion.h"
 #include "io/open_commands.h"

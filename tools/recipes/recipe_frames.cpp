@@ -1,4 +1,4 @@
-#include "recipes/recipe_frames.h"
+#include "tools/recipes/recipe_frames.h"
 
 #include <cmath>
 #include <algorithm>

@@ -1,4 +1,4 @@
-#include "recipes/recipe.h"
+#include "tools/recipes/recipe.h"
 
 #include <algorithm>
 #include <cstdio>
