@@ -129,3 +129,37 @@ TEST_F(StoreTest, PrintedAndPictureScenesLeaveOutWhatThePageAndFilesDoNotShow)
     }
     messagetxt = " ";
 }
+
+// Leaving out the faces that lie under later fills changes no pixel, and on
+// layers stacked along the viewing axis it leaves out most of the back ones.
+TEST_F(StoreTest, RendererLeavesOutOnlyFacesThatCannotBeSeen)
+{
+    std::mt19937 rng(777);
+    std::vector<uint32_t> culled, full;
+    for (int round = 0; round < 24; ++round) {
+        resetStore();
+        ReadSampleData(round % 4 == 0 ? FIRST_SAMPLE + 9 : FIRST_SAMPLE);
+        if (round % 4 != 0)
+            grow(rng, 2 + static_cast<int>(rng() % 10), true);
+        if (round % 4 == 0 || round % 3 == 0)
+            smoothen();  // angle-sum discs on most vertices
+        const int layers = 1 + round % 3;
+        ASSERT_TRUE(replicate(layers, true));
+        randomView(rng);
+        if (round % 4 == 0)
+            g_rate = 8.0 + rng() % 20;  // small faces, so that discs reach past their faces' outlines
+        Scene scene;
+        buildScene(scene, SceneUse::Window);
+        const double scale = round % 5 == 4 ? 2.0 : round % 7 == 6 ? 1.5 : 1.0;
+        const int w = static_cast<int>(scene.width * scale) + 3, h = static_cast<int>(scene.height * scale) + 3;
+        culled.assign(size_t(w) * h, 0);
+        full.assign(size_t(w) * h, 0);
+        RasterImage a{culled.data(), w, h, w}, b{full.data(), w, h, w};
+        const int painted = rasterScene(scene, a, scale, true);
+        EXPECT_EQ(rasterScene(scene, b, scale, false), NOS);
+        ASSERT_EQ(culled, full) << "round " << round;
+        if (layers == 3 && round % 4 == 0) {
+            EXPECT_LT(painted, NOS * 2 / 3) << "round " << round << ": most of the back layers lie under the front one";
+        }
+    }
+}

@@ -52,6 +52,112 @@ inline double held(double x)
     return !(x >= -1e7) ? -1e7 : x > 1e7 ? 1e7 : x;
 }
 
+// The pixels whose centres lie inside or on the triangle, row by row within a
+// picture of width x height: calls span(row, first, last) for each row that
+// has any. Corners that are not numbers give none.
+template <class Span>
+void triangleSpans(const double (&x)[3], const double (&y)[3], int width, int height, Span&& span)
+{
+    auto rowSpan = [&](int row, double x0, double x1) {
+        const double lo = std::min(x0, x1), hi = std::max(x0, x1);
+        const int first = std::max(0, -floorInt(held(0.5 - lo)));
+        const int last = std::min(width - 1, floorInt(held(hi - 0.5)));
+        if (first <= last)
+            span(row, first, last);
+    };
+    int i0 = 0, i1 = 1, i2 = 2;
+    if (y[i1] < y[i0])
+        std::swap(i0, i1);
+    if (y[i2] < y[i0])
+        std::swap(i0, i2);
+    if (y[i2] < y[i1])
+        std::swap(i1, i2);
+    const double ax = x[i0], ay = y[i0], bx = x[i1], by = y[i1], cx = x[i2], cy = y[i2];
+    if (!(ay <= cy))
+        return;  // not a number
+    const int rowFirst = std::max(0, -floorInt(held(0.5 - ay)));
+    const int rowLast = std::min(height - 1, floorInt(held(cy - 0.5)));
+    if (rowFirst > rowLast)
+        return;
+    if (cy == ay) {  // flat: one row at most
+        rowSpan(rowFirst, std::min({ax, bx, cx}), std::max({ax, bx, cx}));
+        return;
+    }
+    // The long edge a-c against the short edge a-b above b, b-c below it.
+    const double slopeAC = (cx - ax) / (cy - ay);
+    const double slopeAB = by > ay ? (bx - ax) / (by - ay) : 0.0;
+    const double slopeBC = cy > by ? (cx - bx) / (cy - by) : 0.0;
+    const int rowB = std::clamp(-floorInt(held(0.5 - by)), rowFirst, rowLast + 1);  // first row at or below b
+    for (int row = rowFirst; row < rowB; ++row) {
+        const double py = row + 0.5;
+        rowSpan(row, ax + slopeAC * (py - ay), ax + slopeAB * (py - ay));
+    }
+    for (int row = rowB; row <= rowLast; ++row) {
+        const double py = row + 0.5;
+        rowSpan(row, ax + slopeAC * (py - ay), cy > by ? bx + slopeBC * (py - by) : bx);
+    }
+}
+
+// One bit per pixel: the pixels that faces later in the painting order fill.
+// A fill replaces a pixel outright, so whatever was painted there before it
+// cannot be seen; a face whose every pixel (fill, outline and discs) lies
+// under later fills can be left out without changing one pixel.
+class CoverMask {
+public:
+    void reset(int width, int height)
+    {
+        width_ = width;
+        height_ = height;
+        words_ = (width + 63) / 64;
+        bits_.assign(size_t(words_) * height, 0);
+    }
+
+    void addSpan(int row, int first, int last)
+    {
+        uint64_t* line = &bits_[size_t(row) * words_];
+        const int w0 = first >> 6, w1 = last >> 6;
+        const uint64_t head = ~0ull << (first & 63), tail = ~0ull >> (63 - (last & 63));
+        if (w0 == w1) {
+            line[w0] |= head & tail;
+            return;
+        }
+        line[w0] |= head;
+        for (int w = w0 + 1; w < w1; ++w)
+            line[w] = ~0ull;
+        line[w1] |= tail;
+    }
+
+    // Whether every pixel of the box [x0, x1] x [y0, y1] that lies in the
+    // picture is covered (a box wholly outside the picture is).
+    bool covers(int x0, int y0, int x1, int y1) const
+    {
+        x0 = std::max(x0, 0), y0 = std::max(y0, 0);
+        x1 = std::min(x1, width_ - 1), y1 = std::min(y1, height_ - 1);
+        if (x0 > x1 || y0 > y1)
+            return true;
+        const int w0 = x0 >> 6, w1 = x1 >> 6;
+        const uint64_t head = ~0ull << (x0 & 63), tail = ~0ull >> (63 - (x1 & 63));
+        for (int row = y0; row <= y1; ++row) {
+            const uint64_t* line = &bits_[size_t(row) * words_];
+            if (w0 == w1) {
+                if ((line[w0] & head & tail) != (head & tail))
+                    return false;
+                continue;
+            }
+            if ((line[w0] & head) != head || (line[w1] & tail) != tail)
+                return false;
+            for (int w = w0 + 1; w < w1; ++w)
+                if (line[w] != ~0ull)
+                    return false;
+        }
+        return true;
+    }
+
+private:
+    int width_ = 0, height_ = 0, words_ = 0;
+    std::vector<uint64_t> bits_;
+};
+
 class Painter {
 public:
     Painter(RasterImage& image, double scale) : img_(image), s_(scale) {}
@@ -69,48 +175,11 @@ public:
     // Fills the pixels whose centres lie inside or on the triangle.
     void fillTriangle(const double (&x)[3], const double (&y)[3], uint32_t colour)
     {
-        int i0 = 0, i1 = 1, i2 = 2;
-        if (y[i1] < y[i0])
-            std::swap(i0, i1);
-        if (y[i2] < y[i0])
-            std::swap(i0, i2);
-        if (y[i2] < y[i1])
-            std::swap(i1, i2);
-        const double ax = x[i0], ay = y[i0], bx = x[i1], by = y[i1], cx = x[i2], cy = y[i2];
-        if (!(ay <= cy))
-            return;  // not a number
-        const int rowFirst = std::max(0, -floorInt(held(0.5 - ay)));
-        const int rowLast = std::min(img_.height - 1, floorInt(held(cy - 0.5)));
-        if (rowFirst > rowLast)
-            return;
-        if (cy == ay) {  // flat: one row at most
-            span(rowFirst, std::min({ax, bx, cx}), std::max({ax, bx, cx}), colour);
-            return;
-        }
-        // The long edge a-c against the short edge a-b above b, b-c below it.
-        const double slopeAC = (cx - ax) / (cy - ay);
-        const double slopeAB = by > ay ? (bx - ax) / (by - ay) : 0.0;
-        const double slopeBC = cy > by ? (cx - bx) / (cy - by) : 0.0;
-        const int rowB = std::clamp(-floorInt(held(0.5 - by)), rowFirst, rowLast + 1);  // first row at or below b
-        for (int row = rowFirst; row < rowB; ++row) {
-            const double py = row + 0.5;
-            span(row, ax + slopeAC * (py - ay), ax + slopeAB * (py - ay), colour);
-        }
-        for (int row = rowB; row <= rowLast; ++row) {
-            const double py = row + 0.5;
-            span(row, ax + slopeAC * (py - ay), cy > by ? bx + slopeBC * (py - by) : bx, colour);
-        }
-    }
-
-    // Fills the pixels of `row` whose centres lie between x0 and x1.
-    void span(int row, double x0, double x1, uint32_t colour)
-    {
-        const double lo = std::min(x0, x1), hi = std::max(x0, x1);
-        const int first = std::max(0, -floorInt(held(0.5 - lo)));
-        const int last = std::min(img_.width - 1, floorInt(held(hi - 0.5)));
-        uint32_t* p = img_.pixels + size_t(row) * img_.stride;
-        for (int x = first; x <= last; ++x)
-            p[x] = colour;
+        triangleSpans(x, y, img_.width, img_.height, [&](int row, int first, int last) {
+            uint32_t* p = img_.pixels + size_t(row) * img_.stride;
+            for (int px = first; px <= last; ++px)
+                p[px] = colour;
+        });
     }
 
     // A line of width `s_` from a to b, each end carried on by half the width
@@ -198,6 +267,11 @@ public:
         for (int u = std::max(first, inLast + 1); u <= last; ++u)
             paintColumn(u, topAt(u + 0.5));
     }
+
+    // How far past its corners (in whole pixels, either way) a face's outline
+    // may paint, and how far from its centre a disc may.
+    int outlineReach() const { return static_cast<int>(std::ceil(s_)) + 2; }
+    int discReach() const { return static_cast<int>(std::ceil(DISC_RADIUS * s_ + s_ * 0.5 + 0.5)); }
 
     // A disc of diameter 10 logical pixels filled with `fill`, outlined by a
     // line of the outline colour (dashed for a dashed outline).
@@ -345,7 +419,7 @@ private:
 };
 }  // namespace
 
-void rasterScene(const Scene& scene, RasterImage& image, double scale)
+int rasterScene(const Scene& scene, RasterImage& image, double scale, bool cullHidden)
 {
     Painter paint(image, scale);
     const uint32_t white = 0xffffff, black = 0;
@@ -387,7 +461,38 @@ void rasterScene(const Scene& scene, RasterImage& image, double scale)
     for (size_t f = 0; f < scene.faces.size(); ++f)
         position[scene.faces[f].index] = static_cast<int>(f);
 
+    // Front to back, which faces lie wholly under the fills of later ones.
+    static thread_local std::vector<char> hidden;
+    static thread_local CoverMask cover;
+    hidden.assign(scene.faces.size(), 0);
+    if (cullHidden) {
+        cover.reset(image.width, image.height);
+        const int outline = paint.outlineReach(), disc = paint.discReach();
+        for (size_t f = scene.faces.size(); f-- > 0;) {
+            const SceneFace& sf = scene.faces[f];
+            const double x[3] = {px[sf.corner[0]], px[sf.corner[1]], px[sf.corner[2]]};
+            const double y[3] = {py[sf.corner[0]], py[sf.corner[1]], py[sf.corner[2]]};
+            bool under = cover.covers(floorInt(std::min({x[0], x[1], x[2]})) - outline,
+                                      floorInt(std::min({y[0], y[1], y[2]})) - outline,
+                                      floorInt(std::max({x[0], x[1], x[2]})) + outline,
+                                      floorInt(std::max({y[0], y[1], y[2]})) + outline);
+            for (int d = scene.discBegin(f); under && d < sf.discEnd; ++d) {
+                const int at = scene.discs[d].vertex;
+                if (lastDisc[at] == d)
+                    under = cover.covers(floorInt(px[at]) - disc, floorInt(py[at]) - disc,
+                                         floorInt(px[at]) + disc, floorInt(py[at]) + disc);
+            }
+            hidden[f] = under;
+            triangleSpans(x, y, image.width, image.height,
+                          [&](int row, int first, int last) { cover.addSpan(row, first, last); });
+        }
+    }
+
+    int painted = 0;
     for (size_t f = 0; f < scene.faces.size(); ++f) {
+        if (hidden[f])
+            continue;
+        ++painted;
         const SceneFace& sf = scene.faces[f];
         const double x[3] = {px[sf.corner[0]], px[sf.corner[1]], px[sf.corner[2]]};
         const double y[3] = {py[sf.corner[0]], py[sf.corner[1]], py[sf.corner[2]]};
@@ -407,4 +512,5 @@ void rasterScene(const Scene& scene, RasterImage& image, double scale)
             paint.disc(px[disc.vertex], py[disc.vertex], pack(disc.fill), lineColour, dashed);
         }
     }
+    return painted;
 }
