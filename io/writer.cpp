@@ -1,6 +1,7 @@
 #include "io/writer.h"
 
 #include <cerrno>
+#include <csignal>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -204,6 +205,10 @@ std::string temporaryPattern(const std::string& target)
 
 bool writeFileReplacing(const wxString& path, const std::string& text, wxString* error)
 {
+    // Past a file-size limit the system would end the program with SIGXFSZ;
+    // ignored, the write fails with EFBIG like a full disk, and is handled so.
+    static const bool sizeLimitFailsTheWrite = std::signal(SIGXFSZ, SIG_IGN) != SIG_ERR;
+    (void)sizeLimitFailsTheWrite;
     std::string target(path.fn_str());
     if (!followLinks(&target)) {
         *error = wxString::Format("cannot follow its symbolic link (%s)", std::strerror(errno));

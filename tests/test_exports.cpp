@@ -213,9 +213,16 @@ TEST_F(Exports, EveryOutputFailsWholeAndKeepsTheOldFile)
         EXPECT_EQ(run.status, 1);
         EXPECT_NE(run.err.find("not numbers"), std::string::npos) << run.err;
         EXPECT_EQ(readAll(out), "old");
-        // The disk fills up (a file size limit of 1 KiB stands in for it; with
-        // its signal ignored, as the shell passes on, a write past it fails).
-        run = shell("trap '' XFSZ; ulimit -f 1; " KORVITH_TOOL " apply " KORVITH_SOURCE_DIR
+        // Positions beyond the range of the floats that PLY, STL and glTF store.
+        if (ext == ".ply" || ext == ".stl" || ext == ".glb") {
+            run = tool("apply " + kTorio + " '" + out + "' scale=1e300");
+            EXPECT_EQ(run.status, 1);
+            EXPECT_NE(run.err.find("too large"), std::string::npos) << run.err;
+            EXPECT_EQ(readAll(out), "old");
+        }
+        // The disk fills up (a file size limit of 1 KiB stands in for it): the
+        // write fails, instead of the limit's signal ending the program.
+        run = shell("ulimit -f 1; " KORVITH_TOOL " apply " KORVITH_SOURCE_DIR
                     "/sample/22222Dodecahedra.kor '" + out + "'");
         EXPECT_EQ(run.status, 1);
         EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
@@ -318,9 +325,12 @@ TEST_F(Exports, ThickenedAndScaledSolidFromTheTool)
     EXPECT_EQ(words, 4 + 3 * static_cast<int>(solid.vertices.size()) + 4 * static_cast<int>(solid.triangles.size()));
 
     // A solid is no surface of cells: not written as one, and not reshaped.
-    run = tool("apply " + kTorio + " '" + dir.path + "/x.kor' thicken=0.1");
-    EXPECT_EQ(run.status, 1);
-    EXPECT_NE(run.err.find("only as a mesh or a picture"), std::string::npos) << run.err;
+    for (const std::string& out : {"'" + dir.path + "/x.kor'", std::string("- --format=kor"), std::string("- --format=h")}) {
+        run = tool("apply " + kTorio + " " + out + " thicken=0.1");
+        EXPECT_EQ(run.status, 1) << out;
+        EXPECT_TRUE(run.out.empty()) << out;
+        EXPECT_NE(run.err.find("only as a mesh or a picture"), std::string::npos) << run.err;
+    }
     run = tool("apply " + kTorio + " '" + dir.path + "/x.stl' thicken=0.1 relax");
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("operation 2 (relax)"), std::string::npos) << run.err;

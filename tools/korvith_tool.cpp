@@ -68,17 +68,6 @@ bool knownOutput(const std::string& ext)
     return ext == ".kor" || ext == ".h" || isMeshFormat(ext) || isPictureFormat(ext);
 }
 
-// All of standard input, as bytes.
-std::string standardInput()
-{
-    std::string bytes;
-    char buffer[65536];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, stdin)) > 0)
-        bytes.append(buffer, n);
-    return bytes;
-}
-
 // Reads `path` (standard input for "-") as the Open command does and brings the
 // derived data up to date.
 bool readSurface(const std::string& path, std::string* why)
@@ -155,10 +144,6 @@ bool writeOutput(const std::string& path, const std::string& ext, int digits, st
 bool writeStandardOutput(const std::string& ext, int digits, std::string* why)
 {
     if (ext == ".kor" || ext == ".h") {
-        if (!surfaceIsFinite()) {
-            *why = "the surface has positions or target lengths that are not numbers";
-            return false;
-        }
         const std::string text =
             ext == ".kor" ? surfaceFileText(digits) : headerExportText(cIdentifier(g_Name.empty() ? "surface" : g_Name));
         if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() || std::fflush(stdout) != 0) {
@@ -182,18 +167,18 @@ bool writeStandardOutput(const std::string& ext, int digits, std::string* why)
 
 bool writeOutput(const std::string& path, const std::string& ext, int digits, std::string* why)
 {
+    if ((ext == ".kor" || ext == ".h") && g_solid) {
+        // Its faces are no cells: read back, it would be revised into nonsense.
+        *why = "a thickened solid is written only as a mesh or a picture";
+        return false;
+    }
+    if ((ext == ".kor" || ext == ".h") && !surfaceIsFinite()) {
+        *why = "the surface has positions or target lengths that are not numbers";
+        return false;
+    }
     if (path == "-")
         return writeStandardOutput(ext, digits, why);
     if (ext == ".kor" || ext == ".h") {
-        if (g_solid) {
-            // Its faces are no cells: read back, it would be revised into nonsense.
-            *why = "a thickened solid is written only as a mesh or a picture";
-            return false;
-        }
-        if (!surfaceIsFinite()) {
-            *why = "the surface has positions or target lengths that are not numbers";
-            return false;
-        }
         std::string text;
         if (ext == ".kor") {
             text = surfaceFileText(digits);

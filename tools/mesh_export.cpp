@@ -67,6 +67,17 @@ std::string plyBytes(const TriangleMesh& m)
     return out;
 }
 
+// Whether every position survives the conversion to float that PLY, STL and
+// glTF store (a larger one would turn into infinity).
+bool fitsInFloats(const TriangleMesh& m)
+{
+    const double largest = std::numeric_limits<float>::max();
+    for (const Point3& p : m.vertices)
+        if (std::fabs(p.x) > largest || std::fabs(p.y) > largest || std::fabs(p.z) > largest)
+            return false;
+    return true;
+}
+
 // Binary STL: the header must not begin with "solid", which readers take for
 // the text form; each facet's normal is its corners' right-hand normal.
 std::string stlBytes(const TriangleMesh& m)
@@ -195,6 +206,11 @@ bool meshFileBytes(const TriangleMesh& mesh, const std::string& extension, std::
     }
     if (!meshIsFinite(mesh)) {
         *error = "the surface has positions that are not numbers (undo or relax it first)";
+        return false;
+    }
+    if ((extension == ".ply" || extension == ".stl" || extension == ".glb") && !fitsInFloats(mesh)) {
+        *error = "the surface has positions too large for the single-precision numbers of " + extension +
+                 " files (scale it down first)";
         return false;
     }
     if (extension == ".off")

@@ -22,7 +22,8 @@ std::string triangleLines(const TriangleMesh& mesh, const char* format, int firs
 
 // The whole file of `mesh` in the format of `extension`. False with the reason
 // in *error when the mesh has no triangles, a position that is not a finite
-// number.
+// number, or (for the formats that store floats: PLY, STL, glTF) one beyond
+// the range of a float.
 bool meshFileBytes(const TriangleMesh& mesh, const std::string& extension, std::string* bytes, std::string* error);
 
 // Writes `mesh` to `path` in the format of `extension`, replacing the old file
