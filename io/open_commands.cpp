@@ -43,11 +43,11 @@ void openSample(int commandId)
     subdiv_level = 1;
 }
 
-bool openSurfaceBytes(const wxString& name, const std::string& bytes)
+bool openSurfaceBytes(const wxString& name, const std::string& bytes, bool append)
 {
     ParsedSurface parsed;
-    if (!parseSurfaceText(name, bytes.data(), bytes.size(), false, &parsed))
+    if (!parseSurfaceText(name, bytes.data(), bytes.size(), append, &parsed))
         return false;
-    acceptSurface(parsed, false);
+    acceptSurface(parsed, append);
     return true;
 }

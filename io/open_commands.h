@@ -25,11 +25,12 @@ bool openSurfaceFile(const wxString& chosenPath, bool append);
 // components. Writes the model, the labels, the staleness flags, the history.
 void acceptSurface(const ParsedSurface& parsed, bool append);
 
-// Open of a surface given as the bytes of a surface file (read from standard
-// input), called `name` in messages: parsed and checked as a whole, then as
-// openSurfaceFile replacing, but the document names stay as they are. A refused
-// surface changes nothing. Returns true when the surface was read.
-bool openSurfaceBytes(const wxString& name, const std::string& bytes);
+// Open (append false) or Open and append (append true) of a surface given as
+// the bytes of a surface file (read from standard input), called `name` in
+// messages: parsed and checked as a whole, then as openSurfaceFile, but the
+// document names stay as they are. A refused surface changes nothing. Returns
+// true when the surface was read.
+bool openSurfaceBytes(const wxString& name, const std::string& bytes, bool append = false);
 
 // A "Sample" menu command with id 12 .. 25: loads sample id + 116, relaxes one
 // burst and sets subdiv_level to 1. The document names stay. Writes what

@@ -130,15 +130,24 @@ TEST(Tool, StandardInputAndOutputCarryWhatFilesCarry)
     EXPECT_EQ(readAll(kOut + ".txt"), readAll(kSingle));
     std::remove((kOut + ".txt").c_str());
     // A header written under another extension (or none) is named after the file's base name.
-    for (const std::string name : {"/tmp/korvith-tool-test-header.txt", "/tmp/k"}) {
+    for (const std::string& name : {privateDir() + "/korvith-tool-test-header.txt", privateDir() + "/k"}) {
         ASSERT_EQ(tool("apply " + kSingle + " " + name + " --format=h").status, 0) << name;
-        const std::string base = name == "/tmp/k" ? "k" : "korvith_tool_test_header";
+        const std::string base = name == privateDir() + "/k" ? "k" : "korvith_tool_test_header";
         EXPECT_EQ(readAll(name).rfind("char *" + base + "_v=", 0), 0u) << readAll(name).substr(0, 40);
         std::remove(name.c_str());
     }
     // The header from standard output is named after the input file.
     run = tool("apply " + kSingle + " - --format=h");
     EXPECT_EQ(run.out.rfind("char *single_v=\"8:", 0), 0u) << run.out.substr(0, 40);
+
+    // So do open=- and append=-: the same as the file itself.
+    ASSERT_EQ(tool("apply " + kSingle + " " + kOut + ".kor append=" + kSingle).status, 0);
+    run = tool("apply " + kSingle + " - --format=kor append=- <" + kSingle);
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, readAll(kOut + ".kor"));
+    std::remove((kOut + ".kor").c_str());
+    run = tool("apply " KORVITH_SOURCE_DIR "/sample/torio.kor - --format=kor open=- <" + kSingle);
+    EXPECT_EQ(run.out, readAll(kSingle));
 
     // info reads standard input too; a bad surface there is named as such.
     run = tool("info - <" + kSingle);

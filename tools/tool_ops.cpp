@@ -304,6 +304,16 @@ bool parseToolOp(const std::string& text, ToolOp* op, std::string* error)
     return false;
 }
 
+std::string standardInput()
+{
+    std::string bytes;
+    char buffer[65536];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, stdin)) > 0)
+        bytes.append(buffer, n);
+    return bytes;
+}
+
 bool readOpsFile(const std::string& path, std::vector<std::string>* ops, std::string* error)
 {
     std::ifstream in(path);
@@ -355,7 +365,8 @@ bool runToolOp(const ToolOp& op, bool progress, std::string* error)
         }
         if (!atPickedVertex(static_cast<int>(count), addCellCommand)) {
             *error = "no cell can be added at vertex " + std::to_string(count) +
-                     " (it must lie in 2 or 4 faces forming one fan, within the capacities)";
+                     " (it must lie in 2 or 4 faces forming one fan, its open sides must not be vanishingly short, and "
+                     "the store must have room)";
             return false;
         }
     } else if (n == "paste") {
@@ -439,8 +450,10 @@ bool runToolOp(const ToolOp& op, bool progress, std::string* error)
     } else if (n == "move") {
         movepoly(op.numbers[0], op.numbers[1], op.numbers[2]);
     } else if (n == "append" || n == "open") {
-        if (!openSurfaceFile(wxString::FromUTF8(op.word), n == "append")) {
-            *error = "cannot read " + op.word;
+        const bool read = op.word == "-" ? openSurfaceBytes("standard input", standardInput(), n == "append")
+                                         : openSurfaceFile(wxString::FromUTF8(op.word), n == "append");
+        if (!read) {
+            *error = "cannot read " + (op.word == "-" ? std::string("standard input") : op.word);
             return false;
         }
     } else if (n == "modify-off") {

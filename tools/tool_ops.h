@@ -28,5 +28,8 @@ bool readOpsFile(const std::string& path, std::vector<std::string>* ops, std::st
 // report progress on stderr.
 bool runToolOp(const ToolOp& op, bool progress, std::string* error);
 
+// All of standard input, as bytes (for an input, open or append of "-").
+std::string standardInput();
+
 // The usage text of `korvith-tool --help`.
 const char* toolUsage();
