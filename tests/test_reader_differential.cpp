@@ -10,6 +10,8 @@
 
 #include "io/reader.h"
 #include "io/sample_loader.h"
+#include "io/writer.h"
+#include "tests/surface_generators.h"
 #include "tests/reference/literal_reader.h"
 
 namespace {
@@ -99,4 +101,15 @@ TEST_F(StoreTest, FastReaderGivesWhatTheFirstReaderGaveOnSamplesAndDamagedCopies
     }
     EXPECT_GT(accepted, 100);
     EXPECT_GT(refused, 100);
+
+    // A surface of the largest size the store holds, as the benchmarks read it.
+    resetStore();
+    ASSERT_TRUE(wxTranslateData(sourceDir() + "/sample/13-13-3Lattice.kor", false));
+    ASSERT_TRUE(replicate(15));
+    const std::string large = writeFile(surfaceFileText());
+    ParsedSurface fast, literal;
+    ASSERT_TRUE(literalParseSurfaceFile(large, false, &literal));
+    ASSERT_TRUE(parseSurfaceFile(large, false, &fast));
+    EXPECT_EQ(fast.faceCorners.size(), size_t(NOS) * 3);
+    EXPECT_TRUE(sameSurface(fast, literal));
 }

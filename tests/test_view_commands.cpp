@@ -1,5 +1,9 @@
 #include "tests/fixture.h"
 
+#include <cstdlib>
+#include <unistd.h>
+
+
 #include "io/open_commands.h"
 #include "model/components.h"
 #include "model/derived_data.h"
@@ -73,7 +77,9 @@ TEST_F(StoreTest, PrintLayoutOfTheExamplePage)
 
 TEST_F(StoreTest, OpenSetsNamesLevelAndLabels)
 {
-    const std::string dir = "/tmp";
+    char folder[] = "/tmp/korvith-open-XXXXXX";
+    ASSERT_NE(mkdtemp(folder), nullptr);
+    const std::string dir = folder;
     const std::string cube = dir + "/cube-korvith-test.kor";
     std::ofstream(cube) << kSingleCellFile;
     subdiv_level = 3;
@@ -105,6 +111,7 @@ TEST_F(StoreTest, OpenSetsNamesLevelAndLabels)
     EXPECT_EQ(subdiv_level, 1);
     std::remove(cube.c_str());
     std::remove(txt.c_str());
+    rmdir(folder);
 
     // A file that cannot be opened changes nothing, the names included.
     CapturedLog log;
