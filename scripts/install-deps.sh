@@ -6,28 +6,42 @@ packages="cmake g++ make pkg-config libwxgtk3.2-dev libgtest-dev libbenchmark-de
           xvfb xauth x11-utils xdotool imagemagick
           libassimp-dev assimp-utils libcairo2-dev nlohmann-json3-dev zlib1g-dev lib3mf-dev admesh libeigen3-dev
           desktop-file-utils appstream shared-mime-info libglib2.0-bin groff-base dpkg-dev
-          clang libclang-rt-14-dev libgtk-3-dev"
-missing=
-for p in $packages; do
-  [ "$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null)" = "install ok installed" ] || missing="$missing $p"
-done
-if [ -n "$missing" ]; then
+          clang libgtk-3-dev"
+if [ "$(id -u)" -eq 0 ]; then
+  as_root=
+elif command -v sudo >/dev/null; then
+  as_root=sudo
+else
+  as_root=none
+fi
+updated=
+# Installs those of the packages named that are not installed yet.
+install_missing() {
+  missing=
+  for p in "$@"; do
+    [ "$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null)" = "install ok installed" ] || missing="$missing $p"
+  done
+  [ -n "$missing" ] || return 0
   echo "Installing the missing Debian packages:$missing"
-  if [ "$(id -u)" -eq 0 ]; then
-    as_root=
-  elif command -v sudo >/dev/null; then
-    as_root=sudo
-  else
+  if [ "$as_root" = none ]; then
     echo "Installing packages needs root: run this script as root, or install sudo." >&2
     exit 1
   fi
-  echo "Updating the package lists..."
-  $as_root apt-get update
+  if [ -z "$updated" ]; then
+    echo "Updating the package lists..."
+    $as_root apt-get update
+    updated=yes
+  fi
   echo "Installing (this takes a few minutes on a fresh machine)..."
   # shellcheck disable=SC2086
   $as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y $missing
   echo "Done installing packages."
-fi
+}
+# shellcheck disable=SC2086
+install_missing $packages
+# The fuzzers' sanitizer runtime comes with the version of clang installed.
+clang_major=$(clang --version 2>/dev/null | sed -n 's/.*clang version \([0-9]*\).*/\1/p' | head -n 1)
+install_missing "libclang-rt-${clang_major:-14}-dev"
 # The glTF validator (an npm package) checks the GLB export in the tests; where
 # npm is missing or the registry cannot be reached, that one check is skipped.
 validator="${XDG_CACHE_HOME:-$HOME/.cache}/korvith-node"
