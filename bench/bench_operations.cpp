@@ -16,6 +16,7 @@
 #include "construct/copy_remove.h"
 #include "construct/glue.h"
 #include "construct/subdivision.h"
+#include "geometry/face_clearance.h"
 #include "geometry/relaxation.h"
 #include "geometry/self_intersection.h"
 #include "geometry/smoothing.h"
@@ -24,6 +25,7 @@
 #include "model/derived_data.h"
 #include "model/surface_info.h"
 #include "tests/reference/literal_copy_remove.h"
+#include "tests/reference/literal_face_clearance.h"
 #include "tests/reference/literal_geometry.h"
 #include "tests/reference/literal_glue.h"
 #include "tests/reference/literal_self_intersection.h"
@@ -160,6 +162,9 @@ void registerAll()
         }, faces);
         add("crossing faces", s, "fast", [] { benchmark::DoNotOptimize(selfIntersections()); }, faces);
         add("crossing faces", s, "literal", [] { benchmark::DoNotOptimize(literalSelfIntersections()); }, faces);
+        add("face clearance", s, "fast", [] { benchmark::DoNotOptimize(smallestFaceClearance()); }, faces);
+        if (copies == 1)
+            add("face clearance", s, "literal", [] { benchmark::DoNotOptimize(literalSmallestFaceClearance()); }, faces);
         add("info", s, "fast", [] {
             benchmark::DoNotOptimize(surfaceInfo());
             benchmark::DoNotOptimize(selfIntersections());

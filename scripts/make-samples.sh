@@ -12,7 +12,9 @@ build/make-recipes sample/single.kor sample/recipes
 build/korvith-tool apply sample/single.kor sample/torio.kor @sample/recipes/torio.ops
 build/make-recipes sample/single.kor sample/recipes
 # recipe name -> sample file name (the table of the "Sample" menu), then how the
-# gallery picture looks at it
+# gallery picture looks at it (the pants from where their legs open towards the
+# viewer as far as they can, the fat pants through two of them, the chimaki
+# through one of its holes)
 while read -r recipe file view; do
   build/korvith-tool apply sample/single.kor "sample/$file" "@sample/recipes/$recipe.ops"
   # shellcheck disable=SC2086
@@ -21,12 +23,12 @@ while read -r recipe file view; do
 done <<'TABLE'
 torio torio.kor
 autopasteDemo autopasteDemo.kor zoom-out
-123-123-123 123-123-123.kor
-2222-2222-2222 2222-2222-2222.kor
-22-22-22 22-22-22.kor
-2323-2323-2323 2323-2323-2323.kor
-1313-1313-1313 1313-1313-1313.kor
-222-222-222-222 222-222-222-222.kor
+123-123-123 123-123-123.kor rotate=1.673514,3.032212 fit
+2222-2222-2222 2222-2222-2222.kor rotate=-3.008480,2.533729 fit
+22-22-22 22-22-22.kor rotate=-1.861936,3.081398 fit
+2323-2323-2323 2323-2323-2323.kor rotate=1.546941,-2.984557 fit
+1313-1313-1313 1313-1313-1313.kor rotate=1.594431,-3.063075 fit
+222-222-222-222 222-222-222-222.kor rotate=0.674671,-2.520142 fit
 222diamondLattice 222diamondLattice.kor zoom-out zoom-out zoom-out zoom-out zoom-out zoom-out rotate=0.5,0.4
 2321-31-1223Lattice 2321-31-1223Lattice.kor zoom-out zoom-out zoom-out zoom-out
 2222skewLattice 2222skewLattice.kor zoom-out zoom-out zoom-out zoom-out

@@ -8,6 +8,7 @@
 // sample/single.kor beside the surface, so it runs from the project folder.
 //
 //     make-recipes SINGLE_CELL_FILE RECIPE_DIR
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -25,6 +26,7 @@
 #include "tools/recipes/recipe.h"
 #include "tools/recipes/recipe_frames.h"
 #include "tools/recipes/recipe_placing.h"
+#include "tools/recipes/recipe_shaping.h"
 
 using namespace recipes;
 
@@ -40,15 +42,27 @@ Recipe torio()
     return r;
 }
 
+// The holes opened out to about the same size by spreading and then by pulls,
+// the faces kept 0.15 apart.
+void evenOut(Recipe& r)
+{
+    spreadEvenly(r, 0.15, 0.99, 20);
+    evenHoles(r, 0.15, 0.95);
+}
+
 // A pair of pants from two torios face to face: the torio stands across the x
 // axis, its mirror image faces it 2.0 further along x, and the two boundary
 // loops are glued along three arcs, one in each cell's run of five boundary
 // edges: the arc of `length` edges starting `start` edges into the run, on the
 // torio, is glued to the mirror image of the arc `shift` edges further along
 // the loop (vertex k to the mirror of vertex k + shift, which keeps the faces
-// consistently oriented). The rest of the two loops bounds three holes.
+// consistently oriented). The rest of the two loops bounds three holes, which
+// are then evened out. Where relaxing folds a hole shut, `prop` (when above 0)
+// is the length of the bars that prop the holes open (see proppedOpen) in the
+// shape the surface is moved to first.
 Recipe torioPants(const std::string& name, const std::string& what, int start, int length, int shift,
-                  void (*buildHalf)(Recipe&) = buildTorio, const char* turn = "rotate=1.5707963267948966,0")
+                  double prop = 0, void (*buildHalf)(Recipe&) = buildTorio,
+                  const char* turn = "rotate=1.5707963267948966,0")
 {
     Recipe r;
     r.name = name;
@@ -59,7 +73,7 @@ Recipe torioPants(const std::string& name, const std::string& what, int start, i
     const int half = NOV;
     r.op("mirror-copy", "its mirror image 2.0 further along x, facing it");
     // The first half's loop (its faces come first) repeats itself three times.
-    const std::vector<BoundaryStep> loop = boundaryLoop();
+    const std::vector<BoundarySide> loop = boundaryLoop();
     const int n = static_cast<int>(loop.size());
     const int first = firstRunStart(loop);
     if (n % 3 != 0 || first < 0) {
@@ -71,10 +85,15 @@ Recipe torioPants(const std::string& name, const std::string& what, int start, i
     for (int run = 0; run < 3; ++run)
         for (int i = 0; i <= length; ++i) {
             const int k = first + n / 3 * run + start + i;
-            pairs.emplace_back(loop[((k % n) + n) % n].vertex, loop[(((k + shift) % n) + n) % n].vertex + half);
+            pairs.emplace_back(loop[((k % n) + n) % n].from, loop[(((k + shift) % n) + n) % n].from + half);
         }
     pasteAll(r, pairs);
     settle(r, 3);
+    if (prop > 0) {
+        r.note("the holes propped open by bars between their joints, worked out by precise relaxation");
+        moveTo(r, proppedOpen(prop));
+    }
+    evenOut(r);
     r.op("center");
     return r;
 }
@@ -95,7 +114,7 @@ Recipe newtralPants()
 Recipe slimPants()
 {
     return torioPants("22-22-22", "slim pants: two torios glued along three arcs of three edges across the cell joints",
-                      4, 3, -1);
+                      4, 3, -1, 0.6);
 }
 
 Recipe curlyPants()
@@ -109,53 +128,23 @@ Recipe middlePants()
     return torioPants("2323-2323-2323",
                       "middle pants: two halves of six cells (a torio with a cell in each of its three outer gaps)\n"
                       "# face to face, glued along three arcs of three edges, shifted by four",
-                      2, 3, 4, buildSixCells, "rotate=1.9,0");
+                      2, 3, 4, 0, buildSixCells, "rotate=1.9,0");
 }
 
 // Four torios on the corners of a tetrahedron, each glued to each of the
-// others along an arc of three edges across a cell joint (as in the slim
-// pants): a sphere with four holes, one at each face of the tetrahedron, each
-// bounded by runs of two edges of three cells. The torio is turned and
-// mirrored twice so that the four copies start as a ridge over a valley, and
-// each torio's arcs go to its neighbours in the order that relaxes without
-// the surface passing through itself.
+// others along an arc of three edges across a cell joint (as in the punched
+// dodecahedron): a sphere with four holes, one at each face of the
+// tetrahedron, each bounded by runs of two edges of three cells.
 Recipe chimaki()
 {
     Recipe r;
     r.name = "222-222-222-222";
-    r.note("chinese chimaki: four torios on the corners of a tetrahedron, each pair glued along an arc of");
-    r.note("three edges; four holes, each bounded by three runs of two edges");
-    buildTorio(r);
-    for (const char* turn : {"rotate=0,1.5707963267948966", "rotate=1.4,0", "rotate=0,-1.5707963267948966", "rotate=0.8,0"})
-        r.op(turn, "the torio tilted");
-    r.op("center");
-    r.op("mirror-copy", "a ridge of two torios");
-    r.op("center");
-    r.op("rotate=1.5707963267948966,0");
-    r.op("mirror-copy", "and the valley under it");
-    r.op("center");
-    r.op("rotate=-1.5707963267948966,0");
-    r.op("center");
-    const int neighbours[4][3] = {{1, 2, 3}, {0, 2, 3}, {0, 1, 3}, {0, 1, 2}};
-    // The arc of each torio for each neighbour, counted from the arc across its second joint.
-    const int arcTo[4][3] = {{0, 1, 2}, {1, 0, 2}, {2, 0, 1}, {2, 1, 0}};
-    std::vector<std::vector<std::vector<int>>> arcs;
-    if (!torioArcs(r, 4, &arcs))
-        return r;
-    auto arc = [&](int t, int a) -> const std::vector<int>& { return arcs[t][(a + 1) % 3]; };
-    std::vector<std::pair<int, int>> pairs;
-    for (int t = 0; t < 4; ++t)
-        for (int k = 0; k < 3; ++k) {
-            const int u = neighbours[t][k];
-            if (u < t)
-                continue;
-            int m = 0;
-            while (neighbours[u][m] != t)
-                ++m;
-            glueArcs(arc(t, arcTo[t][k]), arc(u, arcTo[u][m]), &pairs);
-        }
-    pasteAll(r, pairs);
+    r.note("chinese chimaki: a torio at each corner of a tetrahedron, each pair glued along an arc of");
+    r.note("three edges; a hole at each of the four faces, bounded by three runs of two edges");
+    // Well apart (edges of 4.2), so that the gluing pulls the torios in evenly.
+    placeTorios(r, tetrahedron(4.2));
     settle(r, 6);
+    evenOut(r);
     r.op("center");
     return r;
 }
@@ -184,17 +173,17 @@ Recipe autopasteDemo()
     // The three outer cells, each on the side after the boundary vertex that follows a zip site.
     int outer = 7;
     for (int site : {0, 2, 4}) {
-        const std::vector<BoundaryStep> loop = boundaryLoop();
+        const std::vector<BoundarySide> loop = boundaryLoop();
         const int n = static_cast<int>(loop.size());
         int at = 0;
-        while (at < n && loop[at].vertex != site)
+        while (at < n && loop[at].from != site)
             ++at;
         if (at == n) {
             r.failed = true;
             std::fprintf(stderr, "make-recipes: %s: vertex %d is not on the boundary\n", r.name.c_str(), site);
             return r;
         }
-        addCellAgainst(r, loop[(at + 1) % n].vertex, loop[(at + 2) % n].vertex, fold[outer++]);
+        addCellAgainst(r, loop[(at + 1) % n].from, loop[(at + 2) % n].from, fold[outer++]);
         r.op("relax=stable");
     }
     r.op("center");
@@ -272,24 +261,43 @@ Recipe diamondLattice2()
 
 int main(int argc, char** argv)
 {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: make-recipes SINGLE_CELL_FILE RECIPE_DIR\n");
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: make-recipes SINGLE_CELL_FILE RECIPE_DIR [RECIPE...]\n");
         return 2;
     }
     wxInitializer initializer;
     const std::string single = argv[1];
     const std::string dir = argv[2];
+    // Only the recipes named after the folder, when any are.
+    const std::vector<std::string> only(argv + 3, argv + argc);
     mkdir(dir.c_str(), 0777);
     using Builder = Recipe (*)();
     // Each recipe, and whether its surface has a clear outside (it bounds a
     // solid once its holes are capped), which then shows the front colour.
-    const std::pair<Builder, bool> builders[] = {
-        {torio, false},          {autopasteDemo, false},   {curlyPants, true},  {fatPants, true},
-        {slimPants, true},       {middlePants, true},      {newtralPants, true}, {chimaki, true},
-        {diamondLattice1, true}, {rhombicLattice, true},   {cubicLattice, true}, {punchedDodecahedron, true},
-        {diamondLattice2, true}};
+    struct Entry {
+        const char* name;
+        Builder build;
+        bool outside;
+    };
+    const Entry entries[] = {
+        {"torio", torio, false},
+        {"autopasteDemo", autopasteDemo, false},
+        {"123-123-123", curlyPants, true},
+        {"2222-2222-2222", fatPants, true},
+        {"22-22-22", slimPants, true},
+        {"2323-2323-2323", middlePants, true},
+        {"1313-1313-1313", newtralPants, true},
+        {"222-222-222-222", chimaki, true},
+        {"222diamondLattice", diamondLattice1, true},
+        {"2321-31-1223Lattice", rhombicLattice, true},
+        {"2222skewLattice", cubicLattice, true},
+        {"22222Dodecahedra", punchedDodecahedron, true},
+        {"13-13-3Lattice", diamondLattice2, true},
+    };
     bool ok = true;
-    for (const auto& [build, outside] : builders) {
+    for (const Entry& entry : entries) {
+        if (!only.empty() && std::find(only.begin(), only.end(), entry.name) == only.end())
+            continue;
         resetStore();
         if (!openSurfaceFile(single, false)) {
             std::fprintf(stderr, "make-recipes: cannot read %s\n", single.c_str());
@@ -299,9 +307,13 @@ int main(int argc, char** argv)
         singleCell.clear();
         for (int i = 0; i < NOV; ++i)
             singleCell.push_back(at(i));
-        Recipe recipe = build();
-        if (outside && enclosedVolume() < 0)
+        Recipe recipe = entry.build();
+        if (entry.outside && enclosedVolume() < 0)
             recipe.op("flip", "the faces point outward: the outside shows the front colour");
+        if (recipe.name != entry.name) {
+            std::fprintf(stderr, "make-recipes: the recipe %s calls itself %s\n", entry.name, recipe.name.c_str());
+            recipe.failed = true;
+        }
         ok = writeRecipe(dir, recipe) && ok;
     }
     clearHistory();

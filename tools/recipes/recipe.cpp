@@ -52,32 +52,21 @@ void attach(Recipe& r, int p, int target)
     r.op("paste=" + std::to_string(target) + "," + std::to_string(pasted));
 }
 
-std::vector<std::vector<BoundaryStep>> boundaryLoops()
+std::vector<BoundarySide> boundaryLoop()
 {
-    std::vector<std::vector<BoundaryStep>> loops;
-    for (const std::vector<BoundarySide>& sides : ::boundaryLoops()) {
-        loops.emplace_back();
-        for (const BoundarySide& side : sides)
-            loops.back().push_back(BoundaryStep{side.from, side.opposite});
-    }
-    return loops;
+    const std::vector<std::vector<BoundarySide>> loops = boundaryLoops();
+    return loops.empty() ? std::vector<BoundarySide>() : loops[0];
 }
 
-std::vector<BoundaryStep> boundaryLoop()
-{
-    const std::vector<std::vector<BoundaryStep>> loops = boundaryLoops();
-    return loops.empty() ? std::vector<BoundaryStep>() : loops[0];
-}
-
-int firstRunStart(const std::vector<BoundaryStep>& loop)
+int firstRunStart(const std::vector<BoundarySide>& loop)
 {
     const int n = static_cast<int>(loop.size());
     int first = -1, shortest = n + 1;
     for (int k = 0; k < n; ++k) {
-        if (loop[(k + n - 1) % n].cell == loop[k].cell)
+        if (loop[(k + n - 1) % n].opposite == loop[k].opposite)
             continue;
         int run = 1;
-        while (run < n && loop[(k + run) % n].cell == loop[k].cell)
+        while (run < n && loop[(k + run) % n].opposite == loop[k].opposite)
             ++run;
         if (run < shortest) {
             shortest = run;
@@ -119,11 +108,11 @@ void buildSixCells(Recipe& r)
     // The torio's three boundary vertices between two cells, each with the next
     // boundary vertex; pastes keep the lower index, so these numbers stay.
     std::vector<std::pair<int, int>> joints;
-    const std::vector<BoundaryStep> loop = boundaryLoop();
+    const std::vector<BoundarySide> loop = boundaryLoop();
     const int n = static_cast<int>(loop.size());
     for (int i = 0; i < n; ++i)
-        if (loop[(i + n - 1) % n].cell != loop[i].cell)
-            joints.emplace_back(loop[i].vertex, loop[(i + 1) % n].vertex);
+        if (loop[(i + n - 1) % n].opposite != loop[i].opposite)
+            joints.emplace_back(loop[i].from, loop[(i + 1) % n].from);
     for (const auto& joint : joints) {
         attach(r, joint.first, joint.second);
         r.op("paste-all", "the other side of the new cell");

@@ -8,6 +8,8 @@
 #include <utility>
 #include <vector>
 
+#include "model/boundary_loops.h"
+
 namespace recipes {
 struct Recipe {
     std::string name;                // the recipe file's name, without ".ops"
@@ -34,23 +36,15 @@ struct Recipe {
 // `target`, so that the faces stay consistently oriented. Reads NOV, NOS, face.
 void attach(Recipe& r, int p, int target);
 
-// A step along a boundary loop: a vertex, and the centre of the cell whose
-// face holds the boundary edge that leaves it.
-struct BoundaryStep {
-    int vertex;
-    int cell;  // centre vertex of the cell the edge to the next vertex belongs to
-};
+// The boundary loop through the first boundary side (the first of
+// boundaryLoops()), empty without a boundary. Reads the faces.
+std::vector<BoundarySide> boundaryLoop();
 
-// Every boundary loop, each from its first side in face order; the loops in
-// the order of their first sides. Reads the faces.
-std::vector<std::vector<BoundaryStep>> boundaryLoops();
-
-// The boundary loop through the first boundary side.
-std::vector<BoundaryStep> boundaryLoop();
-
-// Where the loop starts a cell's run of boundary edges: the first of the
-// shortest runs, should the runs differ; -1 when the loop is one cell's.
-int firstRunStart(const std::vector<BoundaryStep>& loop);
+// Where the loop starts a cell's run of boundary edges (a run: sides one
+// after another whose `opposite`, the centre of their cell, is the same): the
+// first of the shortest runs, should the runs differ; -1 when the loop is one
+// cell's.
+int firstRunStart(const std::vector<BoundarySide>& loop);
 
 // Pastes every pair (a, b): the lower index stays; later pairs follow the
 // renumbering, and so does `perVertex` (one entry per vertex), when given.

@@ -8,23 +8,30 @@
 
 namespace recipes {
 namespace {
-// The boundary loop whose centroid lies nearest to `point`, each vertex
-// standing at the node of the frame it came from (`nodeOf`).
+// The boundary loop that lies nearest to `point`: the loop's place is the
+// centroid of the nodes its vertices came from (`nodeOf`), each node counted
+// once, so that a hole among three or four nodes lies at the middle of them
+// however its glued vertices were numbered.
 std::vector<int> loopNearest(Vec point, const Frame& frame, const std::vector<int>& nodeOf)
 {
     std::vector<int> best;
     double bestDistance = 1e300;
-    for (const std::vector<BoundaryStep>& loop : boundaryLoops()) {
+    for (const std::vector<BoundarySide>& loop : boundaryLoops()) {
+        std::vector<int> nodes;
+        for (const BoundarySide& step : loop)
+            nodes.push_back(nodeOf[step.from]);
+        std::sort(nodes.begin(), nodes.end());
+        nodes.erase(std::unique(nodes.begin(), nodes.end()), nodes.end());
         Vec c{0, 0, 0};
-        for (const BoundaryStep& step : loop)
-            c = c + frame.position[nodeOf[step.vertex]];
-        c = (1.0 / loop.size()) * c;
+        for (int node : nodes)
+            c = c + frame.position[node];
+        c = (1.0 / nodes.size()) * c;
         const Vec d = c - point;
         if (dot(d, d) < bestDistance) {
             bestDistance = dot(d, d);
             best.clear();
-            for (const BoundaryStep& step : loop)
-                best.push_back(step.vertex);
+            for (const BoundarySide& step : loop)
+                best.push_back(step.from);
         }
     }
     return best;
@@ -81,6 +88,25 @@ void addPunchedTruncatedTetrahedron(Frame& frame, Vec centre, double edge, int s
         }
 }
 
+// The corners of a polyhedron centred at the origin whose edges, `side` long,
+// join the corners that far apart, scaled to edges of length `edge`; every
+// corner faces the centre.
+Frame polyhedron(const std::vector<Vec>& corners, double side, double edge)
+{
+    Frame f;
+    const double scale = edge / side;
+    for (const Vec& c : corners) {
+        f.position.push_back(scale * c);
+        f.normal.push_back(-1.0 * c);
+    }
+    for (size_t a = 0; a < corners.size(); ++a)
+        for (size_t b = a + 1; b < corners.size(); ++b) {
+            const Vec d = corners[a] - corners[b];
+            if (std::fabs(std::sqrt(dot(d, d)) - side) < 1e-9)
+                f.edges.emplace_back(int(a), int(b));
+        }
+    return f;
+}
 }  // namespace
 
 std::vector<int> placeTorios(Recipe& r, const Frame& frame)
@@ -174,7 +200,7 @@ void joinHoles(Recipe& r, const Frame& frame, const std::vector<int>& nodeOf)
         const int n = static_cast<int>(a.size());
         if (n != static_cast<int>(b.size()) || a == b) {
             r.failed = true;
-            std::fprintf(stderr, "make-recipes: %s: two holes to join do not match\n", r.name.c_str());
+            std::fprintf(stderr, "make-recipes: %s: two holes to join do not match (%zu and %zu sides)\n", r.name.c_str(), a.size(), b.size());
             return;
         }
         int bestShift = -1;
@@ -233,19 +259,12 @@ Frame dodecahedron(double edge)
             corners.push_back({s1 * h, s2 * g, 0});
             corners.push_back({s2 * g, 0, s1 * h});
         }
-    Frame f;
-    const double scale = edge / (2 * h);
-    for (const Vec& c : corners) {
-        f.position.push_back(scale * c);
-        f.normal.push_back(-1.0 * c);
-    }
-    for (size_t a = 0; a < corners.size(); ++a)
-        for (size_t b = a + 1; b < corners.size(); ++b) {
-            const Vec d = corners[a] - corners[b];
-            if (std::fabs(std::sqrt(dot(d, d)) - 2 * h) < 1e-9)
-                f.edges.emplace_back(int(a), int(b));
-        }
-    return f;
+    return polyhedron(corners, 2 * h, edge);
+}
+
+Frame tetrahedron(double edge)
+{
+    return polyhedron({{1, 1, 1}, {1, -1, -1}, {-1, 1, -1}, {-1, -1, 1}}, std::sqrt(8.0), edge);
 }
 
 Frame parallelepipedLattice(double angle, double edge, double gap)

@@ -44,6 +44,10 @@ void buildFrame(Recipe& r, const Frame& frame, int rounds, int steps);
 // joining corners at that distance; every corner faces the centre.
 Frame dodecahedron(double edge);
 
+// The corners of a regular tetrahedron with edges of length `edge`; every
+// corner faces the centre.
+Frame tetrahedron(double edge);
+
 // A 2 x 2 x 2 block of the lattice spanned by three unit axes at `angle` to
 // each other: a punched parallelepiped at each node, its edges `edge` long,
 // the nodes `edge + gap` apart, and every two neighbours glued hole to hole.

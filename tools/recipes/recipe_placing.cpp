@@ -76,12 +76,12 @@ TorioShape torioShape(int base)
     for (int f = 0; f < NOS; ++f)
         if (isFaceIncludeVertex(f, base))
             normal = normal + faceNormal(f);
-    for (const std::vector<BoundaryStep>& loop : boundaryLoops()) {
-        if (loop[0].vertex / TORIO_VERTICES != base / TORIO_VERTICES)
+    for (const std::vector<BoundarySide>& loop : boundaryLoops()) {
+        if (loop[0].from / TORIO_VERTICES != base / TORIO_VERTICES)
             continue;
         const int first = firstRunStart(loop);
         for (int j = 0; j < 3; ++j)
-            s.joint[j] = at(loop[(first + 5 * j) % loop.size()].vertex) - at(base);
+            s.joint[j] = at(loop[(first + 5 * j) % loop.size()].from) - at(base);
     }
     frameOf(normal, s.joint[0], s.frame);
     return s;
@@ -90,8 +90,8 @@ TorioShape torioShape(int base)
 bool torioArcs(Recipe& r, int torios, std::vector<std::vector<std::vector<int>>>* arcs)
 {
     arcs->assign(torios, std::vector<std::vector<int>>(3));
-    for (const std::vector<BoundaryStep>& loop : boundaryLoops()) {
-        const int t = loop[0].vertex / TORIO_VERTICES;
+    for (const std::vector<BoundarySide>& loop : boundaryLoops()) {
+        const int t = loop[0].from / TORIO_VERTICES;
         const int first = firstRunStart(loop);
         const int n = static_cast<int>(loop.size());
         if (t >= torios || first < 0 || n != 15) {
@@ -101,7 +101,7 @@ bool torioArcs(Recipe& r, int torios, std::vector<std::vector<std::vector<int>>>
         }
         for (int j = 0; j < 3; ++j)
             for (int i = 0; i < 4; ++i)
-                (*arcs)[t][j].push_back(loop[(first + 5 * j - 1 + i + n) % n].vertex);
+                (*arcs)[t][j].push_back(loop[(first + 5 * j - 1 + i + n) % n].from);
     }
     return true;
 }

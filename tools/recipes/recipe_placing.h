@@ -3,23 +3,17 @@
 // torio opened out evenly.
 #pragma once
 
-#include <cmath>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "geometry/point_arithmetic.h"
 #include "model/store.h"
 #include "tools/recipes/recipe.h"
 
 namespace recipes {
-// The store's point, with the arithmetic the placing needs.
+// The store's point; its arithmetic comes from the core.
 using Vec = Point3;
-inline Vec operator+(Vec a, Vec b) { return {a.x + b.x, a.y + b.y, a.z + b.z}; }
-inline Vec operator-(Vec a, Vec b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
-inline Vec operator*(double k, Vec a) { return {k * a.x, k * a.y, k * a.z}; }
-inline double dot(Vec a, Vec b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
-inline Vec cross(Vec a, Vec b) { return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x}; }
-inline Vec unit(Vec a) { return (1.0 / std::sqrt(dot(a, a))) * a; }
 // The position of vertex i. Reads v.
 inline Vec at(int i) { return v[i]; }
 

@@ -1,0 +1,247 @@
+#include "geometry/face_clearance.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <limits>
+#include <vector>
+
+#include "geometry/self_intersection.h"
+#include "model/store.h"
+
+namespace {
+void sub(const double* a, const double* b, double* out)
+{
+    for (int k = 0; k < 3; ++k)
+        out[k] = a[k] - b[k];
+}
+double dot(const double* a, const double* b)
+{
+    return a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
+}
+double clamp01(double t)
+{
+    return t < 0 ? 0 : t > 1 ? 1 : t;
+}
+
+// The distance from point p to the triangle (a, b, c), by the region of the
+// triangle's plane that p falls in (corner, side or inside).
+double pointTriangleDistance(const double* p, const double* a, const double* b, const double* c)
+{
+    double ab[3], ac[3], ap[3], closest[3];
+    sub(b, a, ab);
+    sub(c, a, ac);
+    sub(p, a, ap);
+    auto at = [&](double u, double w) {
+        for (int k = 0; k < 3; ++k)
+            closest[k] = a[k] + u * ab[k] + w * ac[k];
+    };
+    const double d1 = dot(ab, ap), d2 = dot(ac, ap);
+    double bp[3], cp[3];
+    sub(p, b, bp);
+    sub(p, c, cp);
+    const double d3 = dot(ab, bp), d4 = dot(ac, bp), d5 = dot(ab, cp), d6 = dot(ac, cp);
+    const double va = d3 * d6 - d5 * d4, vb = d5 * d2 - d1 * d6, vc = d1 * d4 - d3 * d2;
+    if (d1 <= 0 && d2 <= 0)
+        at(0, 0);
+    else if (d3 >= 0 && d4 <= d3)
+        at(1, 0);
+    else if (d6 >= 0 && d5 <= d6)
+        at(0, 1);
+    else if (vc <= 0 && d1 >= 0 && d3 <= 0)
+        at(d1 / (d1 - d3), 0);
+    else if (vb <= 0 && d2 >= 0 && d6 <= 0)
+        at(0, d2 / (d2 - d6));
+    else if (va <= 0 && d4 - d3 >= 0 && d5 - d6 >= 0) {
+        const double t = (d4 - d3) / ((d4 - d3) + (d5 - d6));
+        at(1 - t, t);
+    } else {
+        const double sum = va + vb + vc;
+        if (!(std::fabs(sum) > 0))
+            at(0, 0);  // no area: its corner a stands for it (the sides are measured too)
+        else
+            at(vb / sum, vc / sum);
+    }
+    double d[3];
+    sub(p, closest, d);
+    return std::sqrt(dot(d, d));
+}
+
+// The distance between the segments p0 p1 and q0 q1.
+double segmentDistance(const double* p0, const double* p1, const double* q0, const double* q1)
+{
+    double d1[3], d2[3], r[3];
+    sub(p1, p0, d1);
+    sub(q1, q0, d2);
+    sub(p0, q0, r);
+    const double a = dot(d1, d1), e = dot(d2, d2), f = dot(d2, r);
+    double s = 0, t = 0;
+    if (a <= 0 && e <= 0) {
+        s = t = 0;
+    } else if (a <= 0) {
+        t = clamp01(f / e);
+    } else {
+        const double c = dot(d1, r);
+        if (e <= 0) {
+            s = clamp01(-c / a);
+        } else {
+            const double b = dot(d1, d2), denom = a * e - b * b;
+            s = denom > 0 ? clamp01((b * f - c * e) / denom) : 0;
+            t = (b * s + f) / e;
+            if (t < 0) {
+                t = 0;
+                s = clamp01(-c / a);
+            } else if (t > 1) {
+                t = 1;
+                s = clamp01((b - c) / a);
+            }
+        }
+    }
+    double d[3];
+    for (int k = 0; k < 3; ++k)
+        d[k] = p0[k] + s * d1[k] - (q0[k] + t * d2[k]);
+    return std::sqrt(dot(d, d));
+}
+
+const double* corner(int f, int k)
+{
+    return &v[face[f][k]].x;
+}
+
+bool shareCorner(int f, int g)
+{
+    for (int i = 0; i < 3; ++i)
+        for (int j = 0; j < 3; ++j)
+            if (face[f][i] == face[g][j])
+                return true;
+    return false;
+}
+
+double faceDistance(int f, int g)
+{
+    return triangleDistance(corner(f, 0), corner(f, 1), corner(f, 2), corner(g, 0), corner(g, 1), corner(g, 2));
+}
+
+using Box = std::array<double, 6>;  // minima in 0..2, maxima in 3..5
+}  // namespace
+
+double triangleDistance(const double* a0, const double* a1, const double* a2, const double* b0, const double* b1,
+                        const double* b2)
+{
+    const double* a[3] = {a0, a1, a2};
+    const double* b[3] = {b0, b1, b2};
+    // Triangles that pass through each other have a side of one through the other.
+    for (int k = 0; k < 3; ++k)
+        if (segmentMeetsTriangle(a[k], a[(k + 1) % 3], b0, b1, b2) ||
+            segmentMeetsTriangle(b[k], b[(k + 1) % 3], a0, a1, a2))
+            return 0;
+    double best = std::numeric_limits<double>::infinity();
+    for (int k = 0; k < 3; ++k) {
+        best = std::min(best, pointTriangleDistance(a[k], b0, b1, b2));
+        best = std::min(best, pointTriangleDistance(b[k], a0, a1, a2));
+        for (int j = 0; j < 3; ++j)
+            best = std::min(best, segmentDistance(a[k], a[(k + 1) % 3], b[j], b[(j + 1) % 3]));
+    }
+    return best;
+}
+
+double smallestFaceClearance()
+{
+    const double inf = std::numeric_limits<double>::infinity();
+    std::vector<Box> boxes(NOS);
+    std::vector<int> placed;
+    Box all{0, 0, 0, 0, 0, 0};
+    double size = 0;
+    for (int f = 0; f < NOS; ++f) {
+        Box& box = boxes[f];
+        bool finite = true;
+        for (int d = 0; d < 3; ++d) {
+            box[d] = std::min({corner(f, 0)[d], corner(f, 1)[d], corner(f, 2)[d]});
+            box[d + 3] = std::max({corner(f, 0)[d], corner(f, 1)[d], corner(f, 2)[d]});
+            for (int k = 0; k < 3; ++k)
+                finite = finite && std::isfinite(corner(f, k)[d]);
+        }
+        if (!finite) {
+            for (int g = 0; g < NOS; ++g)
+                if (g != f && !shareCorner(f, g))
+                    return 0;
+            continue;
+        }
+        for (int d = 0; d < 3; ++d) {
+            all[d] = placed.empty() ? box[d] : std::min(all[d], box[d]);
+            all[d + 3] = placed.empty() ? box[d + 3] : std::max(all[d + 3], box[d + 3]);
+        }
+        size += std::max({box[3] - box[0], box[4] - box[1], box[5] - box[2]});
+        placed.push_back(f);
+    }
+    if (placed.size() < 2)
+        return inf;
+    const double span = std::max({all[3] - all[0], all[4] - all[1], all[5] - all[2]});
+    // Faces nearer than `reach` have boxes that overlap once each is grown by
+    // reach / 2; the nearest of those pairs is the answer when it is within reach.
+    double reach = size / placed.size();
+    if (!(reach > 0))
+        reach = span > 0 ? span : 1.0;
+    for (;;) {
+        double cell = std::max(reach, size / placed.size());
+        if (!(cell > 0))
+            cell = 1.0;
+        long dims[3];
+        for (;;) {
+            long cells = 1;
+            for (int d = 0; d < 3; ++d) {
+                dims[d] = static_cast<long>(std::min((all[d + 3] - all[d] + reach) / cell, 1e6)) + 1;
+                cells *= dims[d];
+            }
+            if (cells <= 4L * static_cast<long>(placed.size()) + 64)
+                break;
+            cell *= 1.5;
+        }
+        const double grow = reach / 2;
+        auto slot = [&](int d, double c) {
+            return std::max(0L, std::min(static_cast<long>((c - all[d] + grow) / cell), dims[d] - 1));
+        };
+        auto cellIndex = [&](long x, long y, long z) { return (z * dims[1] + y) * dims[0] + x; };
+        const long cells = dims[0] * dims[1] * dims[2];
+        std::vector<int> start(cells + 1, 0);
+        auto forEachCell = [&](int f, auto visit) {
+            const Box& b = boxes[f];
+            for (long z = slot(2, b[2] - grow); z <= slot(2, b[5] + grow); ++z)
+                for (long y = slot(1, b[1] - grow); y <= slot(1, b[4] + grow); ++y)
+                    for (long x = slot(0, b[0] - grow); x <= slot(0, b[3] + grow); ++x)
+                        visit(cellIndex(x, y, z));
+        };
+        for (int f : placed)
+            forEachCell(f, [&](long c) { ++start[c + 1]; });
+        for (long c = 0; c < cells; ++c)
+            start[c + 1] += start[c];
+        std::vector<int> members(start[cells]);
+        std::vector<int> fill(start.begin(), start.end() - 1);
+        for (int f : placed)
+            forEachCell(f, [&](long c) { members[fill[c]++] = f; });
+
+        double best = inf;
+        // A pair whose grown boxes overlap is measured in one cell only: the one
+        // holding the lowest corner of the overlap.
+        for (long c = 0; c < cells; ++c)
+            for (int i = start[c]; i < start[c + 1]; ++i)
+                for (int j = i + 1; j < start[c + 1]; ++j) {
+                    const int f = members[i], g = members[j];
+                    const Box &a = boxes[f], &b = boxes[g];
+                    bool apart = false;
+                    for (int d = 0; d < 3; ++d)
+                        apart = apart || a[d] - b[d + 3] > reach || b[d] - a[d + 3] > reach;
+                    if (apart || shareCorner(f, g))
+                        continue;
+                    if (cellIndex(slot(0, std::max(a[0], b[0]) - grow), slot(1, std::max(a[1], b[1]) - grow),
+                                  slot(2, std::max(a[2], b[2]) - grow)) != c)
+                        continue;
+                    best = std::min(best, faceDistance(f, g));
+                }
+        // Within reach, nothing nearer was missed; once the reach spans the whole
+        // surface, every pair has been measured.
+        if (best <= reach || reach >= span)
+            return best;
+        reach *= 4;
+    }
+}
