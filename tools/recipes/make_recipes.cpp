@@ -19,10 +19,14 @@
 #include <wx/init.h>
 
 #include "geometry/enclosed_volume.h"
+#include "geometry/face_clearance.h"
+#include "geometry/self_intersection.h"
+#include "geometry/thicken.h"
 #include "io/open_commands.h"
 #include "model/derived_data.h"
 #include "model/history.h"
 #include "model/store.h"
+#include "model/triangle_mesh.h"
 #include "tools/recipes/recipe.h"
 #include "tools/recipes/recipe_frames.h"
 #include "tools/recipes/recipe_placing.h"
@@ -149,28 +153,18 @@ Recipe chimaki()
     return r;
 }
 
-// The autopaste demo: a cell with a ring of seven cells, each glued to one of
-// its sides, and three more cells glued to ring cells next to where two ring
-// cells meet; no seam between neighbouring ring cells is glued. "Paste all
-// possible edges" then zips the ring closed at the seven rim vertices of the
-// first cell, and each zip leaves one of the three outer cells in a gap that
-// is zipped next. Unzipped, neighbouring cells would lie over each other at
-// the open seams, so they are folded up and down in turn about their glued
-// sides.
-Recipe autopasteDemo()
+// The autopaste demo's cells on the one cell: a ring of seven, the k-th glued
+// along the first cell's rim side from vertex k to k + 1, then three outer
+// cells, each on the side after the boundary vertex that follows one of the
+// zip sites 0, 2 and 4; each is turned by its angle in `fold` (the ring's,
+// then the outer ones') about its glued side out of the surface and relaxed
+// in. No seam between neighbouring cells is glued.
+void layAutopasteCells(Recipe& r, const std::vector<double>& fold)
 {
-    Recipe r;
-    r.name = "autopasteDemo";
-    r.note("autopaste demo: a ring of seven cells around the first one and three cells outside it,");
-    r.note("each glued along one side; \"Paste all possible edges\" zips the rest");
-    // Fold angles (radians): ring cells up and down in turn, the seventh flat
-    // between two folded the opposite ways, the outer cells all one way.
-    const double fold[10] = {0.8, -0.8, 0.8, -0.8, 0.8, -0.8, 0, 0.5, 0.5, 0.5};
     for (int k = 0; k < 7; ++k) {
         addCellAgainst(r, k, (k + 1) % 7, fold[k]);
         r.op("relax=stable");
     }
-    // The three outer cells, each on the side after the boundary vertex that follows a zip site.
     int outer = 7;
     for (int site : {0, 2, 4}) {
         const std::vector<BoundarySide> loop = boundaryLoop();
@@ -181,11 +175,113 @@ Recipe autopasteDemo()
         if (at == n) {
             r.failed = true;
             std::fprintf(stderr, "make-recipes: %s: vertex %d is not on the boundary\n", r.name.c_str(), site);
-            return r;
+            return;
         }
         addCellAgainst(r, loop[(at + 1) % n].from, loop[(at + 2) % n].from, fold[outer++]);
         r.op("relax=stable");
     }
+}
+
+// The largest thickness, in steps of 0.05 up to 0.3, whose solid around the
+// surface (as `thicken` makes it) has no faces passing through each other, the
+// steps below it all clear too; 0 when 0.05 is not. Leaves the last solid
+// tried in the store.
+double cleanThickness()
+{
+    const TriangleMesh sheet = currentMesh();
+    double clean = 0;
+    for (int k = 1; k <= 6; ++k) {
+        TriangleMesh solid;
+        std::string why;
+        if (!thickenMesh(sheet, 0.05 * k, &solid, &why) || !loadMeshIntoStore(solid, &why) ||
+            !selfIntersections().empty())
+            break;
+        clean = 0.05 * k;
+    }
+    return clean;
+}
+
+// How well the autopaste demo laid with `fold` keeps clear of itself: the
+// clean thickness of its solid and a tenth of its clearance (the smallest
+// distance between faces that share no corner, counted up to 0.5); -1 when
+// it cannot be laid or passes through itself. Lays it on a fresh copy of
+// sample/single.kor, as make-recipes starts every recipe, and leaves a
+// thickened solid in the store.
+double autopasteLayoutScore(const std::vector<double>& fold)
+{
+    resetStore();
+    if (!openSurfaceFile("sample/single.kor", false))
+        return -1;
+    refreshDerivedData();
+    Recipe trial;
+    trial.name = "autopasteDemo";
+    layAutopasteCells(trial, fold);
+    if (trial.failed || !selfIntersections().empty())
+        return -1;
+    const double clearance = std::min(smallestFaceClearance(), 0.5);
+    return cleanThickness() + 0.1 * clearance;
+}
+
+// The fold angles of the autopaste demo. Left open, the six faces at a zip
+// site span 378 degrees, so neighbouring cells overlap there unless they are
+// folded apart; the fan must also be seen all from one side, with a gap
+// between its open sides, for a printed solid's layers to stay apart at the
+// site. Starting from ring cells folded up and down in turn by 0.8 (the
+// seventh flat, where the odd ring meets itself) and outer cells by 0.5, a
+// coordinate search: again and again each angle is tried 0.4 larger and
+// smaller and kept where autopasteLayoutScore rises; once none does, the step
+// is halved, down to 0.05 (at most 40 rounds). Leaves the store holding the one
+// cell as make-recipes starts a recipe; empty when sample/single.kor cannot be
+// read.
+std::vector<double> autopasteFolds()
+{
+    std::vector<double> fold = {0.8, -0.8, 0.8, -0.8, 0.8, -0.8, 0, 0.5, 0.5, 0.5};
+    double best = autopasteLayoutScore(fold);
+    double step = 0.4;
+    for (int round = 0; round < 40 && step > 0.04; ++round) {
+        bool rose = false;
+        for (size_t k = 0; k < fold.size(); ++k)
+            for (double change : {step, -step}) {
+                std::vector<double> trial = fold;
+                trial[k] += change;
+                const double score = autopasteLayoutScore(trial);
+                if (score > best) {
+                    best = score;
+                    fold = trial;
+                    rose = true;
+                }
+            }
+        if (!rose)
+            step /= 2;
+    }
+    resetStore();
+    if (!openSurfaceFile("sample/single.kor", false))
+        return {};
+    refreshDerivedData();
+    return fold;
+}
+
+// The autopaste demo: a cell with a ring of seven cells, each glued to one of
+// its sides, and three more cells glued to ring cells next to where two ring
+// cells meet; no seam between neighbouring ring cells is glued. "Paste all
+// possible edges" then zips the ring closed at the seven rim vertices of the
+// first cell, and each zip leaves one of the three outer cells in a gap that
+// is zipped next. The cells are folded about their glued sides so that the
+// open seams stay well apart (autopasteFolds).
+Recipe autopasteDemo()
+{
+    Recipe r;
+    r.name = "autopasteDemo";
+    r.note("autopaste demo: a ring of seven cells around the first one and three cells outside it,");
+    r.note("each glued along one side; \"Paste all possible edges\" zips the rest");
+    const std::vector<double> fold = autopasteFolds();
+    if (fold.empty()) {
+        r.failed = true;
+        std::fprintf(stderr, "make-recipes: %s: cannot read sample/single.kor\n", r.name.c_str());
+        return r;
+    }
+    r.note("the cells folded about their glued sides so that the open seams stay apart");
+    layAutopasteCells(r, fold);
     r.op("center");
     return r;
 }
