@@ -64,45 +64,82 @@ bool edgeDirection(int e, double* length, double* u)
     return true;
 }
 
-// The model of the problem at the current positions: the gradient J^T r and
-// a positive semi-definite approximation of the Hessian, J^T J plus the
-// stretched edges' own curvature (3 x 3 blocks per vertex pair). An edge of
-// length zero has no direction and takes no part.
-void normalEquations(SparseMatrix* jtj, Eigen::VectorXd* gradient)
+// The pattern of the model matrix below: every diagonal entry, and the 3 x 3
+// blocks of each edge's ends; *slots receives, for each edge, where its 36
+// entries (for each row k and column m of a block: the blocks aa, bb, ab, ba)
+// sit among the matrix's values.
+void modelPattern(SparseMatrix* model, std::vector<int>* slots)
 {
     const int n = 3 * NOV;
     std::vector<Eigen::Triplet<double>> entries;
     entries.reserve(static_cast<size_t>(n) + 36 * static_cast<size_t>(NOE));
     for (int i = 0; i < n; ++i)
         entries.emplace_back(i, i, 0.0);  // every diagonal entry exists, for the damping
-    gradient->setZero(n);
+    for (int e = 0; e < NOE; ++e) {
+        const int a = edge[e][0], b = edge[e][1];
+        for (int k = 0; k < 3; ++k)
+            for (int m = 0; m < 3; ++m) {
+                entries.emplace_back(3 * a + k, 3 * a + m, 0.0);
+                entries.emplace_back(3 * b + k, 3 * b + m, 0.0);
+                entries.emplace_back(3 * a + k, 3 * b + m, 0.0);
+                entries.emplace_back(3 * b + k, 3 * a + m, 0.0);
+            }
+    }
+    model->resize(n, n);
+    model->setFromTriplets(entries.begin(), entries.end());
+    model->makeCompressed();
+    auto slot = [&](int row, int column) {
+        const int* first = model->innerIndexPtr() + model->outerIndexPtr()[column];
+        const int* last = model->innerIndexPtr() + model->outerIndexPtr()[column + 1];
+        return static_cast<int>(std::lower_bound(first, last, row) - model->innerIndexPtr());
+    };
+    slots->resize(36 * static_cast<size_t>(NOE));
+    for (int e = 0; e < NOE; ++e) {
+        const int a = edge[e][0], b = edge[e][1];
+        int* out = slots->data() + 36 * static_cast<size_t>(e);
+        for (int k = 0; k < 3; ++k)
+            for (int m = 0; m < 3; ++m, out += 4) {
+                out[0] = slot(3 * a + k, 3 * a + m);
+                out[1] = slot(3 * b + k, 3 * b + m);
+                out[2] = slot(3 * a + k, 3 * b + m);
+                out[3] = slot(3 * b + k, 3 * a + m);
+            }
+    }
+}
+
+// The model of the problem at the current positions, written into the values
+// of `model` (made by modelPattern with `slots`): the gradient J^T r and a
+// positive semi-definite approximation of the Hessian, J^T J plus the
+// stretched edges' own curvature (3 x 3 blocks per vertex pair). An edge of
+// length zero has no direction and adds nothing.
+void normalEquations(SparseMatrix* model, const std::vector<int>& slots, Eigen::VectorXd* gradient)
+{
+    double* values = model->valuePtr();
+    std::fill(values, values + model->nonZeros(), 0.0);
+    gradient->setZero(3 * NOV);
     for (int e = 0; e < NOE; ++e) {
         const int a = edge[e][0], b = edge[e][1];
         double length, u[3];
-        // An edge of length zero adds zeros, so that the pattern of the matrix
-        // depends on the edges alone.
-        const bool live = edgeDirection(e, &length, u);
-        if (!live)
-            u[0] = u[1] = u[2] = length = 0;
-        const double r = live ? length - phi[e] : 0;
+        if (!edgeDirection(e, &length, u))
+            continue;
+        const double r = length - phi[e];
         // A stretched edge also resists turning: the curvature of its length,
         // (r / L)(I - u u^T), is added where it is positive. (A compressed edge's
         // is negative and would make the matrix indefinite.)
-        const double stretch = live && r > 0 ? r / length : 0;
+        const double stretch = r > 0 ? r / length : 0;
+        const int* at = slots.data() + 36 * static_cast<size_t>(e);
         for (int k = 0; k < 3; ++k) {
             (*gradient)[3 * a + k] -= r * u[k];
             (*gradient)[3 * b + k] += r * u[k];
-            for (int m = 0; m < 3; ++m) {
+            for (int m = 0; m < 3; ++m, at += 4) {
                 const double w = u[k] * u[m] + stretch * ((k == m) - u[k] * u[m]);
-                entries.emplace_back(3 * a + k, 3 * a + m, w);
-                entries.emplace_back(3 * b + k, 3 * b + m, w);
-                entries.emplace_back(3 * a + k, 3 * b + m, -w);
-                entries.emplace_back(3 * b + k, 3 * a + m, -w);
+                values[at[0]] += w;
+                values[at[1]] += w;
+                values[at[2]] -= w;
+                values[at[3]] -= w;
             }
         }
     }
-    jtj->resize(n, n);
-    jtj->setFromTriplets(entries.begin(), entries.end());
 }
 
 // J^T r'', where r'' holds each edge length's second derivative along `step`:
@@ -279,6 +316,8 @@ struct PreciseAnalysis::Kept {
     int vertices = -1;
     std::vector<std::array<int, 2>> edges;
     Factorisation solver;
+    SparseMatrix model;      // the model matrix, its values refilled in every iteration
+    std::vector<int> slots;  // where each edge's entries sit among its values
 
     bool madeFor() const
     {
@@ -289,13 +328,14 @@ struct PreciseAnalysis::Kept {
                 return false;
         return true;
     }
-    void analyse(const SparseMatrix& pattern)
+    void analyse()
     {
         vertices = NOV;
         edges.resize(NOE);
         for (int e = 0; e < NOE; ++e)
             edges[e] = {edge[e][0], edge[e][1]};
-        solver.analyzePattern(pattern);
+        modelPattern(&model, &slots);
+        solver.analyzePattern(model);
     }
 };
 PreciseAnalysis::PreciseAnalysis() = default;
@@ -323,18 +363,17 @@ PreciseState preciseRelaxIteration(double tolerance, CrossingPairs* crossings, d
     if (!g_precise_descent.over && *error > DESCENT_UNTIL)
         return descentIteration(tolerance, crossings, error);
 
-    SparseMatrix jtj;
-    Eigen::VectorXd gradient;
-    normalEquations(&jtj, &gradient);
-    if (gradient.lpNorm<Eigen::Infinity>() <= 1e-14)
-        return PreciseState::Minimum;  // flat to round-off: no direction lowers the sum
-
     PreciseAnalysis local;
     PreciseAnalysis& kept = analysis ? *analysis : local;
     if (!kept.kept)
         kept.kept = std::make_unique<PreciseAnalysis::Kept>();
     if (!kept.kept->madeFor())
-        kept.kept->analyse(jtj);
+        kept.kept->analyse();
+    const SparseMatrix& jtj = kept.kept->model;
+    Eigen::VectorXd gradient;
+    normalEquations(&kept.kept->model, kept.kept->slots, &gradient);
+    if (gradient.lpNorm<Eigen::Infinity>() <= 1e-14)
+        return PreciseState::Minimum;  // flat to round-off: no direction lowers the sum
     Factorisation& solver = kept.kept->solver;
     const std::vector<Point3> start(v, v + NOV);
     const double before = halfSquares();
