@@ -21,7 +21,7 @@ constexpr double START_DAMPING = 1e-3;
 // damped Newton steps that each need a factorisation.
 constexpr double DESCENT_UNTIL = 1e-3;
 // Descent steps in one iteration (the crossing test follows each such batch).
-constexpr int DESCENT_STEPS = 25;
+constexpr int DESCENT_STEPS = 50;
 // Steps the descent remembers for its model of the curvature.
 constexpr int DESCENT_MEMORY = 10;
 // The descent ends when an iteration lowers the sum of squares by less than
@@ -397,13 +397,16 @@ PreciseState preciseRelaxIteration(double tolerance, CrossingPairs* crossings, d
         // lengths bend along it, and the flat pieces of a subdivided surface
         // buckle into shape in a fraction of the iterations. Kept only while it
         // is small beside the step.
-        // Made twice, the second time along the corrected step.
+        // Made twice, the second time along the corrected step, unless the
+        // first correction is small.
         const Eigen::VectorXd velocity = step;
         for (int k = 0; k < 2; ++k) {
             const Eigen::VectorXd bend = solver.solve(-bendingGradient(step));
             if (!(bend.norm() <= 0.75 * velocity.norm()))
                 break;
             step = velocity + 0.5 * bend;
+            if (0.5 * bend.norm() <= 0.01 * velocity.norm())
+                break;  // too small to change much the second time
         }
         // The full step, then a half and a quarter of it when the full one crosses.
         for (const double t : {1.0, 0.5, 0.25}) {

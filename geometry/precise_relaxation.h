@@ -54,7 +54,7 @@ public:
 };
 
 // One solver iteration. In the descent phase (g_precise_descent not over and
-// the error above 1e-3): up to 25 descent steps, kept when together they add
+// the error above 1e-3): up to 50 descent steps, kept when together they add
 // no pair to *crossings. Otherwise one damped Newton step: builds the damped
 // normal equations at the current positions, factorises them, and tries steps
 // (more damped after each refusal) until one lowers the sum of squares without
