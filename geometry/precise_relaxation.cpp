@@ -24,8 +24,8 @@ constexpr double DESCENT_UNTIL = 1e-3;
 constexpr int DESCENT_STEPS = 50;
 // Steps the descent remembers for its model of the curvature.
 constexpr int DESCENT_MEMORY = 10;
-// The descent ends when an iteration lowers the sum of squares by less than
-// this share: it has stalled, and the damped Newton steps take over.
+// The descent ends when a batch lowers the sum of squares by less than this
+// share: it has stalled, and the damped Newton steps take over.
 constexpr double DESCENT_STALL = 0.01;
 constexpr double MIN_DAMPING = 1e-10;
 // Past this damping a step is too short to matter: the solver stands still.
@@ -218,9 +218,10 @@ bool descentLeftThesePositions(const PreciseDescent& d)
 }
 
 // A batch of limited-memory quasi-Newton (L-BFGS) steps with a backtracking
-// line search, then the crossing test: a batch that adds a crossing is undone
-// as a whole. Ends the descent (g_precise_descent.over) when the error is down
-// to DESCENT_UNTIL, when it stalls, or when it is refused for a crossing.
+// line search, then the crossing test: a batch that adds a crossing, or that
+// lowers the sum of squares by less than DESCENT_STALL, is undone as a whole.
+// Ends the descent (g_precise_descent.over) when the error is down to
+// DESCENT_UNTIL or when a batch is undone.
 PreciseState descentIteration(double tolerance, CrossingPairs* crossings, double* error)
 {
     PreciseDescent& d = g_precise_descent;
@@ -289,8 +290,13 @@ PreciseState descentIteration(double tolerance, CrossingPairs* crossings, double
         now = after;
     }
     ++d.batches;
-    CrossingPairs found = sortedCrossings();
-    if (addsCrossing(*crossings, found)) {
+    // A batch that has stalled is undone too, so that the Newton steps decide
+    // from where it began: from a least-squares minimum nothing then moves.
+    const bool stalled = !(before - now > DESCENT_STALL * before);
+    CrossingPairs found;
+    if (!stalled)
+        found = sortedCrossings();
+    if (stalled || addsCrossing(*crossings, found)) {
         std::copy(start.begin(), start.end(), v);
         d.steps.clear();
         d.changes.clear();
@@ -300,7 +306,7 @@ PreciseState descentIteration(double tolerance, CrossingPairs* crossings, double
     }
     *crossings = std::move(found);
     *error = maxRelativeEdgeError();
-    if (*error <= DESCENT_UNTIL || !(before - now > DESCENT_STALL * before))
+    if (*error <= DESCENT_UNTIL)
         d.over = true;
     d.left.resize(n);
     for (int i = 0; i < NOV; ++i) {

@@ -55,7 +55,7 @@ public:
 
 // One solver iteration. In the descent phase (g_precise_descent not over and
 // the error above 1e-3): up to 50 descent steps, kept when together they add
-// no pair to *crossings. Otherwise one damped Newton step: builds the damped
+// no pair to *crossings and lower the sum of squares by at least 1 %. Otherwise one damped Newton step: builds the damped
 // normal equations at the current positions, factorises them, and tries steps
 // (more damped after each refusal) until one lowers the sum of squares without
 // adding a pair to *crossings. Either way moves the vertices and updates
