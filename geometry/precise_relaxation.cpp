@@ -16,6 +16,17 @@ namespace {
 using SparseMatrix = Eigen::SparseMatrix<double>;
 
 constexpr double START_DAMPING = 1e-3;
+// Above this largest relative edge error the iterations are descent steps: a
+// flat start that must buckle into shape is left by many cheap steps, not by
+// damped Newton steps that each need a factorisation.
+constexpr double DESCENT_UNTIL = 1e-3;
+// Descent steps in one iteration (the crossing test follows each such batch).
+constexpr int DESCENT_STEPS = 50;
+// Steps the descent remembers for its model of the curvature.
+constexpr int DESCENT_MEMORY = 10;
+// The descent ends when a batch lowers the sum of squares by less than this
+// share: it has stalled, and the damped Newton steps take over.
+constexpr double DESCENT_STALL = 0.01;
 constexpr double MIN_DAMPING = 1e-10;
 // Past this damping a step is too short to matter: the solver stands still.
 constexpr double MAX_DAMPING = 1e10;
@@ -53,45 +64,82 @@ bool edgeDirection(int e, double* length, double* u)
     return true;
 }
 
-// The model of the problem at the current positions: the gradient J^T r and
-// a positive semi-definite approximation of the Hessian, J^T J plus the
-// stretched edges' own curvature (3 x 3 blocks per vertex pair). An edge of
-// length zero has no direction and takes no part.
-void normalEquations(SparseMatrix* jtj, Eigen::VectorXd* gradient)
+// The pattern of the model matrix below: every diagonal entry, and the 3 x 3
+// blocks of each edge's ends; *slots receives, for each edge, where its 36
+// entries (for each row k and column m of a block: the blocks aa, bb, ab, ba)
+// sit among the matrix's values.
+void modelPattern(SparseMatrix* model, std::vector<int>* slots)
 {
     const int n = 3 * NOV;
     std::vector<Eigen::Triplet<double>> entries;
     entries.reserve(static_cast<size_t>(n) + 36 * static_cast<size_t>(NOE));
     for (int i = 0; i < n; ++i)
         entries.emplace_back(i, i, 0.0);  // every diagonal entry exists, for the damping
-    gradient->setZero(n);
+    for (int e = 0; e < NOE; ++e) {
+        const int a = edge[e][0], b = edge[e][1];
+        for (int k = 0; k < 3; ++k)
+            for (int m = 0; m < 3; ++m) {
+                entries.emplace_back(3 * a + k, 3 * a + m, 0.0);
+                entries.emplace_back(3 * b + k, 3 * b + m, 0.0);
+                entries.emplace_back(3 * a + k, 3 * b + m, 0.0);
+                entries.emplace_back(3 * b + k, 3 * a + m, 0.0);
+            }
+    }
+    model->resize(n, n);
+    model->setFromTriplets(entries.begin(), entries.end());
+    model->makeCompressed();
+    auto slot = [&](int row, int column) {
+        const int* first = model->innerIndexPtr() + model->outerIndexPtr()[column];
+        const int* last = model->innerIndexPtr() + model->outerIndexPtr()[column + 1];
+        return static_cast<int>(std::lower_bound(first, last, row) - model->innerIndexPtr());
+    };
+    slots->resize(36 * static_cast<size_t>(NOE));
+    for (int e = 0; e < NOE; ++e) {
+        const int a = edge[e][0], b = edge[e][1];
+        int* out = slots->data() + 36 * static_cast<size_t>(e);
+        for (int k = 0; k < 3; ++k)
+            for (int m = 0; m < 3; ++m, out += 4) {
+                out[0] = slot(3 * a + k, 3 * a + m);
+                out[1] = slot(3 * b + k, 3 * b + m);
+                out[2] = slot(3 * a + k, 3 * b + m);
+                out[3] = slot(3 * b + k, 3 * a + m);
+            }
+    }
+}
+
+// The model of the problem at the current positions, written into the values
+// of `model` (made by modelPattern with `slots`): the gradient J^T r and a
+// positive semi-definite approximation of the Hessian, J^T J plus the
+// stretched edges' own curvature (3 x 3 blocks per vertex pair). An edge of
+// length zero has no direction and adds nothing.
+void normalEquations(SparseMatrix* model, const std::vector<int>& slots, Eigen::VectorXd* gradient)
+{
+    double* values = model->valuePtr();
+    std::fill(values, values + model->nonZeros(), 0.0);
+    gradient->setZero(3 * NOV);
     for (int e = 0; e < NOE; ++e) {
         const int a = edge[e][0], b = edge[e][1];
         double length, u[3];
-        // An edge of length zero adds zeros, so that the pattern of the matrix
-        // depends on the edges alone.
-        const bool live = edgeDirection(e, &length, u);
-        if (!live)
-            u[0] = u[1] = u[2] = length = 0;
-        const double r = live ? length - phi[e] : 0;
+        if (!edgeDirection(e, &length, u))
+            continue;
+        const double r = length - phi[e];
         // A stretched edge also resists turning: the curvature of its length,
         // (r / L)(I - u u^T), is added where it is positive. (A compressed edge's
         // is negative and would make the matrix indefinite.)
-        const double stretch = live && r > 0 ? r / length : 0;
+        const double stretch = r > 0 ? r / length : 0;
+        const int* at = slots.data() + 36 * static_cast<size_t>(e);
         for (int k = 0; k < 3; ++k) {
             (*gradient)[3 * a + k] -= r * u[k];
             (*gradient)[3 * b + k] += r * u[k];
-            for (int m = 0; m < 3; ++m) {
+            for (int m = 0; m < 3; ++m, at += 4) {
                 const double w = u[k] * u[m] + stretch * ((k == m) - u[k] * u[m]);
-                entries.emplace_back(3 * a + k, 3 * a + m, w);
-                entries.emplace_back(3 * b + k, 3 * b + m, w);
-                entries.emplace_back(3 * a + k, 3 * b + m, -w);
-                entries.emplace_back(3 * b + k, 3 * a + m, -w);
+                values[at[0]] += w;
+                values[at[1]] += w;
+                values[at[2]] -= w;
+                values[at[3]] -= w;
             }
         }
     }
-    jtj->resize(n, n);
-    jtj->setFromTriplets(entries.begin(), entries.end());
 }
 
 // J^T r'', where r'' holds each edge length's second derivative along `step`:
@@ -119,6 +167,23 @@ Eigen::VectorXd bendingGradient(const Eigen::VectorXd& step)
     return out;
 }
 
+// The gradient of halfSquares(): J^T r.
+Eigen::VectorXd squaresGradient()
+{
+    Eigen::VectorXd out = Eigen::VectorXd::Zero(3 * NOV);
+    for (int e = 0; e < NOE; ++e) {
+        double length, u[3];
+        if (!edgeDirection(e, &length, u))
+            continue;
+        const double r = length - phi[e];
+        for (int k = 0; k < 3; ++k) {
+            out[3 * edge[e][0] + k] -= r * u[k];
+            out[3 * edge[e][1] + k] += r * u[k];
+        }
+    }
+    return out;
+}
+
 void movePositions(const std::vector<Point3>& from, const Eigen::VectorXd& step, double t)
 {
     for (int i = 0; i < NOV; ++i) {
@@ -141,12 +206,124 @@ CrossingPairs sortedCrossings()
     return pairs;
 }
 using Factorisation = Eigen::SimplicialLDLT<SparseMatrix, Eigen::Lower, Eigen::AMDOrdering<int>>;
+
+bool descentLeftThesePositions(const PreciseDescent& d)
+{
+    if (d.left.size() != 3 * static_cast<size_t>(NOV))
+        return false;
+    for (int i = 0; i < NOV; ++i)
+        if (d.left[3 * i] != v[i].x || d.left[3 * i + 1] != v[i].y || d.left[3 * i + 2] != v[i].z)
+            return false;
+    return true;
+}
+
+// A batch of limited-memory quasi-Newton (L-BFGS) steps with a backtracking
+// line search, then the crossing test: a batch that adds a crossing, or that
+// lowers the sum of squares by less than DESCENT_STALL, is undone as a whole.
+// Ends the descent (g_precise_descent.over) when the error is down to
+// DESCENT_UNTIL or when a batch is undone.
+PreciseState descentIteration(double tolerance, CrossingPairs* crossings, double* error)
+{
+    PreciseDescent& d = g_precise_descent;
+    const int n = 3 * NOV;
+    if (!descentLeftThesePositions(d)) {
+        d.steps.clear();
+        d.changes.clear();
+    }
+    const std::vector<Point3> start(v, v + NOV);
+    const double before = halfSquares();
+    double now = before;
+    Eigen::VectorXd gradient = squaresGradient();
+    for (int k = 0; k < DESCENT_STEPS; ++k) {
+        const int kept = static_cast<int>(d.steps.size()) / n;
+        auto stepAt = [&](int i) { return Eigen::Map<Eigen::VectorXd>(d.steps.data() + static_cast<size_t>(i) * n, n); };
+        auto changeAt = [&](int i) { return Eigen::Map<Eigen::VectorXd>(d.changes.data() + static_cast<size_t>(i) * n, n); };
+        // The two-loop recursion: the remembered curvature applied to -gradient.
+        Eigen::VectorXd direction = -gradient;
+        std::vector<double> alpha(kept), inverse(kept);
+        for (int i = kept - 1; i >= 0; --i) {
+            inverse[i] = 1 / stepAt(i).dot(changeAt(i));
+            alpha[i] = inverse[i] * stepAt(i).dot(direction);
+            direction -= alpha[i] * changeAt(i);
+        }
+        const double largest = gradient.lpNorm<Eigen::Infinity>();
+        if (!(largest > 1e-14))
+            break;
+        if (kept > 0)
+            direction *= stepAt(kept - 1).dot(changeAt(kept - 1)) / changeAt(kept - 1).squaredNorm();
+        else
+            direction *= 0.01 / largest;  // no curvature known yet: a first move of 0.01
+        for (int i = 0; i < kept; ++i)
+            direction += (alpha[i] - inverse[i] * changeAt(i).dot(direction)) * stepAt(i);
+        double slope = gradient.dot(direction);
+        if (!(slope < 0)) {
+            direction = -gradient * (0.01 / largest);
+            slope = gradient.dot(direction);
+            d.steps.clear();
+            d.changes.clear();
+        }
+        // Backtracking until the sum of squares falls enough (Armijo).
+        const std::vector<Point3> from(v, v + NOV);
+        double t = 1, after = now;
+        for (int tries = 0; tries < 30; ++tries, t *= 0.5) {
+            movePositions(from, direction, t);
+            after = halfSquares();
+            if (after <= now + 1e-4 * t * slope)
+                break;
+        }
+        if (!(after < now)) {
+            std::copy(from.begin(), from.end(), v);
+            break;
+        }
+        const Eigen::VectorXd next = squaresGradient();
+        const Eigen::VectorXd change = next - gradient;
+        const Eigen::VectorXd step = t * direction;
+        if (step.dot(change) > 1e-16 * step.norm() * change.norm()) {
+            if (static_cast<int>(d.steps.size()) / n == DESCENT_MEMORY) {
+                d.steps.erase(d.steps.begin(), d.steps.begin() + n);
+                d.changes.erase(d.changes.begin(), d.changes.begin() + n);
+            }
+            d.steps.insert(d.steps.end(), step.data(), step.data() + n);
+            d.changes.insert(d.changes.end(), change.data(), change.data() + n);
+        }
+        gradient = next;
+        now = after;
+    }
+    ++d.batches;
+    // A batch that has stalled is undone too, so that the Newton steps decide
+    // from where it began: from a least-squares minimum nothing then moves.
+    const bool stalled = !(before - now > DESCENT_STALL * before);
+    CrossingPairs found;
+    if (!stalled)
+        found = sortedCrossings();
+    if (stalled || addsCrossing(*crossings, found)) {
+        std::copy(start.begin(), start.end(), v);
+        d.steps.clear();
+        d.changes.clear();
+        d.over = true;
+        *error = maxRelativeEdgeError();
+        return PreciseState::Running;
+    }
+    *crossings = std::move(found);
+    *error = maxRelativeEdgeError();
+    if (*error <= DESCENT_UNTIL)
+        d.over = true;
+    d.left.resize(n);
+    for (int i = 0; i < NOV; ++i) {
+        d.left[3 * i] = v[i].x;
+        d.left[3 * i + 1] = v[i].y;
+        d.left[3 * i + 2] = v[i].z;
+    }
+    return *error <= tolerance ? PreciseState::Reached : PreciseState::Running;
+}
 }  // namespace
 
 struct PreciseAnalysis::Kept {
     int vertices = -1;
     std::vector<std::array<int, 2>> edges;
     Factorisation solver;
+    SparseMatrix model;      // the model matrix, its values refilled in every iteration
+    std::vector<int> slots;  // where each edge's entries sit among its values
 
     bool madeFor() const
     {
@@ -157,13 +334,14 @@ struct PreciseAnalysis::Kept {
                 return false;
         return true;
     }
-    void analyse(const SparseMatrix& pattern)
+    void analyse()
     {
         vertices = NOV;
         edges.resize(NOE);
         for (int e = 0; e < NOE; ++e)
             edges[e] = {edge[e][0], edge[e][1]};
-        solver.analyzePattern(pattern);
+        modelPattern(&model, &slots);
+        solver.analyzePattern(model);
     }
 };
 PreciseAnalysis::PreciseAnalysis() = default;
@@ -188,19 +366,20 @@ PreciseState preciseRelaxIteration(double tolerance, CrossingPairs* crossings, d
         return PreciseState::Reached;
     if (!surfaceIsFinite())
         return PreciseState::Unusable;
-
-    SparseMatrix jtj;
-    Eigen::VectorXd gradient;
-    normalEquations(&jtj, &gradient);
-    if (gradient.lpNorm<Eigen::Infinity>() <= 1e-14)
-        return PreciseState::Minimum;  // flat to round-off: no direction lowers the sum
+    if (!g_precise_descent.over && *error > DESCENT_UNTIL)
+        return descentIteration(tolerance, crossings, error);
 
     PreciseAnalysis local;
     PreciseAnalysis& kept = analysis ? *analysis : local;
     if (!kept.kept)
         kept.kept = std::make_unique<PreciseAnalysis::Kept>();
     if (!kept.kept->madeFor())
-        kept.kept->analyse(jtj);
+        kept.kept->analyse();
+    const SparseMatrix& jtj = kept.kept->model;
+    Eigen::VectorXd gradient;
+    normalEquations(&kept.kept->model, kept.kept->slots, &gradient);
+    if (gradient.lpNorm<Eigen::Infinity>() <= 1e-14)
+        return PreciseState::Minimum;  // flat to round-off: no direction lowers the sum
     Factorisation& solver = kept.kept->solver;
     const std::vector<Point3> start(v, v + NOV);
     const double before = halfSquares();
@@ -224,9 +403,17 @@ PreciseState preciseRelaxIteration(double tolerance, CrossingPairs* crossings, d
         // lengths bend along it, and the flat pieces of a subdivided surface
         // buckle into shape in a fraction of the iterations. Kept only while it
         // is small beside the step.
-        const Eigen::VectorXd bend = solver.solve(-bendingGradient(step));
-        if (bend.norm() <= 0.75 * step.norm())
-            step += 0.5 * bend;
+        // Made twice, the second time along the corrected step, unless the
+        // first correction is small.
+        const Eigen::VectorXd velocity = step;
+        for (int k = 0; k < 2; ++k) {
+            const Eigen::VectorXd bend = solver.solve(-bendingGradient(step));
+            if (!(bend.norm() <= 0.75 * velocity.norm()))
+                break;
+            step = velocity + 0.5 * bend;
+            if (0.5 * bend.norm() <= 0.01 * velocity.norm())
+                break;  // too small to change much the second time
+        }
         // The full step, then a half and a quarter of it when the full one crosses.
         for (const double t : {1.0, 0.5, 0.25}) {
             movePositions(start, step, t);
@@ -267,6 +454,7 @@ PreciseState preciseRelaxIteration(double tolerance, CrossingPairs* crossings, d
 PreciseState relaxPrecisely(double tolerance, int maxIterations, double* error, int* iterations)
 {
     g_precise_damping = START_DAMPING;
+    g_precise_descent = PreciseDescent();
     CrossingPairs crossings = sortedCrossings();
     PreciseAnalysis analysis;
     PreciseState state = PreciseState::Running;
@@ -288,6 +476,7 @@ bool toggleRelaxPrecisely()
     if (!g_relax_precisely) {
         saveState();
         g_precise_damping = START_DAMPING;
+        g_precise_descent = PreciseDescent();
     }
     g_relax_precisely = !g_relax_precisely;
     return g_relax_precisely;
@@ -298,10 +487,11 @@ PreciseTick relaxPreciselyTick()
     using Clock = std::chrono::steady_clock;
     const Clock::time_point begin = Clock::now();
     CrossingPairs crossings = sortedCrossings();
-    PreciseAnalysis analysis;
+    if (!g_precise_analysis)
+        g_precise_analysis = new PreciseAnalysis;
     PreciseTick tick{PreciseState::Running, 0};
     do {
-        tick.state = preciseRelaxIteration(PRECISE_TOLERANCE, &crossings, &tick.error, &analysis);
+        tick.state = preciseRelaxIteration(PRECISE_TOLERANCE, &crossings, &tick.error, g_precise_analysis);
     } while (tick.state == PreciseState::Running &&
              std::chrono::duration<double>(Clock::now() - begin).count() < PRECISE_TICK_BUDGET_SECONDS);
     return tick;

@@ -1,14 +1,19 @@
-// Precise relaxation: a damped Newton (Levenberg-Marquardt) solver for
-// sum over edges of (L - phi)^2 that brings every edge to its target length to
-// round-off, in tens of sparse factorisations instead of the fixed-step
-// descent's hundreds of thousands of steps. Its model is J^T J plus the
-// positive part of the lengths' own curvature, so it is exact (and converges
-// quadratically) as the residuals vanish; each step gets a second-order
-// correction for the bending of the lengths along it. The damping keeps each step free of
-// the six rigid motions (and of every other motion that changes no length, so
-// a surface that can bend is moved as little as possible). No step may make the
-// surface pass through itself: a step that creates a crossing of two faces is
-// shortened, and rejected (with more damping) when even a quarter of it would.
+// Precise relaxation: brings every edge to its target length to round-off by
+// minimising the sum over edges of (L - phi)^2 in two phases. While the largest
+// relative edge error is above 1e-3, batches of limited-memory quasi-Newton
+// (L-BFGS) steps, each a few passes over the edges, carry the surface out of a
+// flat start that must buckle into shape; when the error is down to 1e-3 or
+// the descent stalls, damped Newton (Levenberg-Marquardt) steps finish the run.
+// Their model is J^T J plus the positive part of the lengths' own curvature, so
+// it is exact (and converges quadratically) as the residuals vanish; each step
+// gets a second-order correction for the bending of the lengths along it. The
+// damping keeps each step free of the six rigid motions (and of every other
+// motion that changes no length, so a surface that can bend is moved as little
+// as possible); the descent's steps are sums of gradients, which hold no rigid
+// motion either. No step may make the surface pass through itself: a Newton
+// step that creates a crossing of two faces is shortened, and rejected (with
+// more damping) when even a quarter of it would; a batch of descent steps that
+// does is undone, and the Newton steps take over.
 #pragma once
 
 #include <array>
@@ -48,27 +53,31 @@ public:
     std::unique_ptr<Kept> kept;
 };
 
-// One solver iteration: builds the damped normal equations at the current
-// positions, factorises them, and tries steps (more damped after each refusal)
-// until one lowers the sum of squares without adding a pair to *crossings;
-// then moves every vertex by it and updates *crossings. `tolerance` is the
-// largest relative edge error counted as done. `analysis`, when given, is
-// reused while NOV and the edges are those it was made for, and renewed
-// otherwise. Reads: NOV, NOE, NOS, edge, phi, face, v. Writes: v,
-// g_precise_damping. Returns the new state and puts the largest relative edge
-// error in *error.
+// One solver iteration. In the descent phase (g_precise_descent not over and
+// the error above 1e-3): up to 50 descent steps, kept when together they add
+// no pair to *crossings and lower the sum of squares by at least 1 %. Otherwise one damped Newton step: builds the damped
+// normal equations at the current positions, factorises them, and tries steps
+// (more damped after each refusal) until one lowers the sum of squares without
+// adding a pair to *crossings. Either way moves the vertices and updates
+// *crossings. `tolerance` is the largest relative edge error counted as done.
+// `analysis`, when given, is reused while NOV and the edges are those it was
+// made for, and renewed otherwise. Reads: NOV, NOE, NOS, edge, phi, face, v.
+// Writes: v, g_precise_damping, g_precise_descent. Returns the new state and
+// puts the largest relative edge error in *error.
 PreciseState preciseRelaxIteration(double tolerance, CrossingPairs* crossings, double* error,
                                    PreciseAnalysis* analysis = nullptr);
 
 // The whole run: iterations from the current positions until the state is no
 // longer Running or `maxIterations` have been made (then Running is returned).
-// Starts from a fresh damping. Writes: v, g_precise_damping. `iterations`, when
-// given, receives the number of iterations made.
+// Starts from a fresh damping and descent. Writes: v, g_precise_damping,
+// g_precise_descent. `iterations`, when given, receives the number of
+// iterations made.
 PreciseState relaxPrecisely(double tolerance, int maxIterations, double* error, int* iterations = nullptr);
 
 // The window's command: when off, records one undo snapshot, resets the
-// damping and switches g_relax_precisely on; when on, switches it off. Writes:
-// g_relax_precisely, g_precise_damping, the history. Returns the new value.
+// damping and the descent and switches g_relax_precisely on; when on, switches
+// it off. Writes: g_relax_precisely, g_precise_damping, g_precise_descent, the
+// history. Returns the new value.
 bool toggleRelaxPrecisely();
 
 // What one timer tick of precise relaxation did.
@@ -78,6 +87,7 @@ struct PreciseTick {
 };
 
 // One timer tick: precise iterations for at most the tick budget (at least
-// one), against the crossings present when the tick began. Reads and writes
-// what preciseRelaxIteration does.
+// one), against the crossings present when the tick began, with the analysis
+// kept in g_precise_analysis (made on first use). Reads and writes what
+// preciseRelaxIteration does, and g_precise_analysis.
 PreciseTick relaxPreciselyTick();

@@ -55,6 +55,8 @@ int g_picture_width = 640;
 int g_picture_height = 480;
 bool g_picture_fit = false;
 double g_precise_damping = 1e-3;
+PreciseDescent g_precise_descent;
+PreciseAnalysis* g_precise_analysis = nullptr;
 bool modify_off = false;
 wxString messagetxt;
 wxString g_Filename = "untitled";
@@ -140,6 +142,7 @@ void resetStore()
     g_picture_height = 480;
     g_picture_fit = false;
     g_precise_damping = 1e-3;
+    g_precise_descent = PreciseDescent();
     messagetxt.clear();
     g_Filename = "untitled";
     g_Path.clear();

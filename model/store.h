@@ -12,6 +12,8 @@
 #include <wx/arrstr.h>
 #include <wx/list.h>
 
+#include <vector>
+
 class wxBitmap;
 class wxPrintData;
 
@@ -97,6 +99,20 @@ extern int g_picture_height;    // height of a picture file in pixels; 480
 extern bool g_picture_fit;      // a picture file is scaled and centred to fill itself; false
 extern bool g_relax_precisely;   // relax precisely (second-order solver) on every tick until done
 extern double g_precise_damping; // damping of the next precise step, carried between ticks
+
+// What the precise relaxation's first phase, a limited-memory quasi-Newton
+// descent, carries from one iteration (or tick) to the next.
+struct PreciseDescent {
+    std::vector<double> steps;    // its last few steps, 3 NOV numbers each, oldest first; empty
+    std::vector<double> changes;  // the gradient's change over each of those steps; empty
+    std::vector<double> left;     // the positions its last step left; other positions start it afresh; empty
+    bool over = false;            // it has ended for this run: the steps are damped Newton ones; false
+    int batches = 0;              // descent iterations made in this run; 0
+};
+extern PreciseDescent g_precise_descent;
+class PreciseAnalysis;
+extern PreciseAnalysis* g_precise_analysis; // the window's kept factorisation analysis (precise_relaxation.h),
+                                            // made by the first tick that needs it; null at start
 extern wxString messagetxt;      // status message; " " means none
 extern wxString g_Filename;      // file name of the last opened or saved file
 extern wxString g_Path;          // full path of the last opened or saved file
