@@ -30,7 +30,7 @@ autopasteDemo autopasteDemo.kor zoom-out
 1313-1313-1313 1313-1313-1313.kor rotate=1.594431,-3.063075 fit
 222-222-222-222 222-222-222-222.kor rotate=0.674671,-2.520142 fit
 222diamondLattice 222diamondLattice.kor zoom-out zoom-out zoom-out zoom-out zoom-out zoom-out rotate=0.5,0.4
-2321-31-1223Lattice 2321-31-1223Lattice.kor zoom-out zoom-out zoom-out zoom-out
+2321-31-1223Lattice 2321-31-1223Lattice.kor zoom-out zoom-out zoom-out zoom-out zoom-out
 2222skewLattice 2222skewLattice.kor zoom-out zoom-out zoom-out zoom-out
 22222Dodecahedra 22222Dodecahedra.kor zoom-out zoom-out zoom-out
 13-13-3Lattice 13-13-3Lattice.kor zoom-out zoom-out zoom-out zoom-out zoom-out zoom-out

@@ -56,6 +56,27 @@ void addPunchedParallelepiped(Frame& frame, Vec centre, const Vec axes[3], doubl
                 frame.edges.emplace_back(first + m, first + (m | bit));
 }
 
+// A punched hexagonal prism centred at `centre`, its edges `edge` long, its
+// axis along z and a square side facing each of the directions 0, 60, ...,
+// 300 degrees about it: a torio at each of its twelve corners, facing the
+// centre, glued to its three neighbours; a hole at each of its eight faces.
+void addPunchedHexagonalPrism(Frame& frame, Vec centre, double edge)
+{
+    const int first = static_cast<int>(frame.position.size());
+    for (int level = 0; level < 2; ++level)
+        for (int k = 0; k < 6; ++k) {
+            const double a = (60 * k + 30) * M_PI / 180;
+            const Vec corner{edge * std::cos(a), edge * std::sin(a), (level - 0.5) * edge};
+            frame.position.push_back(centre + corner);
+            frame.normal.push_back(-1.0 * corner);
+        }
+    for (int level = 0; level < 2; ++level)
+        for (int k = 0; k < 6; ++k)
+            frame.edges.emplace_back(first + 6 * level + k, first + 6 * level + (k + 1) % 6);
+    for (int k = 0; k < 6; ++k)
+        frame.edges.emplace_back(first + k, first + 6 + k);
+}
+
 // The four bond directions of the diamond lattice from a node of its first
 // kind (the nodes of the second kind bond the opposite ways).
 const Vec kBonds[4] = {{1, 1, 1}, {1, -1, -1}, {-1, 1, -1}, {-1, -1, 1}};
@@ -234,7 +255,7 @@ void joinHoles(Recipe& r, const Frame& frame, const std::vector<int>& nodeOf)
     pasteAll(r, pairs);
 }
 
-void buildFrame(Recipe& r, const Frame& frame, int rounds, int steps)
+void buildFrame(Recipe& r, const Frame& frame, int rounds, int steps, bool solve)
 {
     const std::vector<int> nodeOf = placeTorios(r, frame);
     r.op("relax=stable", "each piece settles");
@@ -242,6 +263,10 @@ void buildFrame(Recipe& r, const Frame& frame, int rounds, int steps)
     settle(r, rounds);
     if (steps > 0)
         r.op("steps=" + std::to_string(steps));
+    if (solve) {
+        r.op("smooth=3", "the sharpest folds rounded off");
+        r.op("relax=solve", "every edge to its length");
+    }
     r.op("center");
 }
 
@@ -299,6 +324,36 @@ Frame diamondPatch(const std::vector<Vec>& nodes, double edge, double bond)
             if (firstKind(a) && std::fabs(dot(d, d) - 3) < 1e-9)
                 frame.joins.emplace_back(scale * a + hexagon * unit(d), scale * b - hexagon * unit(d));
         }
+    return frame;
+}
+
+Frame rhombicPrismLattice(double edge, double gap, double rise)
+{
+    Frame frame;
+    const double apothem = edge * std::sqrt(3.0) / 2;  // from a prism's axis to its square sides
+    // The directions across: the two axes and the short diagonal between them.
+    const Vec across[3] = {{1, 0, 0}, {0.5, std::sqrt(3.0) / 2, 0}, {-0.5, std::sqrt(3.0) / 2, 0}};
+    const Vec up{0, 0, 1};
+    const Vec axes[3] = {(2 * apothem + gap) * across[0], (2 * apothem + gap) * across[1], (edge + rise) * up};
+    std::vector<Vec> nodes;
+    for (int k = 0; k < 8; ++k) {
+        Vec node{0, 0, 0};
+        for (int i = 0; i < 3; ++i)
+            if (k & (1 << i))
+                node = node + axes[i];
+        nodes.push_back(node);
+        addPunchedHexagonalPrism(frame, node, edge);
+    }
+    for (int k = 0; k < 8; ++k) {
+        if (!(k & 1))
+            frame.joins.emplace_back(nodes[k] + apothem * across[0], nodes[k | 1] - apothem * across[0]);
+        if (!(k & 2))
+            frame.joins.emplace_back(nodes[k] + apothem * across[1], nodes[k | 2] - apothem * across[1]);
+        if ((k & 3) == 1)  // from the node at (1, 0) to the one at (0, 1)
+            frame.joins.emplace_back(nodes[k] + apothem * across[2], nodes[k ^ 3] - apothem * across[2]);
+        if (!(k & 4))
+            frame.joins.emplace_back(nodes[k] + (edge / 2) * up, nodes[k | 4] - (edge / 2) * up);
+    }
     return frame;
 }
 }  // namespace recipes

@@ -37,8 +37,10 @@ void joinHoles(Recipe& r, const Frame& frame, const std::vector<int>& nodeOf);
 // lets each piece settle, glues the holes of every join, then relaxes and
 // opens it (`rounds` spreading rounds) and lets it creep on for `steps`
 // single steps, which a large surface needs to bring every edge within 1e-3
-// of its length; ends centred.
-void buildFrame(Recipe& r, const Frame& frame, int rounds, int steps);
+// of its length; with `solve`, then smooths it a little and brings every
+// edge to its length (where creeping stalls on a strained shape); ends
+// centred.
+void buildFrame(Recipe& r, const Frame& frame, int rounds, int steps, bool solve = false);
 
 // The corners of a regular dodecahedron with edges of length `edge`, its edges
 // joining corners at that distance; every corner faces the centre.
@@ -52,6 +54,14 @@ Frame tetrahedron(double edge);
 // each other: a punched parallelepiped at each node, its edges `edge` long,
 // the nodes `edge + gap` apart, and every two neighbours glued hole to hole.
 Frame parallelepipedLattice(double angle, double edge, double gap);
+
+// A 2 x 2 x 2 block of the lattice of rhombic prisms whose two axes across
+// meet at 60 degrees, the third along z: a punched hexagonal prism at each
+// node, its edges `edge` long. Neighbours across (along the two axes and the
+// short diagonal of the rhombus between them) face each other with square
+// sides `gap` apart, the two layers with hexagons `rise` apart, and every two
+// neighbours are glued hole to hole.
+Frame rhombicPrismLattice(double edge, double gap, double rise);
 
 // A patch of the diamond lattice: a punched truncated tetrahedron at each of
 // `nodes` (in lattice units: nodes of the first kind have even coordinates,
