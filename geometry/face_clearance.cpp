@@ -6,6 +6,7 @@
 #include <limits>
 #include <vector>
 
+#include "geometry/face_boxes.h"
 #include "geometry/self_intersection.h"
 #include "model/store.h"
 
@@ -122,7 +123,6 @@ double faceDistance(int f, int g)
     return triangleDistance(corner(f, 0), corner(f, 1), corner(f, 2), corner(g, 0), corner(g, 1), corner(g, 2));
 }
 
-using Box = std::array<double, 6>;  // minima in 0..2, maxima in 3..5
 }  // namespace
 
 double triangleDistance(const double* a0, const double* a1, const double* a2, const double* b0, const double* b1,
@@ -148,19 +148,16 @@ double triangleDistance(const double* a0, const double* a1, const double* a2, co
 double smallestFaceClearance()
 {
     const double inf = std::numeric_limits<double>::infinity();
-    std::vector<Box> boxes(NOS);
+    std::vector<FaceBox> boxes(NOS);
     std::vector<int> placed;
-    Box all{0, 0, 0, 0, 0, 0};
+    FaceBox all{0, 0, 0, 0, 0, 0};
     double size = 0;
     for (int f = 0; f < NOS; ++f) {
-        Box& box = boxes[f];
+        const FaceBox& box = boxes[f] = faceBox(f);
         bool finite = true;
-        for (int d = 0; d < 3; ++d) {
-            box[d] = std::min({corner(f, 0)[d], corner(f, 1)[d], corner(f, 2)[d]});
-            box[d + 3] = std::max({corner(f, 0)[d], corner(f, 1)[d], corner(f, 2)[d]});
-            for (int k = 0; k < 3; ++k)
+        for (int k = 0; k < 3; ++k)
+            for (int d = 0; d < 3; ++d)
                 finite = finite && std::isfinite(corner(f, k)[d]);
-        }
         if (!finite) {
             for (int g = 0; g < NOS; ++g)
                 if (g != f && !shareCorner(f, g))
@@ -177,67 +174,17 @@ double smallestFaceClearance()
     if (placed.size() < 2)
         return inf;
     const double span = std::max({all[3] - all[0], all[4] - all[1], all[5] - all[2]});
-    // Faces nearer than `reach` have boxes that overlap once each is grown by
-    // reach / 2; the nearest of those pairs is the answer when it is within reach.
+    // The nearest of the pairs whose boxes come within `reach` is the answer
+    // when it is within reach.
     double reach = size / placed.size();
     if (!(reach > 0))
         reach = span > 0 ? span : 1.0;
     for (;;) {
-        double cell = std::max(reach, size / placed.size());
-        if (!(cell > 0))
-            cell = 1.0;
-        long dims[3];
-        for (;;) {
-            long cells = 1;
-            for (int d = 0; d < 3; ++d) {
-                dims[d] = static_cast<long>(std::min((all[d + 3] - all[d] + reach) / cell, 1e6)) + 1;
-                cells *= dims[d];
-            }
-            if (cells <= 4L * static_cast<long>(placed.size()) + 64)
-                break;
-            cell *= 1.5;
-        }
-        const double grow = reach / 2;
-        auto slot = [&](int d, double c) {
-            return std::max(0L, std::min(static_cast<long>((c - all[d] + grow) / cell), dims[d] - 1));
-        };
-        auto cellIndex = [&](long x, long y, long z) { return (z * dims[1] + y) * dims[0] + x; };
-        const long cells = dims[0] * dims[1] * dims[2];
-        std::vector<int> start(cells + 1, 0);
-        auto forEachCell = [&](int f, auto visit) {
-            const Box& b = boxes[f];
-            for (long z = slot(2, b[2] - grow); z <= slot(2, b[5] + grow); ++z)
-                for (long y = slot(1, b[1] - grow); y <= slot(1, b[4] + grow); ++y)
-                    for (long x = slot(0, b[0] - grow); x <= slot(0, b[3] + grow); ++x)
-                        visit(cellIndex(x, y, z));
-        };
-        for (int f : placed)
-            forEachCell(f, [&](long c) { ++start[c + 1]; });
-        for (long c = 0; c < cells; ++c)
-            start[c + 1] += start[c];
-        std::vector<int> members(start[cells]);
-        std::vector<int> fill(start.begin(), start.end() - 1);
-        for (int f : placed)
-            forEachCell(f, [&](long c) { members[fill[c]++] = f; });
-
         double best = inf;
-        // A pair whose grown boxes overlap is measured in one cell only: the one
-        // holding the lowest corner of the overlap.
-        for (long c = 0; c < cells; ++c)
-            for (int i = start[c]; i < start[c + 1]; ++i)
-                for (int j = i + 1; j < start[c + 1]; ++j) {
-                    const int f = members[i], g = members[j];
-                    const Box &a = boxes[f], &b = boxes[g];
-                    bool apart = false;
-                    for (int d = 0; d < 3; ++d)
-                        apart = apart || a[d] - b[d + 3] > reach || b[d] - a[d + 3] > reach;
-                    if (apart || shareCorner(f, g))
-                        continue;
-                    if (cellIndex(slot(0, std::max(a[0], b[0]) - grow), slot(1, std::max(a[1], b[1]) - grow),
-                                  slot(2, std::max(a[2], b[2]) - grow)) != c)
-                        continue;
-                    best = std::min(best, faceDistance(f, g));
-                }
+        forEachNearBoxPair(boxes, placed, std::max(reach, size / placed.size()), reach, [&](int f, int g) {
+            if (!shareCorner(f, g))
+                best = std::min(best, faceDistance(f, g));
+        });
         // Within reach, nothing nearer was missed; once the reach spans the whole
         // surface, every pair has been measured.
         if (best <= reach || reach >= span)

@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 
+#include "geometry/face_boxes.h"
 #include "model/store.h"
 
 namespace {
@@ -32,25 +33,6 @@ double distance(const double* a, const double* b)
 const double* corner(int f, int k)
 {
     return &v[face[f][k]].x;
-}
-
-// The bounding box of a face: minima in 0..2, maxima in 3..5.
-using Box = std::array<double, 6>;
-Box boxOf(int f)
-{
-    Box box;
-    for (int d = 0; d < 3; ++d) {
-        box[d] = std::min({corner(f, 0)[d], corner(f, 1)[d], corner(f, 2)[d]});
-        box[d + 3] = std::max({corner(f, 0)[d], corner(f, 1)[d], corner(f, 2)[d]});
-    }
-    return box;
-}
-bool boxesApart(const Box& a, const Box& b)
-{
-    bool apart = false;
-    for (int d = 0; d < 3; ++d)
-        apart = apart || a[d] > b[d + 3] || b[d] > a[d + 3];
-    return apart;
 }
 
 // The two corners of f other than vertex x, or false when f has no two.
@@ -192,94 +174,37 @@ bool trianglesOverlapInPlane(const double* a0, const double* a1, const double* a
 
 bool facesCross(int f, int g)
 {
-    return f != g && !boxesApart(boxOf(f), boxOf(g)) && facesCrossInside(f, g);
+    return f != g && !boxesApart(faceBox(f), faceBox(g)) && facesCrossInside(f, g);
 }
 
 std::vector<std::pair<int, int>> selfIntersections()
 {
     std::vector<std::pair<int, int>> found;
-    std::vector<Box> boxes(NOS);
+    std::vector<FaceBox> boxes(NOS);
     // Faces with a coordinate that is not finite have no place in the grid;
     // they are tested against every other face.
-    std::vector<int> wild;
-    Box all{0, 0, 0, 0, 0, 0};
-    bool first = true;
+    std::vector<int> wild, placed;
+    std::vector<bool> isWild(NOS, false);
     double size = 0;
-    int placed = 0;
     for (int f = 0; f < NOS; ++f) {
-        boxes[f] = boxOf(f);
+        boxes[f] = faceBox(f);
         bool finite = true;
         for (double c : boxes[f])
             finite = finite && std::isfinite(c);
         if (!finite) {
             wild.push_back(f);
+            isWild[f] = true;
             continue;
         }
-        for (int d = 0; d < 3; ++d) {
-            all[d] = first ? boxes[f][d] : std::min(all[d], boxes[f][d]);
-            all[d + 3] = first ? boxes[f][d + 3] : std::max(all[d + 3], boxes[f][d + 3]);
-        }
         size += std::max({boxes[f][3] - boxes[f][0], boxes[f][4] - boxes[f][1], boxes[f][5] - boxes[f][2]});
-        first = false;
-        ++placed;
+        placed.push_back(f);
     }
-    // Cells about as wide as a face; no more of them than a few per face.
-    double cell = placed > 0 ? size / placed : 1.0;
-    if (!(cell > 0))
-        cell = 1.0;
-    long dims[3];
-    for (;;) {
-        long cells = 1;
-        for (int d = 0; d < 3; ++d) {
-            dims[d] = static_cast<long>(std::min((all[d + 3] - all[d]) / cell, 1e6)) + 1;
-            cells *= dims[d];
-        }
-        if (cells <= 4L * placed + 64)
-            break;
-        cell *= 1.5;
-    }
-    auto slot = [&](int d, double c) {
-        return std::min(static_cast<long>((c - all[d]) / cell), dims[d] - 1);
-    };
-    auto cellIndex = [&](long x, long y, long z) { return (z * dims[1] + y) * dims[0] + x; };
-    const long cells = dims[0] * dims[1] * dims[2];
-    std::vector<int> start(cells + 1, 0);
-    auto forEachCell = [&](int f, auto visit) {
-        const Box& b = boxes[f];
-        for (long z = slot(2, b[2]); z <= slot(2, b[5]); ++z)
-            for (long y = slot(1, b[1]); y <= slot(1, b[4]); ++y)
-                for (long x = slot(0, b[0]); x <= slot(0, b[3]); ++x)
-                    visit(cellIndex(x, y, z));
-    };
-    std::vector<bool> isWild(NOS, false);
-    for (int f : wild)
-        isWild[f] = true;
-    for (int f = 0; f < NOS; ++f)
-        if (!isWild[f])
-            forEachCell(f, [&](long c) { ++start[c + 1]; });
-    for (long c = 0; c < cells; ++c)
-        start[c + 1] += start[c];
-    std::vector<int> members(start[cells]);
-    std::vector<int> fill(start.begin(), start.end() - 1);
-    for (int f = 0; f < NOS; ++f)
-        if (!isWild[f])
-            forEachCell(f, [&](long c) { members[fill[c]++] = f; });
-
-    // A pair of overlapping boxes is tested in one cell only: the one holding
-    // the lowest corner of the boxes' overlap.
-    for (long c = 0; c < cells; ++c)
-        for (int i = start[c]; i < start[c + 1]; ++i)
-            for (int j = i + 1; j < start[c + 1]; ++j) {
-                const int f = members[i], g = members[j];
-                const Box &a = boxes[f], &b = boxes[g];
-                if (boxesApart(a, b))
-                    continue;
-                if (cellIndex(slot(0, std::max(a[0], b[0])), slot(1, std::max(a[1], b[1])),
-                              slot(2, std::max(a[2], b[2]))) != c)
-                    continue;
-                if (facesCrossInside(f, g))
-                    found.emplace_back(f, g);
-            }
+    // Cells about as wide as a face.
+    const double cell = placed.empty() ? 1.0 : size / placed.size();
+    forEachNearBoxPair(boxes, placed, cell, 0, [&](int f, int g) {
+        if (facesCrossInside(f, g))
+            found.emplace_back(f, g);
+    });
     for (int f : wild)
         for (int g = 0; g < NOS; ++g)
             if (g != f && !(isWild[g] && g < f) && !boxesApart(boxes[f], boxes[g]) && facesCrossInside(f, g))
