@@ -113,6 +113,49 @@ void BM_RelaxPrecisely(benchmark::State& state)
     state.counters["s_to_1e-9"] = reached[2];
 }
 
+// The window's way on surface range(0): timer ticks (relaxPreciselyTick, its
+// budget of 10 ms) until the run ends. CPU milliseconds of the descent's ticks
+// and of the Newton ticks (mean and largest), and the CPU seconds of the whole
+// run.
+void BM_PreciseTicks(benchmark::State& state)
+{
+    int ticks = 0;
+    double descentSum = 0, descentMax = 0, newtonSum = 0, newtonMax = 0, total = 0;
+    int descentTicks = 0, newtonTicks = 0;
+    PreciseTick tick{PreciseState::Running, 0};
+    for (auto _ : state) {
+        state.PauseTiming();
+        load(static_cast<int>(state.range(0)));
+        g_precise_damping = 1e-3;
+        g_precise_descent = PreciseDescent();
+        delete g_precise_analysis;
+        g_precise_analysis = nullptr;
+        state.ResumeTiming();
+        const double begin = cpuSeconds();
+        for (ticks = 0; ticks < 20000; ++ticks) {
+            const bool descent = !g_precise_descent.over;
+            const double before = cpuSeconds();
+            tick = relaxPreciselyTick();
+            const double ms = 1e3 * (cpuSeconds() - before);
+            (descent ? descentSum : newtonSum) += ms;
+            (descent ? descentTicks : newtonTicks) += 1;
+            double& largest = descent ? descentMax : newtonMax;
+            largest = std::max(largest, ms);
+            if (tick.state != PreciseState::Running)
+                break;
+        }
+        total = cpuSeconds() - begin;
+    }
+    state.SetLabel(std::string(kLabels[state.range(0)]) + (tick.state == PreciseState::Reached ? "" : " NOT REACHED"));
+    state.counters["ticks"] = ticks + 1;
+    state.counters["descent_ms"] = descentTicks ? descentSum / descentTicks : 0;
+    state.counters["descent_max_ms"] = descentMax;
+    state.counters["newton_ms"] = newtonTicks ? newtonSum / newtonTicks : 0;
+    state.counters["newton_max_ms"] = newtonMax;
+    state.counters["s_total"] = total;
+    state.counters["error"] = tick.error;
+}
+
 // One crossing test of surface range(0), as the solver makes after every
 // accepted step: the part of the times above that the test takes.
 void BM_CrossingTest(benchmark::State& state)
@@ -164,5 +207,6 @@ void preciseArgs(benchmark::internal::Benchmark* b)
 }  // namespace
 
 BENCHMARK(BM_RelaxPrecisely)->Apply(preciseArgs)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_PreciseTicks)->DenseRange(0, 3)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(BM_CrossingTest)->DenseRange(0, static_cast<int>(std::size(kSurfaces)) - 1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FixedStepsTo1e3)->Apply(fixedArgs)->Unit(benchmark::kMillisecond)->Iterations(1);

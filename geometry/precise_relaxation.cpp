@@ -4,9 +4,9 @@
 #include <chrono>
 #include <cmath>
 
-#include <Eigen/SparseCholesky>
 #include <Eigen/SparseCore>
 
+#include "geometry/block_cholesky.h"
 #include "geometry/self_intersection.h"
 #include "io/writer.h"
 #include "model/history.h"
@@ -205,7 +205,6 @@ CrossingPairs sortedCrossings()
     std::sort(pairs.begin(), pairs.end());
     return pairs;
 }
-using Factorisation = Eigen::SimplicialLDLT<SparseMatrix, Eigen::Lower, Eigen::AMDOrdering<int>>;
 
 bool descentLeftThesePositions(const PreciseDescent& d)
 {
@@ -318,12 +317,41 @@ PreciseState descentIteration(double tolerance, CrossingPairs* crossings, double
 }
 }  // namespace
 
+// Where a damped Newton iteration stands between two calls: a caller with a
+// time budget goes on with it in its next call, and the iteration does the same
+// arithmetic however it is cut.
+enum class NewtonStage {
+    Idle,         // none under way
+    Factorising,  // the damped model is being factorised
+    Solving,      // factorised: the step and its corrections are next
+    Trying,       // the step (or a shortened one) is tried next
+};
+
+struct NewtonWork {
+    NewtonStage stage = NewtonStage::Idle;
+    std::vector<Point3> start;  // the positions it began from
+    double before = 0;          // half the sum of squares there
+    Eigen::VectorXd gradient;
+    double damping = 0, growth = 2;
+    bool refusedForCrossing = false;
+    Eigen::VectorXd step;
+    double promised = 0;        // the reduction the linear model promises for the full step
+    int trial = 0;              // which of the full, half and quarter step is tried next
+    double trialSeconds = 0;    // what the last trial (with its crossing test) took
+    double solveSeconds = 0;    // what the last step and its corrections took
+};
+
 struct PreciseAnalysis::Kept {
     int vertices = -1;
     std::vector<std::array<int, 2>> edges;
-    Factorisation solver;
+    BlockCholesky solver;
     SparseMatrix model;      // the model matrix, its values refilled in every iteration
     std::vector<int> slots;  // where each edge's entries sit among its values
+    NewtonWork work;
+    // The crossings of the positions they were found for, so that a tick that
+    // finds the surface as the last one left it does not test it again.
+    CrossingPairs crossings;
+    std::vector<Point3> crossingsOf;
 
     bool madeFor() const
     {
@@ -341,11 +369,146 @@ struct PreciseAnalysis::Kept {
         for (int e = 0; e < NOE; ++e)
             edges[e] = {edge[e][0], edge[e][1]};
         modelPattern(&model, &slots);
-        solver.analyzePattern(model);
+        solver.analyse(model);
+        work.stage = NewtonStage::Idle;
     }
 };
 PreciseAnalysis::PreciseAnalysis() = default;
 PreciseAnalysis::~PreciseAnalysis() = default;
+
+namespace {
+bool positionsAre(const std::vector<Point3>& positions)
+{
+    if (positions.size() != static_cast<size_t>(NOV))
+        return false;
+    for (int i = 0; i < NOV; ++i)
+        if (positions[i].x != v[i].x || positions[i].y != v[i].y || positions[i].z != v[i].z)
+            return false;
+    return true;
+}
+
+// Goes on with the damped Newton iteration under way in `kept` until it ends
+// (a step taken, or none possible) or `seconds` have passed (never when
+// negative), then Working. Leaves the positions at the start while the
+// iteration is unfinished.
+PreciseState newtonIteration(double tolerance, CrossingPairs* crossings, double* error, PreciseAnalysis::Kept& kept,
+                             double seconds)
+{
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point begin = Clock::now();
+    auto elapsed = [&] { return std::chrono::duration<double>(Clock::now() - begin).count(); };
+    NewtonWork& w = kept.work;
+    BlockCholesky& solver = kept.solver;
+    auto factorise = [&] {
+        solver.begin(kept.model, w.damping);
+        w.stage = NewtonStage::Factorising;
+    };
+    // The step is refused: more damping, unless it is past use.
+    auto moreDamping = [&](double factor) {
+        std::copy(w.start.begin(), w.start.end(), v);
+        w.damping *= factor;
+        if (w.damping <= MAX_DAMPING)
+            factorise();
+        else
+            w.stage = NewtonStage::Idle;
+    };
+    bool first = true;
+    while (w.stage != NewtonStage::Idle) {
+        if (!first && seconds >= 0) {
+            const double used = elapsed();
+            const double next = w.stage == NewtonStage::Trying   ? w.trialSeconds
+                                : w.stage == NewtonStage::Solving ? w.solveSeconds
+                                                                  : 0;
+            if (used + next >= seconds)
+                return PreciseState::Working;
+        }
+        first = false;
+        switch (w.stage) {
+        case NewtonStage::Idle:
+            break;
+        case NewtonStage::Factorising:
+            if (!solver.factorizeSome(seconds < 0 ? -1 : std::max(0.0, seconds - elapsed())))
+                break;
+            if (solver.succeeded())
+                w.stage = NewtonStage::Solving;
+            else
+                moreDamping(10);
+            break;
+        case NewtonStage::Solving: {
+            const Clock::time_point solveBegin = Clock::now();
+            w.step = solver.solve(-w.gradient);
+            w.promised = 0.5 * w.step.dot(w.damping * w.step - w.gradient);
+            if (!(w.promised > 0)) {
+                moreDamping(10);
+                break;
+            }
+            // Second-order correction along the step (geodesic acceleration): the
+            // lengths bend along it, and the flat pieces of a subdivided surface
+            // buckle into shape in a fraction of the iterations. Kept only while it
+            // is small beside the step; made twice, the second time along the
+            // corrected step, unless the first correction is small.
+            const Eigen::VectorXd velocity = w.step;
+            for (int k = 0; k < 2; ++k) {
+                const Eigen::VectorXd bend = solver.solve(-bendingGradient(w.step));
+                if (!(bend.norm() <= 0.75 * velocity.norm()))
+                    break;
+                w.step = velocity + 0.5 * bend;
+                if (0.5 * bend.norm() <= 0.01 * velocity.norm())
+                    break;  // too small to change much the second time
+            }
+            w.solveSeconds = std::chrono::duration<double>(Clock::now() - solveBegin).count();
+            w.trial = 0;
+            w.stage = NewtonStage::Trying;
+            break;
+        }
+        case NewtonStage::Trying: {
+            // The full step, then a half and a quarter of it when the full one crosses.
+            const Clock::time_point trialBegin = Clock::now();
+            const double t = w.trial == 0 ? 1.0 : w.trial == 1 ? 0.5 : 0.25;
+            movePositions(w.start, w.step, t);
+            const double after = halfSquares();
+            if (!(after < w.before)) {
+                moreDamping(w.growth);  // no decrease: more damping
+                w.growth *= 2;
+                break;
+            }
+            CrossingPairs now = sortedCrossings();
+            w.trialSeconds = std::chrono::duration<double>(Clock::now() - trialBegin).count();
+            if (addsCrossing(*crossings, now)) {
+                w.refusedForCrossing = true;
+                std::copy(w.start.begin(), w.start.end(), v);
+                if (++w.trial == 3) {
+                    moreDamping(w.growth);
+                    w.growth *= 2;
+                }
+                break;
+            }
+            const double reached = maxRelativeEdgeError();
+            w.stage = NewtonStage::Idle;
+            // A decrease lost in round-off, short of the targets: the
+            // least-squares minimum is reached. The step is not taken, so that
+            // running again from here moves nothing.
+            if (reached > tolerance && w.before - after <= 1e-15 * w.before) {
+                std::copy(w.start.begin(), w.start.end(), v);
+                return PreciseState::Minimum;
+            }
+            *crossings = std::move(now);
+            if (t == 1.0) {
+                const double rho = (w.before - after) / w.promised;
+                w.damping *= std::max(1.0 / 3.0, 1 - std::pow(2 * rho - 1, 3));
+            }
+            g_precise_damping = std::max(w.damping, MIN_DAMPING);
+            *error = reached;
+            return reached <= tolerance ? PreciseState::Reached : PreciseState::Running;
+        }
+        }
+    }
+    // Every step that would help was refused, or the damping is past use.
+    std::copy(w.start.begin(), w.start.end(), v);
+    g_precise_damping = START_DAMPING;
+    return w.refusedForCrossing ? PreciseState::Blocked : PreciseState::Minimum;
+}
+}  // namespace
 
 double maxRelativeEdgeError()
 {
@@ -359,96 +522,47 @@ double maxRelativeEdgeError()
     return worst;
 }
 
-PreciseState preciseRelaxIteration(double tolerance, CrossingPairs* crossings, double* error, PreciseAnalysis* analysis)
+PreciseState preciseRelaxIteration(double tolerance, CrossingPairs* crossings, double* error, PreciseAnalysis* analysis,
+                                   double seconds)
 {
-    *error = maxRelativeEdgeError();
-    if (*error <= tolerance)
-        return PreciseState::Reached;
-    if (!surfaceIsFinite())
-        return PreciseState::Unusable;
-    if (!g_precise_descent.over && *error > DESCENT_UNTIL)
-        return descentIteration(tolerance, crossings, error);
-
     PreciseAnalysis local;
-    PreciseAnalysis& kept = analysis ? *analysis : local;
-    if (!kept.kept)
-        kept.kept = std::make_unique<PreciseAnalysis::Kept>();
-    if (!kept.kept->madeFor())
-        kept.kept->analyse();
-    const SparseMatrix& jtj = kept.kept->model;
-    Eigen::VectorXd gradient;
-    normalEquations(&kept.kept->model, kept.kept->slots, &gradient);
-    if (gradient.lpNorm<Eigen::Infinity>() <= 1e-14)
-        return PreciseState::Minimum;  // flat to round-off: no direction lowers the sum
-    Factorisation& solver = kept.kept->solver;
-    const std::vector<Point3> start(v, v + NOV);
-    const double before = halfSquares();
-    double damping = std::max(g_precise_damping, MIN_DAMPING);
-    double growth = 2;
-    bool refusedForCrossing = false;
-    while (damping <= MAX_DAMPING) {
-        SparseMatrix damped = jtj;
-        damped.diagonal().array() += damping;
-        solver.factorize(damped);
-        Eigen::VectorXd step;
-        if (solver.info() == Eigen::Success && solver.vectorD().minCoeff() > 0)
-            step = solver.solve(-gradient);
-        // Reduction the linear model promises for the full step.
-        const double promised = step.size() ? 0.5 * step.dot(damping * step - gradient) : 0;
-        if (!(promised > 0)) {
-            damping *= 10;
-            continue;
+    PreciseAnalysis& keptAnalysis = analysis ? *analysis : local;
+    if (!keptAnalysis.kept)
+        keptAnalysis.kept = std::make_unique<PreciseAnalysis::Kept>();
+    PreciseAnalysis::Kept& kept = *keptAnalysis.kept;
+    NewtonWork& w = kept.work;
+    // An iteration under way goes on only on the surface it began with.
+    if (w.stage != NewtonStage::Idle && !(kept.madeFor() && positionsAre(w.start)))
+        w.stage = NewtonStage::Idle;
+    *error = maxRelativeEdgeError();
+    if (w.stage == NewtonStage::Idle) {
+        if (*error <= tolerance)
+            return PreciseState::Reached;
+        if (!surfaceIsFinite())
+            return PreciseState::Unusable;
+        if (!g_precise_descent.over && *error > DESCENT_UNTIL)
+            return descentIteration(tolerance, crossings, error);
+        if (!kept.madeFor()) {
+            kept.analyse();
+            if (seconds >= 0)
+                return PreciseState::Working;  // the analysis alone is a tick's work on a large surface
         }
-        // Second-order correction along the step (geodesic acceleration): the
-        // lengths bend along it, and the flat pieces of a subdivided surface
-        // buckle into shape in a fraction of the iterations. Kept only while it
-        // is small beside the step.
-        // Made twice, the second time along the corrected step, unless the
-        // first correction is small.
-        const Eigen::VectorXd velocity = step;
-        for (int k = 0; k < 2; ++k) {
-            const Eigen::VectorXd bend = solver.solve(-bendingGradient(step));
-            if (!(bend.norm() <= 0.75 * velocity.norm()))
-                break;
-            step = velocity + 0.5 * bend;
-            if (0.5 * bend.norm() <= 0.01 * velocity.norm())
-                break;  // too small to change much the second time
+        normalEquations(&kept.model, kept.slots, &w.gradient);
+        if (w.gradient.lpNorm<Eigen::Infinity>() <= 1e-14)
+            return PreciseState::Minimum;  // flat to round-off: no direction lowers the sum
+        w.start.assign(v, v + NOV);
+        w.before = halfSquares();
+        w.damping = std::max(g_precise_damping, MIN_DAMPING);
+        w.growth = 2;
+        w.refusedForCrossing = false;
+        if (w.damping > MAX_DAMPING) {
+            g_precise_damping = START_DAMPING;
+            return PreciseState::Minimum;
         }
-        // The full step, then a half and a quarter of it when the full one crosses.
-        for (const double t : {1.0, 0.5, 0.25}) {
-            movePositions(start, step, t);
-            const double after = halfSquares();
-            if (!(after < before))
-                break;  // no decrease: more damping
-
-            CrossingPairs now = sortedCrossings();
-            if (addsCrossing(*crossings, now)) {
-                refusedForCrossing = true;
-                continue;
-            }
-            const double reached = maxRelativeEdgeError();
-            // A decrease lost in round-off, short of the targets: the
-            // least-squares minimum is reached. The step is not taken, so that
-            // running again from here moves nothing.
-            if (reached > tolerance && before - after <= 1e-15 * before) {
-                std::copy(start.begin(), start.end(), v);
-                return PreciseState::Minimum;
-            }
-            *crossings = std::move(now);
-            if (t == 1.0) {
-                const double rho = (before - after) / promised;
-                damping *= std::max(1.0 / 3.0, 1 - std::pow(2 * rho - 1, 3));
-            }
-            g_precise_damping = std::max(damping, MIN_DAMPING);
-            *error = reached;
-            return reached <= tolerance ? PreciseState::Reached : PreciseState::Running;
-        }
-        damping *= growth;
-        growth *= 2;
+        kept.solver.begin(kept.model, w.damping);
+        w.stage = NewtonStage::Factorising;
     }
-    std::copy(start.begin(), start.end(), v);
-    g_precise_damping = START_DAMPING;
-    return refusedForCrossing ? PreciseState::Blocked : PreciseState::Minimum;
+    return newtonIteration(tolerance, crossings, error, kept, seconds);
 }
 
 PreciseState relaxPrecisely(double tolerance, int maxIterations, double* error, int* iterations)
@@ -486,13 +600,24 @@ PreciseTick relaxPreciselyTick()
 {
     using Clock = std::chrono::steady_clock;
     const Clock::time_point begin = Clock::now();
-    CrossingPairs crossings = sortedCrossings();
+    auto elapsed = [&] { return std::chrono::duration<double>(Clock::now() - begin).count(); };
     if (!g_precise_analysis)
         g_precise_analysis = new PreciseAnalysis;
+    if (!g_precise_analysis->kept)
+        g_precise_analysis->kept = std::make_unique<PreciseAnalysis::Kept>();
+    PreciseAnalysis::Kept& kept = *g_precise_analysis->kept;
+    if (!positionsAre(kept.crossingsOf)) {
+        kept.crossings = sortedCrossings();
+        kept.crossingsOf.assign(v, v + NOV);
+    }
     PreciseTick tick{PreciseState::Running, 0};
     do {
-        tick.state = preciseRelaxIteration(PRECISE_TOLERANCE, &crossings, &tick.error, g_precise_analysis);
-    } while (tick.state == PreciseState::Running &&
-             std::chrono::duration<double>(Clock::now() - begin).count() < PRECISE_TICK_BUDGET_SECONDS);
+        tick.state = preciseRelaxIteration(PRECISE_TOLERANCE, &kept.crossings, &tick.error, g_precise_analysis,
+                                           std::max(0.0, PRECISE_TICK_BUDGET_SECONDS - elapsed()));
+    } while (tick.state == PreciseState::Running && elapsed() < PRECISE_TICK_BUDGET_SECONDS);
+    // Every iteration leaves the crossings of the positions it leaves.
+    kept.crossingsOf.assign(v, v + NOV);
+    if (tick.state == PreciseState::Working)
+        tick.state = PreciseState::Running;
     return tick;
 }

@@ -33,6 +33,7 @@ double maxRelativeEdgeError();
 // How the solver stands after an iteration.
 enum class PreciseState {
     Running,   // a step was taken; the error is still above the tolerance
+    Working,   // out of time within an iteration: nothing has moved, the next call goes on with it
     Reached,   // every edge within the tolerance
     Minimum,   // no step lowers the sum of squares: the lengths cannot all be met here
     Blocked,   // the steps that would lower it make the surface pass through itself
@@ -55,17 +56,23 @@ public:
 
 // One solver iteration. In the descent phase (g_precise_descent not over and
 // the error above 1e-3): up to 50 descent steps, kept when together they add
-// no pair to *crossings and lower the sum of squares by at least 1 %. Otherwise one damped Newton step: builds the damped
-// normal equations at the current positions, factorises them, and tries steps
-// (more damped after each refusal) until one lowers the sum of squares without
-// adding a pair to *crossings. Either way moves the vertices and updates
-// *crossings. `tolerance` is the largest relative edge error counted as done.
-// `analysis`, when given, is reused while NOV and the edges are those it was
-// made for, and renewed otherwise. Reads: NOV, NOE, NOS, edge, phi, face, v.
-// Writes: v, g_precise_damping, g_precise_descent. Returns the new state and
-// puts the largest relative edge error in *error.
+// no pair to *crossings and lower the sum of squares by at least 1 %.
+// Otherwise one damped Newton step: builds the damped normal equations at the
+// current positions, factorises them, and tries steps (more damped after each
+// refusal) until one lowers the sum of squares without adding a pair to
+// *crossings. Either way moves the vertices and updates *crossings.
+// `tolerance` is the largest relative edge error counted as done. `analysis`,
+// when given, is reused while NOV and the edges are those it was made for, and
+// renewed otherwise; it also holds a Newton iteration under way. With
+// `seconds` >= 0 a Newton iteration stops when that much time has passed
+// (after at least some of its work) and returns Working, the positions as they
+// were; a later call with the same analysis goes on with it where it stopped,
+// as long as the positions and edges are still those it began with, and takes
+// the same step as an uncut iteration. Reads: NOV, NOE, NOS, edge, phi, face,
+// v. Writes: v, g_precise_damping, g_precise_descent. Returns the new state
+// and puts the largest relative edge error in *error.
 PreciseState preciseRelaxIteration(double tolerance, CrossingPairs* crossings, double* error,
-                                   PreciseAnalysis* analysis = nullptr);
+                                   PreciseAnalysis* analysis = nullptr, double seconds = -1);
 
 // The whole run: iterations from the current positions until the state is no
 // longer Running or `maxIterations` have been made (then Running is returned).
@@ -86,8 +93,10 @@ struct PreciseTick {
     double error;
 };
 
-// One timer tick: precise iterations for at most the tick budget (at least
-// one), against the crossings present when the tick began, with the analysis
-// kept in g_precise_analysis (made on first use). Reads and writes what
+// One timer tick: precise iterations for at most the tick budget, against the
+// crossings present when the tick began, with the analysis kept in
+// g_precise_analysis (made on first use). A Newton iteration that does not fit
+// in the budget is cut and goes on in the next tick, so a tick on a large
+// surface may end with nothing moved (state Running). Reads and writes what
 // preciseRelaxIteration does, and g_precise_analysis.
 PreciseTick relaxPreciselyTick();

@@ -122,6 +122,7 @@ bool solvePrecisely(const ToolOp& op, std::string* error)
         *error = "the surface has positions or target lengths that are not numbers";
         return false;
     case PreciseState::Running:
+    case PreciseState::Working:
         break;
     }
     char text[160];
