@@ -206,6 +206,16 @@ CrossingPairs sortedCrossings()
     return pairs;
 }
 
+bool positionsAre(const std::vector<Point3>& positions)
+{
+    if (positions.size() != static_cast<size_t>(NOV))
+        return false;
+    for (int i = 0; i < NOV; ++i)
+        if (positions[i].x != v[i].x || positions[i].y != v[i].y || positions[i].z != v[i].z)
+            return false;
+    return true;
+}
+
 bool descentLeftThesePositions(const PreciseDescent& d)
 {
     if (d.left.size() != 3 * static_cast<size_t>(NOV))
@@ -220,20 +230,46 @@ bool descentLeftThesePositions(const PreciseDescent& d)
 // line search, then the crossing test: a batch that adds a crossing, or that
 // lowers the sum of squares by less than DESCENT_STALL, is undone as a whole.
 // Ends the descent (g_precise_descent.over) when the error is down to
-// DESCENT_UNTIL or when a batch is undone.
-PreciseState descentIteration(double tolerance, CrossingPairs* crossings, double* error)
+// DESCENT_UNTIL or when a batch is undone. With `seconds` >= 0 the batch stops
+// after the step that uses them up (at least one step) and returns Working, the
+// positions as they were; the next call goes on with it while the positions are
+// still those, and the batch makes the same steps as an uncut one.
+PreciseState descentIteration(double tolerance, CrossingPairs* crossings, double* error, double seconds)
 {
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point begin = Clock::now();
     PreciseDescent& d = g_precise_descent;
     const int n = 3 * NOV;
-    if (!descentLeftThesePositions(d)) {
+    const bool goingOn = positionsAre(d.batchFrom);
+    if (!goingOn && !descentLeftThesePositions(d)) {
         d.steps.clear();
         d.changes.clear();
     }
     const std::vector<Point3> start(v, v + NOV);
-    const double before = halfSquares();
-    double now = before;
+    double before, now;
+    int k = 0;
+    if (goingOn) {
+        std::copy(d.batchAt.begin(), d.batchAt.end(), v);
+        before = d.batchBefore;
+        now = d.batchNow;
+        k = d.batchSteps;
+    } else {
+        before = now = halfSquares();
+    }
+    d.batchFrom.clear();
+    d.batchAt.clear();
     Eigen::VectorXd gradient = squaresGradient();
-    for (int k = 0; k < DESCENT_STEPS; ++k) {
+    for (int made = 0; k < DESCENT_STEPS; ++k, ++made) {
+        if (seconds >= 0 && made > 0 &&
+            std::chrono::duration<double>(Clock::now() - begin).count() >= seconds) {
+            d.batchAt.assign(v, v + NOV);
+            std::copy(start.begin(), start.end(), v);
+            d.batchFrom = start;
+            d.batchSteps = k;
+            d.batchBefore = before;
+            d.batchNow = now;
+            return PreciseState::Working;
+        }
         const int kept = static_cast<int>(d.steps.size()) / n;
         auto stepAt = [&](int i) { return Eigen::Map<Eigen::VectorXd>(d.steps.data() + static_cast<size_t>(i) * n, n); };
         auto changeAt = [&](int i) { return Eigen::Map<Eigen::VectorXd>(d.changes.data() + static_cast<size_t>(i) * n, n); };
@@ -377,16 +413,6 @@ PreciseAnalysis::PreciseAnalysis() = default;
 PreciseAnalysis::~PreciseAnalysis() = default;
 
 namespace {
-bool positionsAre(const std::vector<Point3>& positions)
-{
-    if (positions.size() != static_cast<size_t>(NOV))
-        return false;
-    for (int i = 0; i < NOV; ++i)
-        if (positions[i].x != v[i].x || positions[i].y != v[i].y || positions[i].z != v[i].z)
-            return false;
-    return true;
-}
-
 // Goes on with the damped Newton iteration under way in `kept` until it ends
 // (a step taken, or none possible) or `seconds` have passed (never when
 // negative), then Working. Leaves the positions at the start while the
@@ -541,7 +567,7 @@ PreciseState preciseRelaxIteration(double tolerance, CrossingPairs* crossings, d
         if (!surfaceIsFinite())
             return PreciseState::Unusable;
         if (!g_precise_descent.over && *error > DESCENT_UNTIL)
-            return descentIteration(tolerance, crossings, error);
+            return descentIteration(tolerance, crossings, error, seconds);
         if (!kept.madeFor()) {
             kept.analyse();
             if (seconds >= 0)

@@ -63,12 +63,12 @@ public:
 // *crossings. Either way moves the vertices and updates *crossings.
 // `tolerance` is the largest relative edge error counted as done. `analysis`,
 // when given, is reused while NOV and the edges are those it was made for, and
-// renewed otherwise; it also holds a Newton iteration under way. With
-// `seconds` >= 0 a Newton iteration stops when that much time has passed
-// (after at least some of its work) and returns Working, the positions as they
-// were; a later call with the same analysis goes on with it where it stopped,
-// as long as the positions and edges are still those it began with, and takes
-// the same step as an uncut iteration. Reads: NOV, NOE, NOS, edge, phi, face,
+// renewed otherwise; it also holds a Newton iteration under way (a descent
+// batch under way is held in g_precise_descent). With `seconds` >= 0 an
+// iteration stops when that much time has passed (after at least some of its
+// work) and returns Working, the positions as they were; a later call goes on
+// with it where it stopped, as long as the positions and edges are still those
+// it began with, and takes the same steps as an uncut iteration. Reads: NOV, NOE, NOS, edge, phi, face,
 // v. Writes: v, g_precise_damping, g_precise_descent. Returns the new state
 // and puts the largest relative edge error in *error.
 PreciseState preciseRelaxIteration(double tolerance, CrossingPairs* crossings, double* error,
@@ -95,8 +95,8 @@ struct PreciseTick {
 
 // One timer tick: precise iterations for at most the tick budget, against the
 // crossings present when the tick began, with the analysis kept in
-// g_precise_analysis (made on first use). A Newton iteration that does not fit
-// in the budget is cut and goes on in the next tick, so a tick on a large
+// g_precise_analysis (made on first use). An iteration that does not fit in
+// the budget is cut and goes on in the next tick, so a tick on a large
 // surface may end with nothing moved (state Running). Reads and writes what
 // preciseRelaxIteration does, and g_precise_analysis.
 PreciseTick relaxPreciselyTick();

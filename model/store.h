@@ -108,6 +108,13 @@ struct PreciseDescent {
     std::vector<double> left;     // the positions its last step left; other positions start it afresh; empty
     bool over = false;            // it has ended for this run: the steps are damped Newton ones; false
     int batches = 0;              // descent iterations made in this run; 0
+    // A batch cut short by a tick's budget, gone on with by the next call while
+    // the positions are still those it began from.
+    std::vector<Point3> batchFrom;  // the positions it began from; empty when none is under way
+    std::vector<Point3> batchAt;    // the positions its steps have reached; empty
+    int batchSteps = 0;             // steps it has made; 0
+    double batchBefore = 0;         // half the sum of squares where it began; 0
+    double batchNow = 0;            // half the sum of squares where its steps have reached; 0
 };
 extern PreciseDescent g_precise_descent;
 class PreciseAnalysis;
