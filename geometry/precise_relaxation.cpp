@@ -206,22 +206,13 @@ CrossingPairs sortedCrossings()
     return pairs;
 }
 
+// True when `positions` are the vertices' positions, bit for bit.
 bool positionsAre(const std::vector<Point3>& positions)
 {
     if (positions.size() != static_cast<size_t>(NOV))
         return false;
     for (int i = 0; i < NOV; ++i)
         if (positions[i].x != v[i].x || positions[i].y != v[i].y || positions[i].z != v[i].z)
-            return false;
-    return true;
-}
-
-bool descentLeftThesePositions(const PreciseDescent& d)
-{
-    if (d.left.size() != 3 * static_cast<size_t>(NOV))
-        return false;
-    for (int i = 0; i < NOV; ++i)
-        if (d.left[3 * i] != v[i].x || d.left[3 * i + 1] != v[i].y || d.left[3 * i + 2] != v[i].z)
             return false;
     return true;
 }
@@ -241,7 +232,7 @@ PreciseState descentIteration(double tolerance, CrossingPairs* crossings, double
     PreciseDescent& d = g_precise_descent;
     const int n = 3 * NOV;
     const bool goingOn = positionsAre(d.batchFrom);
-    if (!goingOn && !descentLeftThesePositions(d)) {
+    if (!goingOn && !positionsAre(d.left)) {
         d.steps.clear();
         d.changes.clear();
     }
@@ -343,12 +334,7 @@ PreciseState descentIteration(double tolerance, CrossingPairs* crossings, double
     *error = maxRelativeEdgeError();
     if (*error <= DESCENT_UNTIL)
         d.over = true;
-    d.left.resize(n);
-    for (int i = 0; i < NOV; ++i) {
-        d.left[3 * i] = v[i].x;
-        d.left[3 * i + 1] = v[i].y;
-        d.left[3 * i + 2] = v[i].z;
-    }
+    d.left.assign(v, v + NOV);
     return *error <= tolerance ? PreciseState::Reached : PreciseState::Running;
 }
 }  // namespace

@@ -105,7 +105,7 @@ extern double g_precise_damping; // damping of the next precise step, carried be
 struct PreciseDescent {
     std::vector<double> steps;    // its last few steps, 3 NOV numbers each, oldest first; empty
     std::vector<double> changes;  // the gradient's change over each of those steps; empty
-    std::vector<double> left;     // the positions its last step left; other positions start it afresh; empty
+    std::vector<Point3> left;     // the positions its last step left; other positions start it afresh; empty
     bool over = false;            // it has ended for this run: the steps are damped Newton ones; false
     int batches = 0;              // descent iterations made in this run; 0
     // A batch cut short by a tick's budget, gone on with by the next call while
