@@ -51,4 +51,6 @@ enum CommandId {
     ID_COLOR_BACKGROUND = 64,
     ID_TIMER = 65,
     ID_EXPORT = 66,  // File > Export...: meshes, printable solids, pictures
+    ID_GROW_RING = 67,   // Edit > Grow one ring
+    ID_SAMPLE_DISC = 69, // Sample > Hyperbolic disc (3 rings)
 };

@@ -17,6 +17,7 @@
 #include "geometry/sway_commands.h"
 #include "construct/copy_remove.h"
 #include "construct/glue.h"
+#include "construct/grow_ring.h"
 #include "construct/subdivision.h"
 #include "geometry/precise_relaxation.h"
 #include "geometry/relaxation.h"
@@ -65,6 +66,8 @@ wxBEGIN_EVENT_TABLE(MyFrame, wxFrame)
     EVT_MENU(ID_QUIT, MyFrame::OnQuit)
     EVT_MENU(ID_DETECT_CONN_COMP, MyFrame::OnDetectConnComp)
     EVT_MENU(ID_PASTE_ALL, MyFrame::OnPasteAll)
+    EVT_MENU(ID_GROW_RING, MyFrame::OnGrowRing)
+    EVT_MENU(ID_SAMPLE_DISC, MyFrame::OnOpenSample)
     EVT_MENU(ID_ADD_SAME, MyFrame::OnAddSame)
     EVT_MENU(ID_ADD_MIRROR, MyFrame::OnAddMirror)
     EVT_MENU(ID_REMOVE_CELL, MyFrame::OnRemoveCell)
@@ -75,6 +78,8 @@ wxBEGIN_EVENT_TABLE(MyFrame, wxFrame)
     EVT_CHAR_HOOK(MyFrame::OnCharHook)
 wxEND_EVENT_TABLE()
 // clang-format on
+
+static_assert(ID_SAMPLE_DISC == DISC_SAMPLE_COMMAND, "the grown disc's menu item loads the grown disc");
 
 namespace {
 // A menu item that keeps its label exactly as written. The GTK toolkit drops the
@@ -143,6 +148,8 @@ MyFrame::MyFrame(const wxString& title, const wxPoint& pos, const wxSize& size)
     append(editMenu, ID_REMOVE_CELL, "&Remove some cells \tCtrl-R");
     editMenu->AppendSeparator();
     append(editMenu, ID_PASTE_ALL, "&Paste all possible edges \tCtrl-Y");
+    append(editMenu, ID_GROW_RING, "&Grow one ring\tCtrl-G", wxITEM_NORMAL,
+           "Add a ring of cells along every boundary loop, glued, then relax precisely");
     editMenu->Append(ID_SUBDIVIDE, "&Subdivide", subdivMenu);
     append(editMenu, ID_KAGO, "&Kago like\tCtrl-K");
     append(editMenu, ID_FLIP, "&Flip face\tCtrl-F");
@@ -188,6 +195,8 @@ MyFrame::MyFrame(const wxString& title, const wxPoint& pos, const wxSize& size)
     append(sampleMenu, 23, "Cubic lattice");
     append(sampleMenu, 24, "Punched Dodecahedron");
     append(sampleMenu, 25, "Diamond Lattice 2");
+    sampleMenu->AppendSeparator();
+    append(sampleMenu, ID_SAMPLE_DISC, "Hyperbolic disc (3 rings)");
 
     wxMenuBar* menuBar = new wxMenuBar;
     menuBar->Append(fileMenu, "&File");
@@ -302,6 +311,18 @@ void MyFrame::OnModifyOff(wxCommandEvent&)
 void MyFrame::OnAddNewCell(wxCommandEvent&)
 {
     addCellCommand();
+    Refresh(false, nullptr);
+}
+
+void MyFrame::OnGrowRing(wxCommandEvent&)
+{
+    const GrowReport report = growRingCommand();
+    SetStatusText(growRingMessage(report), 0);
+    if (report.cellsAdded > 0) {
+        startRelaxingPrecisely();
+        swayMenu->Check(ID_RELAX_PRECISELY, true);
+        canvas->restartTimer();
+    }
     Refresh(false, nullptr);
 }
 

@@ -50,6 +50,10 @@ public:
 
     // Add new cells: adds a cell at the picked vertex (level-1 surfaces only), repaints.
     void OnAddNewCell(wxCommandEvent& event);
+    // Grow one ring: a ring of cells along every boundary loop (one undo
+    // step), its count and the largest edge error in status field 0, then
+    // the precise relaxation on the timer; a refusal says why there.
+    void OnGrowRing(wxCommandEvent& event);
     // Paste all possible edges: records a snapshot, zips every seam, relaxes, repaints.
     void OnPasteAll(wxCommandEvent& event);
     // Add copy image / Add mirror image: appends a copy, recentres, repaints.
@@ -66,7 +70,7 @@ public:
     // Open / Open and append: asks for a surface file and reads it.
     void OnOpen(wxCommandEvent& event);
     void OnAppend(wxCommandEvent& event);
-    // The fourteen samples (ids 12 .. 25).
+    // The samples (ids 12 .. 25, and the grown disc).
     void OnOpenSample(wxCommandEvent& event);
     // Save / Save As Header: asks for a file name, asks before overwriting, and
     // writes the file so that a failure leaves the old file as it was.

@@ -597,15 +597,22 @@ PreciseState relaxPrecisely(double tolerance, int maxIterations, double* error, 
     return state;
 }
 
+void startRelaxingPrecisely()
+{
+    g_precise_damping = START_DAMPING;
+    g_precise_descent = PreciseDescent();
+    g_relax_precisely = true;
+}
+
 bool toggleRelaxPrecisely()
 {
-    if (!g_relax_precisely) {
-        saveState();
-        g_precise_damping = START_DAMPING;
-        g_precise_descent = PreciseDescent();
+    if (g_relax_precisely) {
+        g_relax_precisely = false;
+        return false;
     }
-    g_relax_precisely = !g_relax_precisely;
-    return g_relax_precisely;
+    saveState();
+    startRelaxingPrecisely();
+    return true;
 }
 
 PreciseTick relaxPreciselyTick()

@@ -81,6 +81,11 @@ PreciseState preciseRelaxIteration(double tolerance, CrossingPairs* crossings, d
 // iterations made.
 PreciseState relaxPrecisely(double tolerance, int maxIterations, double* error, int* iterations = nullptr);
 
+// Starts the precise relaxation on the window's timer from a fresh damping and
+// descent, recording nothing (for a command that has recorded its own undo
+// snapshot). Writes: g_relax_precisely, g_precise_damping, g_precise_descent.
+void startRelaxingPrecisely();
+
 // The window's command: when off, records one undo snapshot, resets the
 // damping and the descent and switches g_relax_precisely on; when on, switches
 // it off. Writes: g_relax_precisely, g_precise_damping, g_precise_descent, the

@@ -38,7 +38,7 @@ bool openSurfaceFile(const wxString& chosenPath, bool append)
 
 void openSample(int commandId)
 {
-    ReadSampleData(commandId + 116);
+    ReadSampleData(commandId == DISC_SAMPLE_COMMAND ? DISC_SAMPLE : commandId + 116);
     modify();
     subdiv_level = 1;
 }

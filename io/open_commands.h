@@ -32,7 +32,11 @@ void acceptSurface(const ParsedSurface& parsed, bool append);
 // true when the surface was read.
 bool openSurfaceBytes(const wxString& name, const std::string& bytes, bool append = false);
 
-// A "Sample" menu command with id 12 .. 25: loads sample id + 116, relaxes one
-// burst and sets subdiv_level to 1. The document names stay. Writes what
+// The "Sample" menu's command for the grown disc (DISC_SAMPLE).
+constexpr int DISC_SAMPLE_COMMAND = 69;
+
+// A "Sample" menu command with id 12 .. 25: loads sample id + 116 (or, for
+// DISC_SAMPLE_COMMAND, the grown disc), relaxes one burst and sets
+// subdiv_level to 1. The document names stay. Writes what
 // ReadSampleData and modify write, and subdiv_level.
 void openSample(int commandId);

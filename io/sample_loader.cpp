@@ -16,6 +16,8 @@ wxString sampleFileName(int n)
         "222-222-222-222.kor", "222diamondLattice.kor", "2321-31-1223Lattice.kor", "2222skewLattice.kor",
         "22222Dodecahedra.kor", "13-13-3Lattice.kor",
     };
+    if (n == DISC_SAMPLE)
+        return "hyperbolicDisc3.kor";
     if (n < FIRST_SAMPLE || n > LAST_SAMPLE)
         return wxString();
     return names[n - FIRST_SAMPLE];

@@ -7,8 +7,9 @@
 
 constexpr int FIRST_SAMPLE = 128;  // "single"
 constexpr int LAST_SAMPLE = 141;   // "Diamond Lattice 2"
+constexpr int DISC_SAMPLE = 142;   // "Hyperbolic disc (3 rings)", grown ring by ring from "single"
 
-// File name of sample number n (128 .. 141), or an empty string for any other number.
+// File name of sample number n (128 .. 141, DISC_SAMPLE), or an empty string for any other number.
 wxString sampleFileName(int n);
 
 // The folders searched for sample files, in order: g_sampleFolders when it is

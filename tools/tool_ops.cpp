@@ -10,6 +10,7 @@
 #include "geometry/sway_commands.h"
 #include "construct/copy_remove.h"
 #include "construct/glue.h"
+#include "construct/grow_ring.h"
 #include "construct/subdivision.h"
 #include "geometry/precise_relaxation.h"
 #include "geometry/relaxation.h"
@@ -27,7 +28,7 @@
 namespace {
 constexpr int MAX_STABLE_BURSTS = 100000;
 
-enum class Arg { None, Count, Vertex, TwoVertices, TwoNumbers, ThreeNumbers, CountOrStable, File, Level, Positive, Size };
+enum class Arg { None, Rings, Count, Vertex, TwoVertices, TwoNumbers, ThreeNumbers, CountOrStable, File, Level, Positive, Size };
 
 struct OpForm {
     const char* name;
@@ -43,6 +44,7 @@ const OpForm kOps[] = {
     {"redo", Arg::None},        {"zoom-in", Arg::None},        {"zoom-out", Arg::None},   {"open", Arg::File},
     {"modify-off", Arg::None},  {"smoothen", Arg::None},       {"sway", Arg::None},       {"default-size", Arg::None},
     {"thicken", Arg::Positive}, {"scale", Arg::Positive},      {"fit", Arg::None},        {"size", Arg::Size},
+    {"grow", Arg::Rings},
 };
 
 // What may still be done to a thickened solid: moves that keep it closed and
@@ -206,6 +208,17 @@ bool parseToolOp(const std::string& text, ToolOp* op, std::string* error)
             *error = op->name + " takes no argument";
             return false;
         }
+        return true;
+    case Arg::Rings:
+        if (!hasArg) {
+            op->numbers = {1};
+            return true;
+        }
+        if (!parseWhole(arg, &a) || a < 1) {
+            *error = "grow needs a number of rings of at least 1, as in grow=3";
+            return false;
+        }
+        op->numbers = {a};
         return true;
     case Arg::CountOrStable:
         if (!hasArg) {
@@ -379,6 +392,21 @@ bool runToolOp(const ToolOp& op, bool progress, std::string* error)
                      pasteRefusal(a, b);
             return false;
         }
+    } else if (n == "grow") {
+        for (long ring = 1; ring <= count; ++ring) {
+            const GrowReport report = growRingCommand();
+            if (report.cellsAdded == 0) {
+                *error = "ring " + std::to_string(ring) + ": " + growRingMessage(report);
+                return false;
+            }
+            if (report.skipped > 0)
+                std::fprintf(stderr, "korvith-tool: %s: ring %ld: %d boundary vertices skipped\n", op.text.c_str(), ring,
+                             report.skipped);
+            double reached = 0;
+            relaxPrecisely(PRECISE_TOLERANCE, 2000, &reached);
+            progressLine(progress, op.text, ring, count);
+        }
+        endProgress(progress && count > 0);
     } else if (n == "paste-all") {
         pasteAllCommand();
     } else if (n == "relax" && op.word == "solve") {
