@@ -34,5 +34,6 @@ autopasteDemo autopasteDemo.kor zoom-out
 2222skewLattice 2222skewLattice.kor zoom-out zoom-out zoom-out zoom-out
 22222Dodecahedra 22222Dodecahedra.kor zoom-out zoom-out zoom-out
 13-13-3Lattice 13-13-3Lattice.kor zoom-out zoom-out zoom-out zoom-out zoom-out zoom-out
+hyperbolicDisc3 hyperbolicDisc3.kor rotate=0.4,0.5 fit
 TABLE
 build/korvith-tool apply sample/single.kor docs/samples/single.png

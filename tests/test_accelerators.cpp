@@ -58,6 +58,7 @@ const KeyCase kKeys[] = {
     {"ctrl+n", ID_PULL_POINT},
     {"ctrl+r", ID_REMOVE_CELL},
     {"ctrl+y", ID_PASTE_ALL},
+    {"ctrl+g", ID_GROW_RING},
     {"ctrl+shift+2", ID_SUBDIV_2},
     {"ctrl+shift+3", ID_SUBDIV_3},
     {"ctrl+shift+4", ID_SUBDIV_4},

@@ -1,6 +1,9 @@
 // The whole-surface commands in the window: their snapshots, relabelling and recentring.
 #include "app/command_ids.h"
 #include "app/frame.h"
+#include "geometry/precise_relaxation.h"
+
+#include <wx/statusbr.h>
 #include "io/sample_loader.h"
 #include "model/derived_data.h"
 #include "model/history.h"
@@ -106,4 +109,29 @@ TEST(Reshape, FlipRecordsNothing)
     sendCommand(ID_FLIP);
     EXPECT_EQ(face[0][2], corner);
     EXPECT_EQ(historyLength(), snapshots);
+}
+
+TEST(Reshape, GrowOneRingIsOneUndoStepSaysWhatGrewAndRelaxesOnTheTimer)
+{
+    startUpCell();
+    const int snapshots = historyLength();
+    ASSERT_TRUE(pressKey("ctrl+g"));
+    pumpEvents(100);
+    EXPECT_EQ(NOS, 56);
+    EXPECT_EQ(historyLength(), snapshots + 1);
+    EXPECT_EQ(mainFrame()->GetStatusBar()->GetStatusText(0).Left(30), "Grew one ring: 7 cells; larges");
+    for (int waited = 0; g_relax_precisely && waited < 100; ++waited)
+        pumpEvents(50);
+    EXPECT_FALSE(g_relax_precisely) << "the precise relaxation ends by itself";
+    EXPECT_LT(maxRelativeEdgeError(), 1e-8);
+    sendCommand(ID_UNDO);
+    EXPECT_EQ(NOS, 7);
+
+    // On a subdivided surface nothing grows, and the status bar says why.
+    sendCommand(ID_SUBDIV_2);
+    const int faces = NOS;
+    sendCommand(ID_GROW_RING);
+    EXPECT_EQ(NOS, faces);
+    EXPECT_EQ(mainFrame()->GetStatusBar()->GetStatusText(0),
+              "Cannot grow a ring: the surface is subdivided (level 2); rings grow on a surface of cells");
 }

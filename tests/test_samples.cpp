@@ -74,6 +74,8 @@ const Sample kSamples[] = {
     {"22222Dodecahedra", 140, 24, 260, 690, 420, -10, 12, holes(12, "22222"), 2, false},
     // ten of them: 40 triangular holes, 16 hexagonal ones left open
     {"13-13-3Lattice", 141, 25, 1416, 3996, 2520, -60, 56, holes(40, "222") + "-" + holes(16, "222222"), 0, true},
+    // three rings of the heptagonal tiling around the start cell
+    {"hyperbolicDisc3", 142, 69, 400, 994, 595, 1, 1, "", 0, true},
 };
 
 // The runs of boundary edges around one hole: the number of consecutive

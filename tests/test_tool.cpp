@@ -497,3 +497,27 @@ TEST(Tool, RelaxSolveReachesTheTargetsAndSaysWhenTheyCannotBeMet)
     EXPECT_EQ(tool("apply --digits=9 " + kSingle + " " + kOut + ".obj").status, 2) << "digits of a mesh";
     std::remove((kOut + ".kor").c_str());
 }
+
+TEST(Tool, GrowBuildsTheDiscRingByRingAndSaysWhenItCannot)
+{
+    const std::string disc = kOut + "_disc.kor";
+    ToolRun run = tool("apply " + kSingle + " " + disc + " grow=2 grow undo");
+    ASSERT_EQ(run.status, 0) << run.err;
+    run = tool("info " + disc);
+    ASSERT_EQ(run.status, 0) << run.err;
+    nlohmann::json info = nlohmann::json::parse(run.out);
+    EXPECT_EQ(info["vertices"], 141) << "each ring is its own undo step";
+    EXPECT_EQ(info["edges"], 343);
+    EXPECT_EQ(info["faces"], 203);
+    EXPECT_EQ(info["crossing_faces"], 0);
+    EXPECT_LT(info["max_edge_error"].get<double>(), 1e-4) << "relaxed before it was written";
+
+    run = tool("apply " + kSingle + " " + disc + " grow=0");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.err.find("grow needs a number of rings of at least 1"), std::string::npos) << run.err;
+    run = tool("apply " + kSingle + " " + disc + " subdivide=2 grow");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("ring 1: Cannot grow a ring: the surface is subdivided (level 2)"), std::string::npos)
+        << run.err;
+    std::remove(disc.c_str());
+}

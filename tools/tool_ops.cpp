@@ -156,6 +156,8 @@ const char* toolUsage()
            "  pull=V         Edit > Pull one point at V      subdivide=N  Edit > Subdivide > N (2..6)\n"
            "  kago           Edit > Kago like                flip         Edit > Flip face\n"
            "  mirror         Edit > Mirror image             undo, redo   Edit > Undo, Redo\n"
+           "  grow, grow=N   Edit > Grow one ring, N times (each ring relaxed precisely, as the\n"
+           "                 window's timer does, before the next)\n"
            "  zoom-in        Edit > Zoom In                  zoom-out     Edit > Zoom Out\n"
            "  default-size   Edit > Default size             smoothen     Sway > Smoothen\n"
            "  sway           Sway > Sway (its three ticks)   modify-off   Sway > Modify off (a toggle)\n"

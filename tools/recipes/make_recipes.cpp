@@ -365,6 +365,18 @@ Recipe diamondLattice2()
 }
 }  // namespace
 
+// The {7,3} disc of three rings around the start cell: every ring placed clear
+// of the surface and relaxed precisely before the next.
+Recipe hyperbolicDisc()
+{
+    Recipe r;
+    r.name = "hyperbolicDisc3";
+    r.note("the heptagonal tiling around the start cell, ring by ring (7, 21 and 56 cells)");
+    r.op("grow=3", "each ring relaxed precisely before the next");
+    r.op("center", "shown in the middle of the window");
+    return r;
+}
+
 int main(int argc, char** argv)
 {
     if (argc < 3) {
@@ -399,6 +411,7 @@ int main(int argc, char** argv)
         {"2222skewLattice", cubicLattice, true},
         {"22222Dodecahedra", punchedDodecahedron, true},
         {"13-13-3Lattice", diamondLattice2, true},
+        {"hyperbolicDisc3", hyperbolicDisc, false},
     };
     bool ok = true;
     for (const Entry& entry : entries) {
