@@ -165,8 +165,16 @@ TEST_F(StoreTest, OrientabilityAndGenus)
     TriangleMesh solidBand;
     std::string why;
     ASSERT_TRUE(thickenMesh(strip(8, 1), 0.2, &solidBand, &why));
+    // The annulus with a vertex of one boundary glued onto one of the other:
+    // two fans meet at that point (Euler -1, one boundary walk), which the
+    // count of parts and loops alone would take for a torus with a hole.
+    TriangleMesh pinched = strip(8, 1);
+    for (auto& t : pinched.triangles)
+        for (int& corner : t)
+            corner = corner == 1 ? 8 : corner;
     const Case cases[] = {
         {strip(8, 1), true, 0, 0},    // an annulus
+        {pinched, true, -1, 0},       // not a surface at the pinch: no genus
         {turned, true, 0, 2},         // the same, one face turned: still orientable
         {strip(8, -1), false, -1, 1}, // a Moebius strip: one seam where its faces disagree
         {solidBand, true, 1, 0},      // the shell of an annulus is a torus
@@ -178,5 +186,8 @@ TEST_F(StoreTest, OrientabilityAndGenus)
         EXPECT_EQ(info.orientable, c.orientable) << &c - cases;
         EXPECT_EQ(info.genus, c.genus) << &c - cases;
         EXPECT_EQ(info.inconsistentEdges, c.inconsistent) << &c - cases;
+        const bool isPinched = &c == &cases[1];
+        EXPECT_EQ(info.manifold, !isPinched) << &c - cases;
+        EXPECT_EQ(info.pinchedVertices, isPinched ? 1 : 0) << &c - cases;
     }
 }

@@ -100,6 +100,8 @@ int info(const std::string& path)
     out["boundary_loops"] = s.boundaryLoops;
     out["inconsistent_edges"] = s.inconsistentEdges;
     out["orientable"] = s.orientable;
+    out["manifold"] = s.manifold;
+    out["pinched_vertices"] = s.pinchedVertices;
     out["genus"] = s.genus >= 0 ? nlohmann::ordered_json(s.genus) : nlohmann::ordered_json(nullptr);
     out["crossing_faces"] = selfIntersections().size();  // pairs of faces passing through each other
     nlohmann::ordered_json counts = nlohmann::ordered_json::object();
