@@ -53,4 +53,5 @@ enum CommandId {
     ID_EXPORT = 66,  // File > Export...: meshes, printable solids, pictures
     ID_GROW_RING = 67,   // Edit > Grow one ring
     ID_SAMPLE_DISC = 69, // Sample > Hyperbolic disc (3 rings)
+    ID_FIT_TO_WINDOW = 70, // Edit > Fit to window
 };

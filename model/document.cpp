@@ -1,8 +1,11 @@
 #include "model/document.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 #include "geometry/precise_relaxation.h"
 #include "model/derived_data.h"
@@ -40,8 +43,13 @@ unsigned long long surfaceFingerprint()
     Digest d;
     const int counts[4] = {NOV, NOE, NOS, subdiv_level};
     d.bytes(counts, sizeof counts);
-    if (NOV > 0)
-        d.bytes(v, sizeof(Point3) * NOV);
+    // The shape by its edge lengths (to 1e-8), so that turning or moving the
+    // whole surface to look at it is no change.
+    for (int e = 0; e < NOE; ++e) {
+        const Point3 a = v[edge[e][0]], b = v[edge[e][1]];
+        const double L = std::sqrt((a.x - b.x) * (a.x - b.x) + (a.y - b.y) * (a.y - b.y) + (a.z - b.z) * (a.z - b.z));
+        d.word(std::isfinite(L) ? static_cast<std::uint64_t>(std::llround(std::min(L, 1e10) * 1e8)) : ~0ULL);
+    }
     if (NOE > 0) {
         d.bytes(edge, sizeof(int[2]) * NOE);
         d.bytes(phi, sizeof(double) * NOE);
@@ -51,15 +59,37 @@ unsigned long long surfaceFingerprint()
     return d.h;
 }
 
+namespace {
+// The fingerprint of the surface as the next refresh will leave it (which
+// revises target lengths and corner orders): where the derived data are
+// stale, taken on a refreshed state that is then put back, so the store and
+// its staleness flags stay as they are, for the refresh.
+unsigned long long refreshedFingerprint()
+{
+    if (!revised_facedata && !revised_face2edge)
+        return surfaceFingerprint();
+    const std::vector<double> targets(phi, phi + NOE);
+    const std::vector<int> corners(&face[0][0], &face[0][0] + 3 * NOS);
+    const bool facedata = revised_facedata, face2edge = revised_face2edge, counts = NOfaceOfVertex_on;
+    refreshDerivedData();
+    const unsigned long long fingerprint = surfaceFingerprint();
+    std::copy(targets.begin(), targets.end(), phi);
+    std::copy(corners.begin(), corners.end(), &face[0][0]);
+    revised_facedata = facedata;
+    revised_face2edge = face2edge;
+    NOfaceOfVertex_on = counts;
+    return fingerprint;
+}
+}  // namespace
+
 void markSurfaceSaved()
 {
-    refreshDerivedData();
-    g_savedFingerprint = surfaceFingerprint();
+    g_savedFingerprint = refreshedFingerprint();
 }
 
 bool surfaceChanged()
 {
-    return surfaceFingerprint() != g_savedFingerprint;
+    return refreshedFingerprint() != g_savedFingerprint;
 }
 
 std::string documentSummary()

@@ -4,19 +4,21 @@
 
 #include <string>
 
-// A 64-bit digest of the surface: the counts, the level, the positions, the
-// edges with their target lengths and the faces (their bytes, word by word).
+// A 64-bit digest of the surface: the counts, the level, every edge's length
+// (to 1e-8, so that turning or moving the whole surface changes nothing), the
+// edges with their target lengths and the faces.
 // Reads: NOV, NOE, NOS, subdiv_level, v, edge, phi, face.
 unsigned long long surfaceFingerprint();
 
-// Takes the surface as it now stands as the saved one: brings the derived data
-// up to date first (the revision of target lengths and corner orders that the
-// next repaint would make), then records its fingerprint. Writes: the derived
-// data, g_savedFingerprint.
+// Takes the surface as it now stands as the saved one: records the
+// fingerprint it will have once its derived data are refreshed (the refresh
+// after a file is read revises target lengths and corner orders), leaving the
+// model and its staleness flags as they are. Writes: g_savedFingerprint.
 void markSurfaceSaved();
 
-// Whether the surface differs from the one last marked saved. Reads what
-// surfaceFingerprint reads, and g_savedFingerprint.
+// Whether the surface differs from the one last marked saved, both as the
+// refresh of derived data leaves them. Reads what surfaceFingerprint reads,
+// the staleness flags, and g_savedFingerprint.
 bool surfaceChanged();
 
 // "name.kor* — 85 cells · 595 faces · level 1 · edge error 3.2e-4": the file
