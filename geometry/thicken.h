@@ -6,14 +6,34 @@
 
 #include "model/triangle_mesh.h"
 
+// How far a vertex's offset may stretch beyond thickness / 2 to keep every
+// face there thickness / 2 off the sheet.
+constexpr double MAX_OFFSET_STRETCH = 3;
+
+// What thickening found out about the solid.
+struct ThickenReport {
+    double smallestWall = 0;   // the least distance from a point of one layer to the other (see smallestWall)
+    int thinVertex = -1;       // the sheet vertex at or nearest that point
+    int clampedVertices = 0;   // vertices whose faces turn too sharply for a full wall there
+    int clampedVertex = -1;    // the first of them (sheet index)
+    bool thinAtSharpFold = false; // the thinnest wall lies in a face at one of them
+    int crossingPairs = 0;     // pairs of the solid's faces passing through each other (when checked)
+    double cleanThickness = 0; // the largest thickness found free of crossings (when it crossed)
+};
+
 // The closed shell of thickness `thickness` (model units, > 0) around `sheet`:
-// every vertex used by a triangle is moved by thickness / 2 along its normal
-// (the angle-weighted mean of its faces' unit normals, which point to the side
-// from which the corners run anticlockwise; at a sharply folded vertex, where
-// that mean lies nearly in or behind one of its faces, turned to lie as far in
-// front of every face there as it can) to the front layer, which keeps
-// the triangles' orientation, and against it to the back layer, which reverses
-// it; each boundary side gets a wall of two triangles joining the layers. Every
+// every vertex used by a triangle is moved to the front layer along the unit
+// direction that lies furthest in front of all its faces (whose least cosine
+// with the faces' unit normals, which point to the side from which the
+// corners run anticlockwise, is largest), by thickness / 2 divided by that
+// least cosine, so that every face plane there moves by at least thickness / 2,
+// but by no more than MAX_OFFSET_STRETCH times thickness / 2 (a fold too sharp
+// for that is counted in the report); where that direction would fold the fan
+// over itself seen along it, the vertex moves along the angle-weighted mean
+// of its faces' normals, turned to lie as far in front of every face as it
+// can. The back layer takes the opposite offsets. The front layer keeps
+// the triangles' orientation, the back layer reverses it; each boundary side
+// gets a wall of two triangles joining the layers. Every
 // edge of the result lies in exactly two triangles run along it in opposite
 // directions, and the triangles face outwards. Vertices that no triangle uses
 // are left out. The front copy of used vertex i (in increasing order) is
@@ -21,14 +41,42 @@
 // Fails, with the reason in *why, on a sheet with no triangles, a triangle
 // naming a vertex twice, an edge in more than two triangles or in two that run
 // along it the same way (the sheet is not consistently oriented), or a vertex
-// whose faces' normals cancel.
-bool thickenMesh(const TriangleMesh& sheet, double thickness, TriangleMesh* solid, std::string* why);
+// whose faces' normals cancel. With `report`, measures the solid's smallest
+// wall (smallestWall, searching up to twice the thickness) and counts the
+// stretched-out vertices; the crossing fields stay 0.
+// With `rule` HalfThicknessAlongMean every vertex moves by exactly
+// thickness / 2 along the turned mean of its faces' normals instead (the
+// rule the sample recipes were laid out with, whose walls thin out at sharp
+// folds).
+enum class OffsetRule { FullWall, HalfThicknessAlongMean };
+bool thickenMesh(const TriangleMesh& sheet, double thickness, TriangleMesh* solid, std::string* why,
+                 ThickenReport* report = nullptr, OffsetRule rule = OffsetRule::FullWall);
 
-// Thickens the current surface in the store (see thickenMesh and
-// loadMeshIntoStore) and marks it as a solid (g_solid), which is written only
-// as a mesh or picture. Not recorded for undo. False, with nothing changed,
-// when thickening fails or the solid does not fit.
-bool thicken(double thickness, std::string* why);
+// The largest thickness up to `upper` (which crosses) at which the solid
+// around `sheet` has no two faces passing through each other, by bisection to
+// within 1 %; 0 when even upper / 1000 crosses (or does not thicken).
+double largestCleanThickness(const TriangleMesh& sheet, double upper);
+
+// Thickens `sheet` (thickenMesh, with the report) and checks the solid for
+// faces passing through each other. When some do and `allowCrossing` is
+// false, fails with the number of crossing pairs and the largest clean
+// thickness (largestCleanThickness, also in the report) in *why. *report may
+// be null.
+bool thickenChecked(const TriangleMesh& sheet, double thickness, bool allowCrossing, TriangleMesh* solid,
+                    ThickenReport* report, std::string* why);
+
+// One line on the wall of a thickened solid: the smallest wall as a fraction
+// of the thickness and in `unit` after multiplying model lengths by `scale`,
+// the vertex nearest it, and the vertices whose faces turn too sharply for a
+// full wall.
+std::string wallSummary(const ThickenReport& report, double thickness, double scale, const std::string& unit);
+
+// Thickens the current surface in the store (thickenChecked) and marks it as
+// a solid (g_solid), which is written only as a mesh or picture. Not recorded
+// for undo. False, with nothing changed, when thickening fails, the solid
+// crosses itself (unless `allowCrossing`) or does not fit. Reads and writes
+// the model; writes g_solid.
+bool thicken(double thickness, bool allowCrossing, ThickenReport* report, std::string* why);
 
 // Multiplies every vertex position of the surface by `factor` (the target
 // lengths stay). Reads: NOV. Writes: v.

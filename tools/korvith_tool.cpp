@@ -21,6 +21,7 @@
 #include "tools/export_surface.h"
 #include "tools/mesh_export.h"
 #include "tools/picture.h"
+#include "tools/print_report.h"
 #include "tools/tool_ops.h"
 
 namespace {
@@ -193,15 +194,24 @@ bool writeOutput(const std::string& path, const std::string& ext, int digits, st
         *why = std::string(reason.utf8_str());
         return false;
     }
-    return exportSurface(path, ext, nullptr, why);
+    ExportNotes notes;
+    if (!exportSurface(path, ext, nullptr, why, &notes))
+        return false;
+    for (const std::string& warning : notes.warnings)
+        std::fprintf(stderr, "korvith-tool: warning: %s\n", warning.c_str());
+    return true;
 }
 
 int apply(const std::string& in, const std::string& out, std::vector<std::string> opTexts, int digits)
 {
     // --format=EXT, anywhere among the operations, names the output format.
     std::string ext = out == "-" ? std::string() : extensionOf(out);
+    bool allowCrossing = false, report = false;
     for (auto it = opTexts.begin(); it != opTexts.end();) {
-        if (it->compare(0, 9, "--format=") == 0) {
+        if (*it == "--allow-crossing" || *it == "--report") {
+            (*it == "--report" ? report : allowCrossing) = true;
+            it = opTexts.erase(it);
+        } else if (it->compare(0, 9, "--format=") == 0) {
             ext = it->substr(9);
             if (!ext.empty() && ext[0] != '.')
                 ext.insert(0, ".");
@@ -232,6 +242,8 @@ int apply(const std::string& in, const std::string& out, std::vector<std::string
         std::string why;
         if (!parseToolOp(opTexts[k], &ops[k], &why))
             return usage(why);
+        if (ops[k].name == "thicken" && allowCrossing)
+            ops[k].word = "allow-crossing";
     }
     std::string why;
     if (!readSurface(in, &why))
@@ -248,6 +260,8 @@ int apply(const std::string& in, const std::string& out, std::vector<std::string
     }
     if (!writeOutput(out, ext, digits, &why))
         return failure(out == "-" ? "standard output" : out, why);
+    if (report)  // beside an output on standard output, on standard error
+        std::fputs(printReportText(printReport(currentMesh(), g_solid)).c_str(), out == "-" ? stderr : stdout);
     return 0;
 }
 }  // namespace
