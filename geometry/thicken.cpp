@@ -261,20 +261,28 @@ bool thickenMesh(const TriangleMesh& sheet, double thickness, TriangleMesh* soli
         if (index[i] == 0)
             index[i] = used++;
 
-    solid->vertices.assign(2 * used, Point3{0, 0, 0});
+    std::vector<int> sheetVertex(used);
     for (size_t i = 0; i < nv; ++i) {
         if (index[i] < 0)
             continue;
+        sheetVertex[index[i]] = static_cast<int>(i);
         if (!(length(normal[i]) > 0.5)) {
             *why = "the faces at vertex " + std::to_string(i) + " have no common side to offset it to";
             return false;
         }
-        const double h = 0.5 * thickness * stretch[i];
-        const Point3& p = sheet.vertices[i];
-        const Vec& n = normal[i];
-        solid->vertices[index[i]] = Point3{p.x + h * n.x, p.y + h * n.y, p.z + h * n.z};
-        solid->vertices[index[i] + used] = Point3{p.x - h * n.x, p.y - h * n.y, p.z - h * n.z};
     }
+    solid->vertices.assign(2 * used, Point3{0, 0, 0});
+    auto place = [&]() {
+        for (int k = 0; k < used; ++k) {
+            const int i = sheetVertex[k];
+            const double h = 0.5 * thickness * stretch[i];
+            const Point3& p = sheet.vertices[i];
+            const Vec& n = normal[i];
+            solid->vertices[k] = Point3{p.x + h * n.x, p.y + h * n.y, p.z + h * n.z};
+            solid->vertices[k + used] = Point3{p.x - h * n.x, p.y - h * n.y, p.z - h * n.z};
+        }
+    };
+    place();
 
     solid->triangles.clear();
     solid->triangles.reserve(2 * sheet.triangles.size());
@@ -292,21 +300,60 @@ bool thickenMesh(const TriangleMesh& sheet, double thickness, TriangleMesh* soli
             solid->triangles.push_back({b, a, a + used});
             solid->triangles.push_back({b, a + used, b + used});
         }
+
+    // A stretched offset that runs the solid through itself is drawn back
+    // towards thickness / 2, halving the stretch each round, until nothing
+    // crosses or it is thickness / 2.
+    const std::vector<double> wanted = stretch;
+    for (int round = 0; rule == OffsetRule::FullWall && round < MAX_HOLD_BACK_ROUNDS; ++round) {
+        bool changed = false;
+        const bool last = round + 1 == MAX_HOLD_BACK_ROUNDS;
+        for (const auto& [f, g] : meshSelfIntersections(*solid)) {
+            // The most stretched corner of the two faces is drawn back; in the
+            // last round every stretched corner goes all the way.
+            int most = -1;
+            for (int t : {f, g})
+                for (int k : solid->triangles[t]) {
+                    const int i = sheetVertex[k % used];
+                    if (stretch[i] > 1 && (last || most < 0 || stretch[i] > stretch[most])) {
+                        most = i;
+                        if (last)
+                            stretch[i] = 1;
+                    }
+                }
+            if (most >= 0 && !last)
+                stretch[most] = 1 + (stretch[most] - 1) * HOLD_BACK_FACTOR;
+            changed = changed || most >= 0;
+        }
+        if (!changed)
+            break;
+        place();
+    }
+
     if (report) {
-        std::vector<int> sheetVertex(used);
-        for (size_t i = 0; i < nv; ++i)
-            if (index[i] >= 0)
-                sheetVertex[index[i]] = static_cast<int>(i);
+        report->shortVertices.clear();
+        report->heldBackVertices = 0;
+        for (int k = 0; k < used; ++k) {
+            const int i = sheetVertex[k];
+            if (stretch[i] < wanted[i]) {
+                ++report->heldBackVertices;
+            }
+            if (stretch[i] < wanted[i] || wanted[i] >= MAX_OFFSET_STRETCH)
+                report->shortVertices.push_back(i);
+        }
         WallSpot spot;
         report->smallestWall = smallestWall(*solid, 2 * thickness, &spot);
         report->thinVertex = spot.vertex >= 0 ? sheetVertex[spot.vertex] : -1;
         report->clampedVertices = clamped;
         report->clampedVertex = clampedVertex;
         report->thinAtSharpFold = false;
+        std::vector<bool> isShort(nv, false);
+        for (int i : report->shortVertices)
+            isShort[i] = true;
         for (const auto& c : sheet.triangles) {
             const bool atThin = c[0] == report->thinVertex || c[1] == report->thinVertex || c[2] == report->thinVertex;
             for (int i : c)
-                report->thinAtSharpFold = report->thinAtSharpFold || (atThin && stretch[i] >= MAX_OFFSET_STRETCH);
+                report->thinAtSharpFold = report->thinAtSharpFold || (atThin && isShort[i]);
         }
     }
     return true;
@@ -366,12 +413,17 @@ std::string wallSummary(const ThickenReport& report, double thickness, double sc
     if (report.thinVertex >= 0)
         line += " near vertex " + std::to_string(report.thinVertex);
     if (report.smallestWall < 0.9 * thickness)
-        line += report.thinAtSharpFold ? ", where the faces turn too sharply for a full wall"
+        line += report.thinAtSharpFold ? ", where the faces turn too sharply for a full wall or it would run into "
+                                         "another part"
                                        : ", where the surface bends or comes back within the thickness";
     if (report.clampedVertices > 0)
         line += "; " + std::to_string(report.clampedVertices) +
                 (report.clampedVertices == 1 ? " vertex turns" : " vertices turn") +
                 " too sharply for a full wall (first: vertex " + std::to_string(report.clampedVertex) + ")";
+    if (report.heldBackVertices > 0)
+        line += "; " + std::to_string(report.heldBackVertices) +
+                (report.heldBackVertices == 1 ? " vertex" : " vertices") +
+                " held back where a full wall would run into another part";
     if (report.crossingPairs > 0)
         line += "; " + std::to_string(report.crossingPairs) + " pairs of faces cross";
     return line;

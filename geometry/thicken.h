@@ -3,12 +3,18 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "model/triangle_mesh.h"
 
 // How far a vertex's offset may stretch beyond thickness / 2 to keep every
 // face there thickness / 2 off the sheet.
-constexpr double MAX_OFFSET_STRETCH = 3;
+constexpr double MAX_OFFSET_STRETCH = 10;
+
+// How many times a stretched offset that makes the solid cross itself is
+// drawn back (halfway to thickness / 2, the last time all the way).
+constexpr int MAX_HOLD_BACK_ROUNDS = 6;
+constexpr double HOLD_BACK_FACTOR = 0.5;
 
 // What thickening found out about the solid.
 struct ThickenReport {
@@ -16,6 +22,8 @@ struct ThickenReport {
     int thinVertex = -1;       // the sheet vertex at or nearest that point
     int clampedVertices = 0;   // vertices whose faces turn too sharply for a full wall there
     int clampedVertex = -1;    // the first of them (sheet index)
+    int heldBackVertices = 0;  // vertices whose full offset would run the solid through itself
+    std::vector<int> shortVertices; // the sheet vertices of both kinds, whose wall may be thinner
     bool thinAtSharpFold = false; // the thinnest wall lies in a face at one of them
     int crossingPairs = 0;     // pairs of the solid's faces passing through each other (when checked)
     double cleanThickness = 0; // the largest thickness found free of crossings (when it crossed)
@@ -28,7 +36,9 @@ struct ThickenReport {
 // corners run anticlockwise, is largest), by thickness / 2 divided by that
 // least cosine, so that every face plane there moves by at least thickness / 2,
 // but by no more than MAX_OFFSET_STRETCH times thickness / 2 (a fold too sharp
-// for that is counted in the report); where that direction would fold the fan
+// for that is counted in the report), and drawn back towards thickness / 2
+// where the stretch would make the solid pass through itself (counted too;
+// at most MAX_HOLD_BACK_ROUNDS crossing tests); where that direction would fold the fan
 // over itself seen along it, the vertex moves along the angle-weighted mean
 // of its faces' normals, turned to lie as far in front of every face as it
 // can. The back layer takes the opposite offsets. The front layer keeps

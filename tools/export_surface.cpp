@@ -39,6 +39,7 @@ bool exportSurface(const std::string& path, const std::string& extension, const 
             return false;
         }
         const double scale = print->rimEdgeMm / RIM_LENGTH;
+        n.scale = scale;
         TriangleMesh solid;
         if (!thickenChecked(mesh, print->thicknessMm / scale, print->allowCrossing, &solid, &n.wall, error)) {
             if (n.wall.crossingPairs > 0) {
@@ -57,7 +58,6 @@ bool exportSurface(const std::string& path, const std::string& extension, const 
         scaleMesh(solid, scale);
         mesh = std::move(solid);
         n.thickened = true;
-        n.scale = scale;
     }
     if (extension == ".glb")
         scaleMesh(mesh, 0.001);  // glTF is read in metres

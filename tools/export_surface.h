@@ -17,8 +17,9 @@ struct PrintSize {
 };
 
 // What an export found out besides the file: the warnings a slicer's user
-// should read (printWarnings), and for a thickened solid its wall (in model
-// units; `scale` turns them into millimetres).
+// should read (printWarnings), and for a thickened solid its wall, or why it
+// was refused (in model units; `scale`, set whenever a print size is given,
+// turns them into millimetres).
 struct ExportNotes {
     std::vector<std::string> warnings;
     bool thickened = false;
