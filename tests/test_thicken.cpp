@@ -14,6 +14,7 @@
 #include "model/derived_data.h"
 #include "model/surface_info.h"
 #include "model/triangle_mesh.h"
+#include "tests/reference/literal_wall_distances.h"
 
 namespace {
 // Six times the enclosed volume (positive when the triangles face outwards).
@@ -336,4 +337,28 @@ TEST_F(StoreTest, ACrossingSolidIsRefusedWithTheLargestCleanThickness)
     EXPECT_TRUE(g_solid);
     EXPECT_GT(report.crossingPairs, 0);
     EXPECT_EQ(report.cleanThickness, 0);
+}
+
+TEST_F(StoreTest, WallAndCrossingMeasuresAgreeWithTheirLiteralForms)
+{
+    // The grid finds what looking at every triangle finds; the crossing test
+    // on a detached mesh finds what it finds on the same mesh in the store.
+    for (const char* name : {"torio.kor", "2323-2323-2323.kor", "2321-31-1223Lattice.kor"}) {
+        resetStore();
+        ASSERT_TRUE(openSurfaceFile(sourceDir() + "/sample/" + name, false)) << name;
+        refreshDerivedData();
+        const TriangleMesh sheet = currentMesh();
+        for (double T : {0.05, 0.2}) {
+            TriangleMesh solid;
+            std::string why;
+            ASSERT_TRUE(thickenMesh(sheet, T, &solid, &why)) << why;
+            EXPECT_EQ(wallDistances(solid, 2 * T), literalWallDistances(solid, 2 * T)) << name << " " << T;
+            const auto detached = meshSelfIntersections(solid);
+            ASSERT_TRUE(loadMeshIntoStore(solid, &why)) << why;
+            EXPECT_EQ(detached, selfIntersections()) << name << " " << T;
+            if (std::string(name) == "2321-31-1223Lattice.kor" && T == 0.2) {
+                EXPECT_FALSE(detached.empty()) << "this one crosses itself";
+            }
+        }
+    }
 }
