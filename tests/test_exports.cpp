@@ -588,3 +588,50 @@ TEST_F(Exports, PicturesOfASolidHaveNoAngleSumDiscsAndSvgIsSizedInPixels)
     EXPECT_NE(sheet.find(" C "), std::string::npos) << "the sheet carries angle-sum discs";
     EXPECT_EQ(solid.find(" C "), std::string::npos) << "the solid carries none";
 }
+
+TEST_F(Exports, InfoOnAnStlTellsWhatASlicerWillFind)
+{
+    Folder dir;
+    const std::string stl = dir.path + "/t.stl";
+    ToolRun run = tool("apply " + kTorio + " '" + stl + "' thicken=0.1 scale=12.36 --report");
+    ASSERT_EQ(run.status, 0) << run.err;
+    const double volume = reportNumber(run.out, "volume");
+    run = tool("info '" + stl + "'");
+    ASSERT_EQ(run.status, 0) << run.err;
+    nlohmann::json info = nlohmann::json::parse(run.out);
+    EXPECT_EQ(info["triangles"], 72);
+    EXPECT_EQ(info["vertices"], 38) << "corners at one position are one vertex";
+    EXPECT_NEAR(info["volume_mm3"].get<double>(), volume, 1);
+    EXPECT_EQ(info["shells"], 1);
+    EXPECT_EQ(info["closed"], true);
+    EXPECT_EQ(info["outward"], true);
+    EXPECT_EQ(info["crossing_faces"], 0);
+    EXPECT_TRUE(info["smallest_wall_mm"].is_null());
+    if (have("admesh")) {
+        const ToolRun full = shell("admesh '" + stl + "'");
+        EXPECT_NEAR(info["volume_mm3"].get<double>(), admeshNumber(full.out, "Volume   :"), 0.01);
+    }
+    // A sheet is open; a text STL of a tetrahedron turned inside out is closed but not outward.
+    ASSERT_EQ(tool("apply " + kTorio + " '" + stl + "' scale=30").status, 0);
+    info = nlohmann::json::parse(tool("info '" + stl + "'").out);
+    EXPECT_EQ(info["closed"], false);
+    std::ofstream(stl) << "solid inside_out\n"
+                          "facet normal 0 0 0\n outer loop\n  vertex 0 0 0\n  vertex 1 0 0\n  vertex 0 1 0\n endloop\nendfacet\n"
+                          "facet normal 0 0 0\n outer loop\n  vertex 0 0 0\n  vertex 0 0 1\n  vertex 1 0 0\n endloop\nendfacet\n"
+                          "facet normal 0 0 0\n outer loop\n  vertex 0 0 0\n  vertex 0 1 0\n  vertex 0 0 1\n endloop\nendfacet\n"
+                          "facet normal 0 0 0\n outer loop\n  vertex 1 0 0\n  vertex 0 0 1\n  vertex 0 1 0\n endloop\nendfacet\n"
+                          "endsolid inside_out\n";
+    run = tool("info '" + stl + "'");
+    ASSERT_EQ(run.status, 0) << run.err;
+    info = nlohmann::json::parse(run.out);
+    EXPECT_EQ(info["vertices"], 4);
+    EXPECT_EQ(info["closed"], true);
+    EXPECT_EQ(info["outward"], false);
+    EXPECT_NEAR(info["volume_mm3"].get<double>(), -1.0 / 6, 1e-12);
+    // Not an STL: one line, exit 1.
+    std::ofstream(stl) << "hello";
+    run = tool("info '" + stl + "'");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(lines(run.err), 1u) << run.err;
+    EXPECT_NE(run.err.find("not an STL file"), std::string::npos) << run.err;
+}

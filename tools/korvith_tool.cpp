@@ -2,6 +2,8 @@
 // surfaces to other programs. Needs no display.
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -22,6 +24,7 @@
 #include "tools/mesh_export.h"
 #include "tools/picture.h"
 #include "tools/print_report.h"
+#include "tools/stl_reader.h"
 #include "tools/tool_ops.h"
 
 namespace {
@@ -84,8 +87,37 @@ bool readSurface(const std::string& path, std::string* why)
     return true;
 }
 
+// info on an STL file: what a slicer will find in it (printReport), as JSON.
+int meshInfo(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    TriangleMesh mesh;
+    std::string why;
+    if (!in.good() && !in.eof())
+        return failure(path, "cannot read the file");
+    if (!readStl(bytes, &mesh, &why))
+        return failure(path, why);
+    const PrintReport r = printReport(mesh, false);
+    nlohmann::ordered_json out;
+    out["vertices"] = mesh.vertices.size();
+    out["triangles"] = mesh.triangles.size();
+    out["volume_mm3"] = r.volume;
+    out["bounding_box_mm"] = {r.high.x - r.low.x, r.high.y - r.low.y, r.high.z - r.low.z};
+    out["bounding_box_low"] = {r.low.x, r.low.y, r.low.z};
+    out["smallest_wall_mm"] = nullptr;  // the layers of a solid are not told apart in an STL file
+    out["shells"] = r.shells;
+    out["closed"] = r.closed;
+    out["outward"] = r.outward;
+    out["crossing_faces"] = meshSelfIntersections(mesh).size();
+    std::printf("%s\n", out.dump(2).c_str());
+    return 0;
+}
+
 int info(const std::string& path)
 {
+    if (extensionOf(path) == ".stl")
+        return meshInfo(path);
     std::string why;
     if (!readSurface(path, &why))
         return failure(path == "-" ? "standard input" : path, why);
