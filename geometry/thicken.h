@@ -16,8 +16,8 @@ constexpr double MAX_OFFSET_STRETCH = 10;
 // How many times a stretched offset that makes the solid cross itself is
 // drawn back (its excess over thickness / 2 multiplied by HOLD_BACK_FACTOR,
 // the last time all the way).
-constexpr int MAX_HOLD_BACK_ROUNDS = 6;
-constexpr double HOLD_BACK_FACTOR = 0.5;
+constexpr int MAX_HOLD_BACK_ROUNDS = 10;
+constexpr double HOLD_BACK_FACTOR = 0.7;
 
 // What thickening found out about the solid.
 struct ThickenReport {
