@@ -302,8 +302,8 @@ bool thickenMesh(const TriangleMesh& sheet, double thickness, TriangleMesh* soli
         }
 
     // A stretched offset that runs the solid through itself is drawn back
-    // towards thickness / 2, halving the stretch each round, until nothing
-    // crosses or it is thickness / 2.
+    // towards thickness / 2, its excess cut by HOLD_BACK_FACTOR each round,
+    // until nothing crosses or, in the last round, all the way.
     const std::vector<double> wanted = stretch;
     for (int round = 0; rule == OffsetRule::FullWall && round < MAX_HOLD_BACK_ROUNDS; ++round) {
         bool changed = false;
