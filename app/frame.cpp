@@ -503,8 +503,30 @@ void MyFrame::OnExport(wxCommandEvent&)
     // A picture shows the whole surface, scaled to fill it.
     const bool fit = g_picture_fit;
     g_picture_fit = true;
-    const bool done = exportSurface(std::string(path.utf8_str()), ext, print ? &size : nullptr, &reason);
+    ExportNotes notes;
+    bool done = exportSurface(std::string(path.utf8_str()), ext, print ? &size : nullptr, &reason, &notes);
+    if (!done && notes.wall.crossingPairs > 0 && notes.wall.cleanThickness > 0) {
+        // A solid that passes through itself: offer the thickest one that does not.
+        const double clean = notes.wall.cleanThickness * notes.scale;
+        wxMessageDialog ask(this,
+                            wxString::Format("%s.\nExport it %.3g mm thick instead?", wxString::FromUTF8(reason), clean),
+                            "Export", wxYES_NO | wxICON_QUESTION);
+        if (ask.ShowModal() != wxID_YES) {
+            g_picture_fit = fit;
+            return;
+        }
+        size.thicknessMm = clean;
+        done = exportSurface(std::string(path.utf8_str()), ext, &size, &reason, &notes);
+    }
     g_picture_fit = fit;
+    if (done && (notes.thickened || !notes.warnings.empty())) {
+        wxString told = wxFileName(path).GetFullName() + ": ";
+        if (notes.thickened)
+            told += wxString::FromUTF8(wallSummary(notes.wall, size.thicknessMm / notes.scale, notes.scale, "mm"));
+        for (const std::string& warning : notes.warnings)
+            told += (told.EndsWith(": ") ? "" : "; ") + wxString::FromUTF8(warning);
+        messagetxt = told;
+    }
     Refresh(false, nullptr);  // a picture export draws into the drawing scratch
     if (!done)
         wxMessageBox(wxString::Format("Could not export \"%s\": %s.\nThe file on disk was not changed.", path,

@@ -113,8 +113,10 @@ bool renderPicture(const std::string& path, const std::string& extension, std::s
     const bool png = extension == ".png";
     if (png)
         surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
-    else if (extension == ".svg")
+    else if (extension == ".svg") {
         surface = cairo_svg_surface_create_for_stream(appendBytes, &bytes, width, height);
+        cairo_svg_surface_set_document_unit(surface, CAIRO_SVG_UNIT_PX);  // as large as the PNG
+    }
     else
         surface = cairo_pdf_surface_create_for_stream(appendBytes, &bytes, width, height);
     cairo_t* cr = cairo_create(surface);
