@@ -169,8 +169,9 @@ bool thirdCorner(const Point2& p, const Point2& q, double lp, double lq, Point2*
 }
 
 // The glue tab on side p -> q of a counter-clockwise face: on its right, of
-// height h, its ends slanting in at 45 degrees.
-KitTab tabOn(int f, int k, const Point2& p, const Point2& q, double h)
+// height h, its ends slanting in from the side with the cotangents cp (at p)
+// and cq (at q).
+KitTab tabOn(int f, int k, const Point2& p, const Point2& q, double h, double cp, double cq)
 {
     const double dx = q.x - p.x, dy = q.y - p.y;
     const double d = std::sqrt(dx * dx + dy * dy);
@@ -178,10 +179,23 @@ KitTab tabOn(int f, int k, const Point2& p, const Point2& q, double h)
     KitTab t;
     t.face = f;
     t.side = k;
-    t.corners = {q, p, Point2{p.x + h * uy + h * ux, p.y - h * ux + h * uy},
-                 Point2{q.x + h * uy - h * ux, q.y - h * ux - h * uy}};
+    t.corners = {q, p, Point2{p.x + h * uy + h * cp * ux, p.y - h * ux + h * cp * uy},
+                 Point2{q.x + h * uy - h * cq * ux, q.y - h * ux - h * cq * uy}};
     return t;
 }
+
+// The tab shapes tried on a side, best first: full height, then lower; at each
+// height the ends at 45 degrees, then flatter ones (which fit a narrow gap
+// between two faces at a corner).
+struct TabShape {
+    double height, cp, cq;  // height as a share of the full one; cotangents of the end slants
+};
+const TabShape kTabShapes[] = {
+    {1, 1, 1},           {1, 1, 2.1445},      {1, 2.1445, 1},      {1, 2.1445, 2.1445},
+    {0.6, 1, 1},         {0.6, 1, 2.1445},    {0.6, 2.1445, 1},    {0.6, 2.1445, 2.1445},
+    {0.6, 1, 4.7046},    {0.6, 4.7046, 1},    {0.6, 4.7046, 4.7046}, {0.35, 2.1445, 4.7046},
+    {0.35, 4.7046, 2.1445}, {0.35, 4.7046, 4.7046},
+};
 }  // namespace
 
 bool unfoldSurface(const UnfoldLimits& limits, Unfolding* out, std::string* why)
@@ -293,40 +307,143 @@ bool unfoldSurface(const UnfoldLimits& limits, Unfolding* out, std::string* why)
         u.piece[seed] = p;
         grid.reset(Point2{(c[0].x + c[1].x + c[2].x) / 3, (c[0].y + c[1].y + c[2].y) / 3});
         grid.add(shapeOf(c.data(), 3));
-        for (size_t next = 0; next < u.pieces[p].size(); ++next) {
-            const int f = u.pieces[p][next];
+        // Nearest first: the faces across the piece's open sides are taken
+        // in order of their distance from the seed, which keeps pieces round
+        // and compact on the page.
+        const Point2 centre{(c[0].x + c[1].x + c[2].x) / 3, (c[0].y + c[1].y + c[2].y) / 3};
+        std::vector<std::pair<double, int>> open;  // (-distance, side of a piece face), a heap
+        auto offer = [&](int f) {
             for (int k = 0; k < 3; ++k) {
                 const int t = foldable[3 * f + k];
                 if (t < 0 || u.piece[t / 3] >= 0)
                     continue;
-                const int h = t / 3, j = t % 3;
-                // Side k of f runs p -> q; side j of h runs q -> p, and h's
-                // third corner lies on the right of p -> q.
                 const Point2 P = u.corners[f][k], Q = u.corners[f][(k + 1) % 3];
-                Point2 R;
-                if (!thirdCorner(P, Q, length[h][(j + 1) % 3], length[h][(j + 2) % 3], &R))
-                    continue;
-                Box grown = box;
-                grown.add(R);
-                if (!fits(grown, limits))
-                    continue;
-                std::array<Point2, 3> laid;
-                laid[j] = Q;
-                laid[(j + 1) % 3] = P;
-                laid[(j + 2) % 3] = R;
-                const Shape shape = shapeOf(laid.data(), 3);
-                if (!grid.clear(shape, limits.gap))
-                    continue;
-                grid.add(shape);
-                box = grown;
-                u.corners[h] = laid;
-                u.piece[h] = p;
-                u.pieces[p].push_back(h);
-                u.kind[f][k] = u.kind[h][j] = SideKind::Fold;
-                u.across[f][k] = h;
-                u.across[h][j] = f;
+                const double x = 0.5 * (P.x + Q.x) - centre.x, y = 0.5 * (P.y + Q.y) - centre.y;
+                open.emplace_back(-(x * x + y * y), 3 * f + k);
+                std::push_heap(open.begin(), open.end());
+            }
+        };
+        offer(seed);
+        while (!open.empty()) {
+            std::pop_heap(open.begin(), open.end());
+            const int side = open.back().second;
+            open.pop_back();
+            const int f = side / 3, k = side % 3;
+            const int t = foldable[side];
+            if (u.piece[t / 3] >= 0)
+                continue;
+            const int h = t / 3, j = t % 3;
+            // Side k of f runs p -> q; side j of h runs q -> p, and h's third
+            // corner lies on the right of p -> q.
+            const Point2 P = u.corners[f][k], Q = u.corners[f][(k + 1) % 3];
+            Point2 R;
+            if (!thirdCorner(P, Q, length[h][(j + 1) % 3], length[h][(j + 2) % 3], &R))
+                continue;
+            Box grown = box;
+            grown.add(R);
+            if (!fits(grown, limits))
+                continue;
+            std::array<Point2, 3> laid;
+            laid[j] = Q;
+            laid[(j + 1) % 3] = P;
+            laid[(j + 2) % 3] = R;
+            const Shape shape = shapeOf(laid.data(), 3);
+            if (!grid.clear(shape, limits.gap))
+                continue;
+            grid.add(shape);
+            box = grown;
+            u.corners[h] = laid;
+            u.piece[h] = p;
+            u.pieces[p].push_back(h);
+            u.kind[f][k] = u.kind[h][j] = SideKind::Fold;
+            u.across[f][k] = h;
+            u.across[h][j] = f;
+            offer(h);
+        }
+    }
+
+    // Pieces joined whole: a piece turned and moved so that one of its cut
+    // sides lies on the matching side of another piece joins it there when it
+    // stays clear of it and the two still fit the page, smallest pieces first,
+    // until no more join.
+    for (bool joined = true; joined;) {
+        joined = false;
+        std::vector<int> bySize(u.pieces.size());
+        for (size_t p = 0; p < bySize.size(); ++p)
+            bySize[p] = static_cast<int>(p);
+        std::stable_sort(bySize.begin(), bySize.end(),
+                         [&](int a, int b) { return u.pieces[a].size() < u.pieces[b].size(); });
+        std::vector<std::array<Point2, 3>> moved;
+        for (int S : bySize) {
+            bool done = false;
+            for (size_t i = 0; i < u.pieces[S].size() && !done; ++i) {
+                const int f = u.pieces[S][i];
+                for (int k = 0; k < 3 && !done; ++k) {
+                    const int t = foldable[3 * f + k];
+                    if (t < 0 || u.kind[f][k] == SideKind::Fold)
+                        continue;
+                    const int h = t / 3, j = t % 3, T = u.piece[h];
+                    if (T == S || u.pieces[T].empty())
+                        continue;
+                    // Side k of f, A -> B, onto side j of h, which runs B' -> A'.
+                    const Point2 A = u.corners[f][k], B = u.corners[f][(k + 1) % 3];
+                    const Point2 Bt = u.corners[h][j], At = u.corners[h][(j + 1) % 3];
+                    const double turn = std::atan2(Bt.y - At.y, Bt.x - At.x) - std::atan2(B.y - A.y, B.x - A.x);
+                    const double c = std::cos(turn), sn = std::sin(turn);
+                    auto place = [&](const Point2& q) {
+                        if (q == A)
+                            return At;
+                        if (q == B)
+                            return Bt;
+                        const double x = q.x - A.x, y = q.y - A.y;
+                        return Point2{At.x + c * x - sn * y, At.y + sn * x + c * y};
+                    };
+                    Box box{At.x, At.y, At.x, At.y};
+                    for (int g : u.pieces[T])
+                        for (const Point2& q : u.corners[g])
+                            box.add(q);
+                    moved.resize(u.pieces[S].size());
+                    for (size_t m = 0; m < moved.size(); ++m)
+                        for (int q = 0; q < 3; ++q) {
+                            moved[m][q] = place(u.corners[u.pieces[S][m]][q]);
+                            box.add(moved[m][q]);
+                        }
+                    if (!fits(box, limits))
+                        continue;
+                    const std::array<Point2, 3>& s0 = u.corners[u.pieces[T][0]];
+                    grid.reset(Point2{(s0[0].x + s0[1].x + s0[2].x) / 3, (s0[0].y + s0[1].y + s0[2].y) / 3});
+                    for (int g : u.pieces[T])
+                        grid.add(shapeOf(u.corners[g].data(), 3));
+                    bool clear = true;
+                    for (size_t m = 0; m < moved.size() && clear; ++m)
+                        clear = grid.clear(shapeOf(moved[m].data(), 3), limits.gap);
+                    if (!clear)
+                        continue;
+                    for (size_t m = 0; m < moved.size(); ++m) {
+                        const int g = u.pieces[S][m];
+                        u.corners[g] = moved[m];
+                        u.piece[g] = T;
+                        u.pieces[T].push_back(g);
+                    }
+                    u.pieces[S].clear();
+                    u.kind[f][k] = u.kind[h][j] = SideKind::Fold;
+                    u.across[f][k] = h;
+                    u.across[h][j] = f;
+                    done = joined = true;
+                }
             }
         }
+        // Only the pieces that are left, in their order.
+        size_t kept = 0;
+        for (size_t p = 0; p < u.pieces.size(); ++p)
+            if (!u.pieces[p].empty()) {
+                for (int g : u.pieces[p])
+                    u.piece[g] = static_cast<int>(kept);
+                if (kept != p)
+                    u.pieces[kept] = std::move(u.pieces[p]);
+                ++kept;
+            }
+        u.pieces.resize(kept);
     }
 
     // Glue tabs: every cut edge shared by m sides gets m - 1 tabs, each on the
@@ -337,7 +454,6 @@ bool unfoldSurface(const UnfoldLimits& limits, Unfolding* out, std::string* why)
         for (int k = 0; k < 3; ++k)
             if (groupOf[3 * f + k] >= 0 && u.kind[f][k] != SideKind::Fold && groupSize(groupOf[3 * f + k]) > 1)
                 u.kind[f][k] = SideKind::Cut;
-    const double shrink[] = {1.0, 0.6, 0.35};
     for (;;) {
         u.tabs.clear();
         std::vector<int> tabsOf(groups, 0), tried(groups, 0);
@@ -357,13 +473,16 @@ bool unfoldSurface(const UnfoldLimits& limits, Unfolding* out, std::string* why)
                     if (need <= 0)
                         continue;
                     const Point2 P = u.corners[f][k], Q = u.corners[f][(k + 1) % 3];
-                    const double full = std::min(limits.tabHeight, 0.35 * std::hypot(Q.x - P.x, Q.y - P.y));
+                    const double side = std::hypot(Q.x - P.x, Q.y - P.y);
+                    const double full = std::min(limits.tabHeight, 0.35 * side);
                     bool laid = false;
-                    for (double factor : shrink) {
-                        const KitTab tab = tabOn(f, k, P, Q, full * factor);
-                        const Shape shape = shapeOf(tab.corners.data(), 4);
-                        if (full > 0 && grid.clear(shape, limits.gap)) {
-                            grid.add(shape);
+                    for (const TabShape& shape : kTabShapes) {
+                        // The tab's outer side keeps at least 0.15 of the side's length.
+                        const double height = std::min(full * shape.height, 0.85 * side / (shape.cp + shape.cq));
+                        const KitTab tab = tabOn(f, k, P, Q, height, shape.cp, shape.cq);
+                        const Shape outline = shapeOf(tab.corners.data(), 4);
+                        if (full > 0 && grid.clear(outline, limits.gap)) {
+                            grid.add(outline);
                             u.tabs.push_back(tab);
                             ++tabsOf[g];
                             laid = true;
