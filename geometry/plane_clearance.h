@@ -12,7 +12,8 @@ inline bool operator==(const Point2& a, const Point2& b) { return a.x == b.x && 
 
 // True when some side of `a` or of `b` separates the two: every corner of the
 // other polygon is either one of that side's two ends, bit for bit, or lies at
-// least `gap` beyond the side's line. Both polygons are convex with their
+// least `gap` beyond the side's line, or lies on that line at least `gap` past
+// the side's end where the other polygon touches the side, if it does. Both polygons are convex with their
 // corners counter-clockwise (`na`, `nb` corners, 3 or 4). With gap > 0 this is
 // stricter than "the interiors do not overlap": a corner lying on the other's
 // side without being its end counts as too near. Reads nothing global.
