@@ -121,6 +121,18 @@ void kitPaper(const KitOptions& options, double* width, double* height, double* 
     *scale = options.rimMm / RIM_LENGTH;
 }
 
+UnfoldLimits kitLimits(const KitOptions& options)
+{
+    double width, height, scale;
+    kitPaper(options, &width, &height, &scale);
+    UnfoldLimits limits;
+    limits.width = (width - 2 * kMargin) / scale;
+    limits.height = (height - 2 * kMargin - kTitleBand) / scale;
+    limits.tabHeight = kTabMm / scale;
+    limits.gap = kClearanceMm / scale;
+    return limits;
+}
+
 bool makePaperKit(const KitOptions& options, const std::string& name, PaperKit* kit, std::string* why)
 {
     PaperKit& k = *kit;
@@ -135,12 +147,7 @@ bool makePaperKit(const KitOptions& options, const std::string& name, PaperKit* 
     const double areaW = k.width - 2 * kMargin, areaH = k.height - 2 * kMargin - kTitleBand;
     const double top = kMargin + kTitleBand;
 
-    UnfoldLimits limits;
-    limits.width = areaW / k.scale;
-    limits.height = areaH / k.scale;
-    limits.tabHeight = kTabMm / k.scale;
-    limits.gap = kClearanceMm / k.scale;
-    if (!unfoldSurface(limits, &k.unfolding, why))
+    if (!unfoldSurface(kitLimits(options), &k.unfolding, why))
         return false;
     const Unfolding& u = k.unfolding;
     const int pieces = static_cast<int>(u.pieces.size());

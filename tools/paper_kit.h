@@ -64,6 +64,9 @@ struct PaperKit {
 // The kit's page size, margin and scale for `options`.
 void kitPaper(const KitOptions& options, double* width, double* height, double* scale);
 
+// What the pieces of a kit for `options` must keep to, in model units.
+UnfoldLimits kitLimits(const KitOptions& options);
+
 // Unfolds the current surface and lays the kit out on pages titled with
 // `name`. Fails, with the reason in *why, when the rim edge length is not
 // positive or a face with its tabs does not fit a page. Reads what
