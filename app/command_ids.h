@@ -51,4 +51,5 @@ enum CommandId {
     ID_COLOR_BACKGROUND = 64,
     ID_TIMER = 65,
     ID_EXPORT = 66,  // File > Export...: meshes, printable solids, pictures
+    ID_EXPORT_PAPER_MODEL = 68,  // File > Export paper model...: printable sheets to cut, fold and glue
 };

@@ -4,6 +4,7 @@
 
 #include <functional>
 
+#include <wx/arrstr.h>
 #include <wx/colour.h>
 #include <wx/string.h>
 
@@ -26,3 +27,9 @@ FilePrompt& filePrompt();
 using NumberPrompt = std::function<bool(wxWindow* parent, const wxString& message, double initial, double* value)>;
 NumberPrompt& numberPrompt();
 ColourPrompt& colourPrompt();
+
+// Asks the user to choose one of `choices` with `message`, offering the one at
+// `initial`; returns the index chosen, or -1 when the user cancels.
+using ChoicePrompt =
+    std::function<int(wxWindow* parent, const wxString& message, const wxArrayString& choices, int initial)>;
+ChoicePrompt& choicePrompt();
