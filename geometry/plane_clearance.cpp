@@ -1,5 +1,6 @@
 #include "geometry/plane_clearance.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -52,4 +53,29 @@ bool polygonsClear(const Point2* a, int na, const Point2* b, int nb, double gap)
         if (sideSeparates(b[k], b[(k + 1) % nb], a, na, gap))
             return true;
     return false;
+}
+
+std::vector<Point2> convexHull(std::vector<Point2> points)
+{
+    std::sort(points.begin(), points.end(),
+              [](const Point2& a, const Point2& b) { return a.x < b.x || (a.x == b.x && a.y < b.y); });
+    if (points.size() < 3)
+        return points;
+    auto cross = [](const Point2& o, const Point2& a, const Point2& b) {
+        return (a.x - o.x) * (b.y - o.y) - (a.y - o.y) * (b.x - o.x);
+    };
+    std::vector<Point2> h(2 * points.size());
+    size_t k = 0;
+    for (size_t i = 0; i < points.size(); ++i) {
+        while (k >= 2 && cross(h[k - 2], h[k - 1], points[i]) <= 0)
+            --k;
+        h[k++] = points[i];
+    }
+    for (size_t i = points.size() - 1, t = k + 1; i > 0; --i) {
+        while (k >= t && cross(h[k - 2], h[k - 1], points[i - 1]) <= 0)
+            --k;
+        h[k++] = points[i - 1];
+    }
+    h.resize(k - 1);
+    return h;
 }

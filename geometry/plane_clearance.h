@@ -4,6 +4,8 @@
 // that rounding the positions for a printed file can never make them overlap.
 #pragma once
 
+#include <vector>
+
 struct Point2 {
     double x, y;
 };
@@ -18,3 +20,6 @@ inline bool operator==(const Point2& a, const Point2& b) { return a.x == b.x && 
 // stricter than "the interiors do not overlap": a corner lying on the other's
 // side without being its end counts as too near. Reads nothing global.
 bool polygonsClear(const Point2* a, int na, const Point2* b, int nb, double gap);
+
+// The convex hull of `points`, counter-clockwise, without corners in a row.
+std::vector<Point2> convexHull(std::vector<Point2> points);

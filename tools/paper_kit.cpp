@@ -14,34 +14,6 @@ constexpr double kPieceGap = 3;    // mm between two pieces on a page
 constexpr double kTabMm = 7;       // the height of a full glue tab, mm
 constexpr double kClearanceMm = 0.05;  // the least distance between parts that share nothing, mm
 
-double cross(const Point2& o, const Point2& a, const Point2& b)
-{
-    return (a.x - o.x) * (b.y - o.y) - (a.y - o.y) * (b.x - o.x);
-}
-
-// The convex hull, counter-clockwise (monotone chain).
-std::vector<Point2> hull(std::vector<Point2> points)
-{
-    std::sort(points.begin(), points.end(),
-              [](const Point2& a, const Point2& b) { return a.x < b.x || (a.x == b.x && a.y < b.y); });
-    if (points.size() < 3)
-        return points;
-    std::vector<Point2> h(2 * points.size());
-    size_t k = 0;
-    for (size_t i = 0; i < points.size(); ++i) {
-        while (k >= 2 && cross(h[k - 2], h[k - 1], points[i]) <= 0)
-            --k;
-        h[k++] = points[i];
-    }
-    for (size_t i = points.size() - 1, t = k + 1; i > 0; --i) {
-        while (k >= t && cross(h[k - 2], h[k - 1], points[i - 1]) <= 0)
-            --k;
-        h[k++] = points[i - 1];
-    }
-    h.resize(k - 1);
-    return h;
-}
-
 // How a piece lies on its page: turned by an angle, scaled, its box's top
 // left corner at (left, top).
 struct Placement {
@@ -59,16 +31,19 @@ Point2 onPage(const Placement& p, double scale, const Point2& q)
 }
 
 // The turn of the piece (of hull `h`, model units) whose box is smallest and
-// fits the printable area `areaW` x `areaH`.
-Placement turnPiece(const std::vector<Point2>& h, double scale, double areaW, double areaH)
+// fits the printable area `areaW` x `areaH`; the turns tried lay a side of
+// `h` or of `sides` (the hull of its faces alone) along the page or across it.
+Placement turnPiece(const std::vector<Point2>& h, const std::vector<Point2>& sides, double scale, double areaW,
+                    double areaH)
 {
     std::vector<double> angles{0, M_PI / 2};
-    for (size_t k = 0; k < h.size(); ++k) {
-        const Point2 &a = h[k], &b = h[(k + 1) % h.size()];
-        const double along = -std::atan2(b.y - a.y, b.x - a.x);
-        angles.push_back(along);
-        angles.push_back(along + M_PI / 2);
-    }
+    for (const std::vector<Point2>* outline : {&h, &sides})
+        for (size_t k = 0; k < outline->size(); ++k) {
+            const Point2 &a = (*outline)[k], &b = (*outline)[(k + 1) % outline->size()];
+            const double along = -std::atan2(b.y - a.y, b.x - a.x);
+            angles.push_back(along);
+            angles.push_back(along + M_PI / 2);
+        }
     Placement best;
     double bestArea = -1;
     for (double angle : angles) {
@@ -99,7 +74,7 @@ Placement turnPiece(const std::vector<Point2>& h, double scale, double areaW, do
     // Pieces are grown to fit unturned or turned a quarter; should rounding
     // ever leave none fitting, the smallest box is taken as it is.
     if (bestArea < 0 && std::isfinite(areaW))
-        return turnPiece(h, scale, INFINITY, INFINITY);
+        return turnPiece(h, sides, scale, INFINITY, INFINITY);
     return best;
 }
 
@@ -160,8 +135,12 @@ bool makePaperKit(const KitOptions& options, const std::string& name, PaperKit* 
     for (const KitTab& t : u.tabs)
         outline[u.piece[t.face]].insert(outline[u.piece[t.face]].end(), t.corners.begin(), t.corners.end());
     std::vector<Placement> place(pieces);
-    for (int p = 0; p < pieces; ++p)
-        place[p] = turnPiece(hull(outline[p]), k.scale, areaW, areaH);
+    for (int p = 0; p < pieces; ++p) {
+        std::vector<Point2> faces;
+        for (int f : u.pieces[p])
+            faces.insert(faces.end(), u.corners[f].begin(), u.corners[f].end());
+        place[p] = turnPiece(convexHull(outline[p]), convexHull(faces), k.scale, areaW, areaH);
+    }
 
     // Shelves, tallest pieces first; each piece goes on the first shelf of any
     // page with room, else on a new shelf of the first page with room, else
