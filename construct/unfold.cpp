@@ -287,247 +287,266 @@ bool unfoldSurface(const UnfoldLimits& limits, Unfolding* out, std::string* why)
     PieceGrid grid;
     grid.prepare(std::max(cell, 2 * half / 1000), half);
 
-    // Grow the pieces.
-    for (int seed = 0; seed < n; ++seed) {
-        if (!usable[seed] || u.piece[seed] >= 0)
-            continue;
-        const int p = static_cast<int>(u.pieces.size());
-        u.pieces.push_back({seed});
-        std::array<Point2, 3>& c = u.corners[seed];
-        c[0] = Point2{0, 0};
-        c[1] = Point2{length[seed][0], 0};
-        thirdCorner(c[1], c[0], length[seed][1], length[seed][2], &c[2]);
-        Box box{0, 0, 0, 0};
-        for (const Point2& q : c)
-            box.add(q);
-        if (!fits(box, limits)) {
-            *why = "a face with its glue tabs is larger than the page at this scale";
-            return false;
-        }
-        u.piece[seed] = p;
-        grid.reset(Point2{(c[0].x + c[1].x + c[2].x) / 3, (c[0].y + c[1].y + c[2].y) / 3});
-        grid.add(shapeOf(c.data(), 3));
-        // Nearest first: the faces across the piece's open sides are taken
-        // in order of their distance from the seed, which keeps pieces round
-        // and compact on the page.
-        const Point2 centre{(c[0].x + c[1].x + c[2].x) / 3, (c[0].y + c[1].y + c[2].y) / 3};
-        std::vector<std::pair<double, int>> open;  // (-distance, side of a piece face), a heap
-        auto offer = [&](int f) {
-            for (int k = 0; k < 3; ++k) {
-                const int t = foldable[3 * f + k];
-                if (t < 0 || u.piece[t / 3] >= 0)
-                    continue;
-                const Point2 P = u.corners[f][k], Q = u.corners[f][(k + 1) % 3];
-                const double x = 0.5 * (P.x + Q.x) - centre.x, y = 0.5 * (P.y + Q.y) - centre.y;
-                open.emplace_back(-(x * x + y * y), 3 * f + k);
-                std::push_heap(open.begin(), open.end());
-            }
-        };
-        offer(seed);
-        while (!open.empty()) {
-            std::pop_heap(open.begin(), open.end());
-            const int side = open.back().second;
-            open.pop_back();
-            const int f = side / 3, k = side % 3;
-            const int t = foldable[side];
-            if (u.piece[t / 3] >= 0)
-                continue;
-            const int h = t / 3, j = t % 3;
-            // Side k of f runs p -> q; side j of h runs q -> p, and h's third
-            // corner lies on the right of p -> q.
-            const Point2 P = u.corners[f][k], Q = u.corners[f][(k + 1) % 3];
-            Point2 R;
-            if (!thirdCorner(P, Q, length[h][(j + 1) % 3], length[h][(j + 2) % 3], &R))
-                continue;
-            Box grown = box;
-            grown.add(R);
-            if (!fits(grown, limits))
-                continue;
-            std::array<Point2, 3> laid;
-            laid[j] = Q;
-            laid[(j + 1) % 3] = P;
-            laid[(j + 2) % 3] = R;
-            const Shape shape = shapeOf(laid.data(), 3);
-            if (!grid.clear(shape, limits.gap))
-                continue;
-            grid.add(shape);
-            box = grown;
-            u.corners[h] = laid;
-            u.piece[h] = p;
-            u.pieces[p].push_back(h);
-            u.kind[f][k] = u.kind[h][j] = SideKind::Fold;
-            u.across[f][k] = h;
-            u.across[h][j] = f;
-            offer(h);
-        }
-    }
-
-    // Pieces joined whole: a piece turned and moved so that one of its cut
-    // sides lies on the matching side of another piece joins it there when it
-    // stays clear of it and the two still fit the page, smallest pieces first,
-    // until no more join.
-    for (bool joined = true; joined;) {
-        joined = false;
-        std::vector<int> bySize(u.pieces.size());
-        for (size_t p = 0; p < bySize.size(); ++p)
-            bySize[p] = static_cast<int>(p);
-        std::stable_sort(bySize.begin(), bySize.end(),
-                         [&](int a, int b) { return u.pieces[a].size() < u.pieces[b].size(); });
-        std::vector<std::array<Point2, 3>> moved;
-        for (int S : bySize) {
-            bool done = false;
-            for (size_t i = 0; i < u.pieces[S].size() && !done; ++i) {
-                const int f = u.pieces[S][i];
-                for (int k = 0; k < 3 && !done; ++k) {
-                    const int t = foldable[3 * f + k];
-                    if (t < 0 || u.kind[f][k] == SideKind::Fold)
-                        continue;
-                    const int h = t / 3, j = t % 3, T = u.piece[h];
-                    if (T == S || u.pieces[T].empty())
-                        continue;
-                    // Side k of f, A -> B, onto side j of h, which runs B' -> A'.
-                    const Point2 A = u.corners[f][k], B = u.corners[f][(k + 1) % 3];
-                    const Point2 Bt = u.corners[h][j], At = u.corners[h][(j + 1) % 3];
-                    const double turn = std::atan2(Bt.y - At.y, Bt.x - At.x) - std::atan2(B.y - A.y, B.x - A.x);
-                    const double c = std::cos(turn), sn = std::sin(turn);
-                    auto place = [&](const Point2& q) {
-                        if (q == A)
-                            return At;
-                        if (q == B)
-                            return Bt;
-                        const double x = q.x - A.x, y = q.y - A.y;
-                        return Point2{At.x + c * x - sn * y, At.y + sn * x + c * y};
-                    };
-                    Box box{At.x, At.y, At.x, At.y};
-                    for (int g : u.pieces[T])
-                        for (const Point2& q : u.corners[g])
-                            box.add(q);
-                    moved.resize(u.pieces[S].size());
-                    for (size_t m = 0; m < moved.size(); ++m)
-                        for (int q = 0; q < 3; ++q) {
-                            moved[m][q] = place(u.corners[u.pieces[S][m]][q]);
-                            box.add(moved[m][q]);
-                        }
-                    if (!fits(box, limits))
-                        continue;
-                    const std::array<Point2, 3>& s0 = u.corners[u.pieces[T][0]];
-                    grid.reset(Point2{(s0[0].x + s0[1].x + s0[2].x) / 3, (s0[0].y + s0[1].y + s0[2].y) / 3});
-                    for (int g : u.pieces[T])
-                        grid.add(shapeOf(u.corners[g].data(), 3));
-                    bool clear = true;
-                    for (size_t m = 0; m < moved.size() && clear; ++m)
-                        clear = grid.clear(shapeOf(moved[m].data(), 3), limits.gap);
-                    if (!clear)
-                        continue;
-                    for (size_t m = 0; m < moved.size(); ++m) {
-                        const int g = u.pieces[S][m];
-                        u.corners[g] = moved[m];
-                        u.piece[g] = T;
-                        u.pieces[T].push_back(g);
-                    }
-                    u.pieces[S].clear();
-                    u.kind[f][k] = u.kind[h][j] = SideKind::Fold;
-                    u.across[f][k] = h;
-                    u.across[h][j] = f;
-                    done = joined = true;
-                }
-            }
-        }
-        // Only the pieces that are left, in their order.
-        size_t kept = 0;
-        for (size_t p = 0; p < u.pieces.size(); ++p)
-            if (!u.pieces[p].empty()) {
-                for (int g : u.pieces[p])
-                    u.piece[g] = static_cast<int>(kept);
-                if (kept != p)
-                    u.pieces[kept] = std::move(u.pieces[p]);
-                ++kept;
-            }
-        u.pieces.resize(kept);
-    }
-
-    // Glue tabs: every cut edge shared by m sides gets m - 1 tabs, each on the
-    // first of its sides (in piece order) where one fits, full or shrunk. A
-    // side that must take a tab and cannot has its face cut loose, and the tabs
-    // are laid again: a face alone always has room for tabs on every side.
-    for (int f = 0; f < n; ++f)
-        for (int k = 0; k < 3; ++k)
-            if (groupOf[3 * f + k] >= 0 && u.kind[f][k] != SideKind::Fold && groupSize(groupOf[3 * f + k]) > 1)
-                u.kind[f][k] = SideKind::Cut;
-    for (;;) {
-        u.tabs.clear();
-        std::vector<int> tabsOf(groups, 0), tried(groups, 0);
-        std::vector<int> loose;
-        for (const std::vector<int>& piece : u.pieces) {
-            const std::array<Point2, 3>& s = u.corners[piece[0]];
-            grid.reset(Point2{(s[0].x + s[1].x + s[2].x) / 3, (s[0].y + s[1].y + s[2].y) / 3});
-            for (int f : piece)
-                grid.add(shapeOf(u.corners[f].data(), 3));
-            for (int f : piece)
-                for (int k = 0; k < 3; ++k) {
-                    if (u.kind[f][k] != SideKind::Cut)
-                        continue;
-                    const int g = groupOf[3 * f + k];
-                    const int need = groupSize(g) - 1 - tabsOf[g];
-                    const int untried = groupSize(g) - tried[g]++;
-                    if (need <= 0)
-                        continue;
-                    const Point2 P = u.corners[f][k], Q = u.corners[f][(k + 1) % 3];
-                    const double side = std::hypot(Q.x - P.x, Q.y - P.y);
-                    const double full = std::min(limits.tabHeight, 0.35 * side);
-                    bool laid = false;
-                    for (const TabShape& shape : kTabShapes) {
-                        // The tab's outer side keeps at least 0.15 of the side's length.
-                        const double height = std::min(full * shape.height, 0.85 * side / (shape.cp + shape.cq));
-                        const KitTab tab = tabOn(f, k, P, Q, height, shape.cp, shape.cq);
-                        const Shape outline = shapeOf(tab.corners.data(), 4);
-                        if (full > 0 && grid.clear(outline, limits.gap)) {
-                            grid.add(outline);
-                            u.tabs.push_back(tab);
-                            ++tabsOf[g];
-                            laid = true;
-                            break;
-                        }
-                    }
-                    if (!laid && untried <= need)
-                        loose.push_back(f);
-                }
-        }
-        if (loose.empty())
-            break;
-        for (int f : loose)
-            for (int k = 0; k < 3; ++k)
-                if (u.kind[f][k] == SideKind::Fold) {
-                    const int h = u.across[f][k];
-                    for (int j = 0; j < 3; ++j)
-                        if (u.across[h][j] == f) {
-                            u.kind[h][j] = SideKind::Cut;
-                            u.across[h][j] = -1;
-                        }
-                    u.kind[f][k] = SideKind::Cut;
-                    u.across[f][k] = -1;
-                }
-        // The pieces again, as the folds now join them.
-        std::fill(u.piece.begin(), u.piece.end(), -1);
-        u.pieces.clear();
-        for (int seed = 0; seed < n; ++seed) {
+    // The pieces are cut in a few ways (growing nearest first or breadth
+    // first, from the first face or the last); the kit with the fewest pieces
+    // is kept.
+    const Unfolding start = u;
+    auto cut = [&](Unfolding& u, bool nearest, bool backwards) {
+        // Grow the pieces.
+        for (int i = 0; i < n; ++i) {
+            const int seed = backwards ? n - 1 - i : i;
             if (!usable[seed] || u.piece[seed] >= 0)
                 continue;
             const int p = static_cast<int>(u.pieces.size());
             u.pieces.push_back({seed});
+            std::array<Point2, 3>& c = u.corners[seed];
+            c[0] = Point2{0, 0};
+            c[1] = Point2{length[seed][0], 0};
+            thirdCorner(c[1], c[0], length[seed][1], length[seed][2], &c[2]);
+            Box box{0, 0, 0, 0};
+            for (const Point2& q : c)
+                box.add(q);
+            if (!fits(box, limits)) {
+                *why = "a face with its glue tabs is larger than the page at this scale";
+                return false;
+            }
             u.piece[seed] = p;
-            for (size_t next = 0; next < u.pieces[p].size(); ++next) {
-                const int f = u.pieces[p][next];
+            grid.reset(Point2{(c[0].x + c[1].x + c[2].x) / 3, (c[0].y + c[1].y + c[2].y) / 3});
+            grid.add(shapeOf(c.data(), 3));
+            // Nearest first: the faces across the piece's open sides are taken
+            // in order of their distance from the seed, which keeps pieces round
+            // and compact on the page.
+            const Point2 centre{(c[0].x + c[1].x + c[2].x) / 3, (c[0].y + c[1].y + c[2].y) / 3};
+            std::vector<std::pair<double, int>> open;  // (-distance, side of a piece face), a heap
+            long offered = 0;
+            auto offer = [&](int f) {
                 for (int k = 0; k < 3; ++k) {
-                    const int h = u.across[f][k];
-                    if (h >= 0 && u.piece[h] < 0) {
-                        u.piece[h] = p;
-                        u.pieces[p].push_back(h);
+                    const int t = foldable[3 * f + k];
+                    if (t < 0 || u.piece[t / 3] >= 0)
+                        continue;
+                    const Point2 P = u.corners[f][k], Q = u.corners[f][(k + 1) % 3];
+                    const double x = 0.5 * (P.x + Q.x) - centre.x, y = 0.5 * (P.y + Q.y) - centre.y;
+                    open.emplace_back(nearest ? -(x * x + y * y) : -static_cast<double>(++offered), 3 * f + k);
+                    std::push_heap(open.begin(), open.end());
+                }
+            };
+            offer(seed);
+            while (!open.empty()) {
+                std::pop_heap(open.begin(), open.end());
+                const int side = open.back().second;
+                open.pop_back();
+                const int f = side / 3, k = side % 3;
+                const int t = foldable[side];
+                if (u.piece[t / 3] >= 0)
+                    continue;
+                const int h = t / 3, j = t % 3;
+                // Side k of f runs p -> q; side j of h runs q -> p, and h's third
+                // corner lies on the right of p -> q.
+                const Point2 P = u.corners[f][k], Q = u.corners[f][(k + 1) % 3];
+                Point2 R;
+                if (!thirdCorner(P, Q, length[h][(j + 1) % 3], length[h][(j + 2) % 3], &R))
+                    continue;
+                Box grown = box;
+                grown.add(R);
+                if (!fits(grown, limits))
+                    continue;
+                std::array<Point2, 3> laid;
+                laid[j] = Q;
+                laid[(j + 1) % 3] = P;
+                laid[(j + 2) % 3] = R;
+                const Shape shape = shapeOf(laid.data(), 3);
+                if (!grid.clear(shape, limits.gap))
+                    continue;
+                grid.add(shape);
+                box = grown;
+                u.corners[h] = laid;
+                u.piece[h] = p;
+                u.pieces[p].push_back(h);
+                u.kind[f][k] = u.kind[h][j] = SideKind::Fold;
+                u.across[f][k] = h;
+                u.across[h][j] = f;
+                offer(h);
+            }
+        }
+
+        // Pieces joined whole: a piece turned and moved so that one of its cut
+        // sides lies on the matching side of another piece joins it there when it
+        // stays clear of it and the two still fit the page, smallest pieces first,
+        // until no more join.
+        for (bool joined = true; joined;) {
+            joined = false;
+            std::vector<int> bySize(u.pieces.size());
+            for (size_t p = 0; p < bySize.size(); ++p)
+                bySize[p] = static_cast<int>(p);
+            std::stable_sort(bySize.begin(), bySize.end(),
+                             [&](int a, int b) { return u.pieces[a].size() < u.pieces[b].size(); });
+            std::vector<std::array<Point2, 3>> moved;
+            for (int S : bySize) {
+                bool done = false;
+                for (size_t i = 0; i < u.pieces[S].size() && !done; ++i) {
+                    const int f = u.pieces[S][i];
+                    for (int k = 0; k < 3 && !done; ++k) {
+                        const int t = foldable[3 * f + k];
+                        if (t < 0 || u.kind[f][k] == SideKind::Fold)
+                            continue;
+                        const int h = t / 3, j = t % 3, T = u.piece[h];
+                        if (T == S || u.pieces[T].empty())
+                            continue;
+                        // Side k of f, A -> B, onto side j of h, which runs B' -> A'.
+                        const Point2 A = u.corners[f][k], B = u.corners[f][(k + 1) % 3];
+                        const Point2 Bt = u.corners[h][j], At = u.corners[h][(j + 1) % 3];
+                        const double turn = std::atan2(Bt.y - At.y, Bt.x - At.x) - std::atan2(B.y - A.y, B.x - A.x);
+                        const double c = std::cos(turn), sn = std::sin(turn);
+                        auto place = [&](const Point2& q) {
+                            if (q == A)
+                                return At;
+                            if (q == B)
+                                return Bt;
+                            const double x = q.x - A.x, y = q.y - A.y;
+                            return Point2{At.x + c * x - sn * y, At.y + sn * x + c * y};
+                        };
+                        Box box{At.x, At.y, At.x, At.y};
+                        for (int g : u.pieces[T])
+                            for (const Point2& q : u.corners[g])
+                                box.add(q);
+                        moved.resize(u.pieces[S].size());
+                        for (size_t m = 0; m < moved.size(); ++m)
+                            for (int q = 0; q < 3; ++q) {
+                                moved[m][q] = place(u.corners[u.pieces[S][m]][q]);
+                                box.add(moved[m][q]);
+                            }
+                        if (!fits(box, limits))
+                            continue;
+                        const std::array<Point2, 3>& s0 = u.corners[u.pieces[T][0]];
+                        grid.reset(Point2{(s0[0].x + s0[1].x + s0[2].x) / 3, (s0[0].y + s0[1].y + s0[2].y) / 3});
+                        for (int g : u.pieces[T])
+                            grid.add(shapeOf(u.corners[g].data(), 3));
+                        bool clear = true;
+                        for (size_t m = 0; m < moved.size() && clear; ++m)
+                            clear = grid.clear(shapeOf(moved[m].data(), 3), limits.gap);
+                        if (!clear)
+                            continue;
+                        for (size_t m = 0; m < moved.size(); ++m) {
+                            const int g = u.pieces[S][m];
+                            u.corners[g] = moved[m];
+                            u.piece[g] = T;
+                            u.pieces[T].push_back(g);
+                        }
+                        u.pieces[S].clear();
+                        u.kind[f][k] = u.kind[h][j] = SideKind::Fold;
+                        u.across[f][k] = h;
+                        u.across[h][j] = f;
+                        done = joined = true;
+                    }
+                }
+            }
+            // Only the pieces that are left, in their order.
+            size_t kept = 0;
+            for (size_t p = 0; p < u.pieces.size(); ++p)
+                if (!u.pieces[p].empty()) {
+                    for (int g : u.pieces[p])
+                        u.piece[g] = static_cast<int>(kept);
+                    if (kept != p)
+                        u.pieces[kept] = std::move(u.pieces[p]);
+                    ++kept;
+                }
+            u.pieces.resize(kept);
+        }
+
+        // Glue tabs: every cut edge shared by m sides gets m - 1 tabs, each on the
+        // first of its sides (in piece order) where one fits, full or shrunk. A
+        // side that must take a tab and cannot has its face cut loose, and the tabs
+        // are laid again: a face alone always has room for tabs on every side.
+        for (int f = 0; f < n; ++f)
+            for (int k = 0; k < 3; ++k)
+                if (groupOf[3 * f + k] >= 0 && u.kind[f][k] != SideKind::Fold && groupSize(groupOf[3 * f + k]) > 1)
+                    u.kind[f][k] = SideKind::Cut;
+        for (;;) {
+            u.tabs.clear();
+            std::vector<int> tabsOf(groups, 0), tried(groups, 0);
+            std::vector<int> loose;
+            for (const std::vector<int>& piece : u.pieces) {
+                const std::array<Point2, 3>& s = u.corners[piece[0]];
+                grid.reset(Point2{(s[0].x + s[1].x + s[2].x) / 3, (s[0].y + s[1].y + s[2].y) / 3});
+                for (int f : piece)
+                    grid.add(shapeOf(u.corners[f].data(), 3));
+                for (int f : piece)
+                    for (int k = 0; k < 3; ++k) {
+                        if (u.kind[f][k] != SideKind::Cut)
+                            continue;
+                        const int g = groupOf[3 * f + k];
+                        const int need = groupSize(g) - 1 - tabsOf[g];
+                        const int untried = groupSize(g) - tried[g]++;
+                        if (need <= 0)
+                            continue;
+                        const Point2 P = u.corners[f][k], Q = u.corners[f][(k + 1) % 3];
+                        const double side = std::hypot(Q.x - P.x, Q.y - P.y);
+                        const double full = std::min(limits.tabHeight, 0.35 * side);
+                        bool laid = false;
+                        for (const TabShape& shape : kTabShapes) {
+                            // The tab's outer side keeps at least 0.15 of the side's length.
+                            const double height = std::min(full * shape.height, 0.85 * side / (shape.cp + shape.cq));
+                            const KitTab tab = tabOn(f, k, P, Q, height, shape.cp, shape.cq);
+                            const Shape outline = shapeOf(tab.corners.data(), 4);
+                            if (full > 0 && grid.clear(outline, limits.gap)) {
+                                grid.add(outline);
+                                u.tabs.push_back(tab);
+                                ++tabsOf[g];
+                                laid = true;
+                                break;
+                            }
+                        }
+                        if (!laid && untried <= need)
+                            loose.push_back(f);
+                    }
+            }
+            if (loose.empty())
+                break;
+            for (int f : loose)
+                for (int k = 0; k < 3; ++k)
+                    if (u.kind[f][k] == SideKind::Fold) {
+                        const int h = u.across[f][k];
+                        for (int j = 0; j < 3; ++j)
+                            if (u.across[h][j] == f) {
+                                u.kind[h][j] = SideKind::Cut;
+                                u.across[h][j] = -1;
+                            }
+                        u.kind[f][k] = SideKind::Cut;
+                        u.across[f][k] = -1;
+                    }
+            // The pieces again, as the folds now join them.
+            std::fill(u.piece.begin(), u.piece.end(), -1);
+            u.pieces.clear();
+            for (int seed = 0; seed < n; ++seed) {
+                if (!usable[seed] || u.piece[seed] >= 0)
+                    continue;
+                const int p = static_cast<int>(u.pieces.size());
+                u.pieces.push_back({seed});
+                u.piece[seed] = p;
+                for (size_t next = 0; next < u.pieces[p].size(); ++next) {
+                    const int f = u.pieces[p][next];
+                    for (int k = 0; k < 3; ++k) {
+                        const int h = u.across[f][k];
+                        if (h >= 0 && u.piece[h] < 0) {
+                            u.piece[h] = p;
+                            u.pieces[p].push_back(h);
+                        }
                     }
                 }
             }
         }
-    }
+        return true;
+    };
+    bool first = true;
+    for (const bool nearest : {true, false})
+        for (const bool backwards : {false, true}) {
+            Unfolding trial = start;
+            if (!cut(trial, nearest, backwards))
+                return false;
+            if (first || trial.pieces.size() < u.pieces.size())
+                u = std::move(trial);
+            first = false;
+        }
 
     // Numbers for the cut edges, in the order the kit shows them; the fold
     // directions from the faces in space.

@@ -6,7 +6,7 @@
 namespace {
 // True when side (p, q) of one polygon keeps every corner of `other` clear:
 // each corner is p or q bit for bit, or lies the gap beyond the side's line,
-// or lies on the line (within the gap) at least the gap past one end of the
+// or lies on the line (to rounding) at least the gap past one end of the
 // side, so long as what lies on the line touches the side at most in one end
 // (as two faces of a flat fan whose sides continue each other do).
 bool sideSeparates(const Point2& p, const Point2& q, const Point2* other, int n, double gap)
@@ -30,7 +30,8 @@ bool sideSeparates(const Point2& p, const Point2& q, const Point2* other, int n,
         const double left = (dx * (c.y - p.y) - dy * (c.x - p.x)) / length;
         if (left <= -gap)
             continue;
-        if (!(left < gap))
+        // Only a corner on the line itself (to rounding) may lie nearer.
+        if (!(std::fabs(left) <= 1e-9 * length))
             return false;
         const double along = (dx * (c.x - p.x) + dy * (c.y - p.y)) / length;
         if (along <= -gap)

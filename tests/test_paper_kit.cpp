@@ -559,7 +559,7 @@ TEST(PaperKit, ClearanceIsNeverLooserThanTheExactTestEvenAfterRounding)
         if (exactOrientation(a[0], a[1], a[2]) == 0)
             continue;
         std::vector<Point2> b(3);
-        switch (round % 4) {
+        switch (round % 5) {
         case 0:  // a shared side
             b = {a[1], a[0], {unit(rng), unit(rng)}};
             break;
@@ -569,6 +569,13 @@ TEST(PaperKit, ClearanceIsNeverLooserThanTheExactTestEvenAfterRounding)
         case 2: {  // a shared corner and a side continuing one of a's sides
             const double s = 0.2 + std::fabs(unit(rng));
             b = {a[0], {a[0].x + s * (a[0].x - a[1].x), a[0].y + s * (a[0].y - a[1].y)}, {unit(rng), unit(rng)}};
+            break;
+        }
+        case 3: {  // a corner just off the line of one of a's sides, past its end
+            const double s = 1 + 2 * gap + 0.01 * std::fabs(unit(rng)), off = gap * unit(rng);
+            const double dx = a[1].x - a[0].x, dy = a[1].y - a[0].y, d = std::hypot(dx, dy);
+            b = {{a[0].x + s * dx - off * dy / d, a[0].y + s * dy + off * dx / d}, {unit(rng), unit(rng)},
+                 {unit(rng), unit(rng)}};
             break;
         }
         default:
