@@ -1,10 +1,12 @@
 // The unfolding behind the paper kit: the surface cut along some of its edges
 // into pieces that lie flat, every triangle congruent to its face in space,
 // each cut edge numbered on both sides and given one glue tab, nothing of the
-// kit overlapping anything else. Pieces are grown breadth first across fold
-// edges from a seed face while the new face stays clear of the piece (a grid
-// keeps the test local) and the piece still fits the page; a cut edge whose
-// tab fits on neither side, even shrunk, gets its face cut loose.
+// kit overlapping anything else. Pieces are grown across fold edges from a
+// seed face while the new face stays clear of the piece (a grid keeps the test
+// local) and the piece still fits the page, then whole pieces are joined where
+// they fit; a cut edge whose tab fits on neither side, even shrunk, gets its
+// face cut loose. This is done four ways (nearest or breadth first, seeds from
+// the first face or the last) and the cut with the fewest pieces is kept.
 #pragma once
 
 #include <array>

@@ -427,6 +427,14 @@ TEST(PaperKit, RefusesWhatCannotBePrintedAndLeavesOutFacesOfNoArea)
     for (const KitPage& page : kit.pages)
         drawn += page.faces.size();
     EXPECT_EQ(drawn, static_cast<size_t>(faces));
+
+    // No faces at all: one page with the title and the legend.
+    resetStore();
+    ASSERT_TRUE(makePaperKit(KitOptions(), "empty", &kit, &why)) << why;
+    ASSERT_EQ(kit.pages.size(), 1u);
+    EXPECT_TRUE(kit.unfolding.pieces.empty());
+    EXPECT_EQ(kit.pages[0].labels.at(0).text, "empty \u2014 page 1 of 1");
+    EXPECT_EQ(kit.pages[0].legendLines.size(), 2u);
     resetStore();
 }
 

@@ -180,7 +180,8 @@ bool makePaperKit(const KitOptions& options, const std::string& name, PaperKit* 
         pl.top = top + chosen->y;
         chosen->used += kPieceGap + pl.w;
     }
-    const int pageCount = static_cast<int>(pageUsed.size());
+    // A surface without faces still gets a page, with its title and legend.
+    const int pageCount = std::max<int>(1, static_cast<int>(pageUsed.size()));
     k.pages.resize(pageCount);
     k.pageOfPiece.resize(pieces);
     for (int p = 0; p < pieces; ++p)
