@@ -620,3 +620,40 @@ TEST(PaperKit, ClearanceIsNeverLooserThanTheExactTestEvenAfterRounding)
     const std::vector<Point2> closing{o, {0.5, 0.8 + 1e-12}, {-0.5, 0.8}};
     EXPECT_FALSE(polygonsClear(right.data(), 3, closing.data(), 3, gap));
 }
+
+TEST(PaperKit, EdgesOfThreeFacesAndFacesTurnedTheOtherWayAreCut)
+{
+    // Three faces on the side (1, 2), and a fourth on the side (0, 2) running
+    // the same way as its neighbour's (turned over against it): none of these
+    // sides can be a fold that keeps the printed side up, so all are cut, and
+    // the edge of three faces gets two tabs.
+    resetStore();
+    NOV = 6;
+    v[0] = Point3{0, 0, 0};
+    v[1] = Point3{1, 0, 0};
+    v[2] = Point3{0, 1, 0};
+    v[3] = Point3{1, 1, -0.5};
+    v[4] = Point3{1, 1, 0.5};
+    v[5] = Point3{-1, 0.5, 0.3};
+    const int faces[4][3] = {{0, 1, 2}, {2, 1, 3}, {2, 1, 4}, {2, 0, 5}};
+    const int edges[8][2] = {{0, 1}, {1, 2}, {2, 0}, {1, 3}, {3, 2}, {1, 4}, {4, 2}, {2, 5}};
+    for (int f = 0; f < 4; ++f)
+        for (int k = 0; k < 3; ++k)
+            face[f][k] = faces[f][k];
+    for (int e = 0; e < 8; ++e) {
+        edge[e][0] = edges[e][0];
+        edge[e][1] = edges[e][1];
+        phi[e] = 1;
+    }
+    NOS = 4;
+    NOE = 8;
+    edge[NOE][0] = 5, edge[NOE][1] = 0, phi[NOE++] = 1;
+    const PaperKit kit = kitOf("three on one edge");
+    expectSoundKit(kit, "three faces on one edge, one face turned over");
+    EXPECT_EQ(kit.unfolding.kind[0][1], SideKind::Cut);
+    EXPECT_EQ(kit.unfolding.kind[0][2], SideKind::Cut);
+    EXPECT_EQ(kit.unfolding.cutEdges, 2);
+    EXPECT_EQ(kit.unfolding.tabs.size(), 3u);
+    EXPECT_EQ(kit.unfolding.pieces.size(), 4u);
+    resetStore();
+}
