@@ -37,6 +37,15 @@ Shape shapeOf(const Point2* corners, int n)
     return s;
 }
 
+// Two shapes are clear of each other when their boxes lie more than the gap
+// apart or, failing that, when the polygons keep the gap.
+bool shapesClear(const Shape& s, const Shape& o, double gap)
+{
+    if (o.x0 > s.x1 + gap || s.x0 > o.x1 + gap || o.y0 > s.y1 + gap || s.y0 > o.y1 + gap)
+        return true;
+    return polygonsClear(s.c, s.n, o.c, o.n, gap);
+}
+
 // The shapes of one piece in a square grid around its seed, so that a new
 // shape is tested only against the shapes near it. Cleared in constant time.
 class PieceGrid {
@@ -84,6 +93,12 @@ public:
     // and sides bit for bit is allowed).
     bool clear(const Shape& s, double gap)
     {
+        if (everyShape) {
+            for (const Shape& o : shapes_)
+                if (!shapesClear(s, o, gap))
+                    return false;
+            return true;
+        }
         ++query_;
         int i0, i1, j0, j1;
         range(s.x0 - gap, s.y0 - gap, s.x1 + gap, s.y1 + gap, &i0, &i1, &j0, &j1);
@@ -97,15 +112,14 @@ public:
                     if (seen_[id] == query_)
                         continue;
                     seen_[id] = query_;
-                    const Shape& o = shapes_[id];
-                    if (o.x0 > s.x1 + gap || s.x0 > o.x1 + gap || o.y0 > s.y1 + gap || s.y0 > o.y1 + gap)
-                        continue;
-                    if (!polygonsClear(s.c, s.n, o.c, o.n, gap))
+                    if (!shapesClear(s, shapes_[id], gap))
                         return false;
                 }
             }
         return true;
     }
+
+    bool everyShape = false;  // the literal test: against every shape, no box or grid
 
 private:
     int index(double value, double origin) const
@@ -285,6 +299,7 @@ bool unfoldSurface(const UnfoldLimits& limits, Unfolding* out, std::string* why)
     const double cell = sideCount > 0 ? sideSum / sideCount : 1;
     const double half = std::max(limits.width, limits.height) + limits.gap;
     PieceGrid grid;
+    grid.everyShape = limits.everyShape;
     grid.prepare(std::max(cell, 2 * half / 1000), half);
 
     // The pieces are cut in a few ways (growing nearest first or breadth

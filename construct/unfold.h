@@ -20,6 +20,8 @@ struct UnfoldLimits {
     double width = 0, height = 0;  // a piece, glue tabs included, must fit width x height or height x width
     double tabHeight = 0;          // the height of a full glue tab (at most 0.35 of its side is used)
     double gap = 0;                // least distance between parts of a piece that share no corner or side
+    bool everyShape = false;       // test a new face or tab against every part of its piece instead of
+                                   // those the grid finds near it (the literal form, for tests)
 };
 
 enum class SideKind : signed char {

@@ -657,3 +657,43 @@ TEST(PaperKit, EdgesOfThreeFacesAndFacesTurnedTheOtherWayAreCut)
     EXPECT_EQ(kit.unfolding.pieces.size(), 4u);
     resetStore();
 }
+
+TEST(PaperKit, GridFindsWhatTestingEveryPartFinds)
+{
+    // The grid only saves work: the unfolding that tests each new face and tab
+    // against every part of its piece is the same, bit for bit.
+    auto same = [](const Unfolding& a, const Unfolding& b) {
+        if (a.piece != b.piece || a.pieces != b.pieces || a.kind != b.kind || a.number != b.number ||
+            a.tabs.size() != b.tabs.size())
+            return false;
+        for (size_t f = 0; f < a.corners.size(); ++f)
+            for (int k = 0; k < 3; ++k)
+                if (!(a.corners[f][k] == b.corners[f][k]))
+                    return false;
+        for (size_t t = 0; t < a.tabs.size(); ++t)
+            for (int k = 0; k < 4; ++k)
+                if (!(a.tabs[t].corners[k] == b.tabs[t].corners[k]))
+                    return false;
+        return true;
+    };
+    for (const char* name : {"torio", "22222Dodecahedra", "2222skewLattice"})
+        for (double rim : {30.0, 8.0}) {
+            if (rim < 10 && std::string(name) == "2222skewLattice")
+                continue;  // as slow as it is literal
+            load(name);
+            if (rim < 10) {
+                ASSERT_TRUE(subdiv(2));
+                refreshDerivedData();
+            }
+            KitOptions options;
+            options.rimMm = rim;
+            UnfoldLimits limits = kitLimits(options);
+            Unfolding fast, literal;
+            std::string why;
+            ASSERT_TRUE(unfoldSurface(limits, &fast, &why)) << why;
+            limits.everyShape = true;
+            ASSERT_TRUE(unfoldSurface(limits, &literal, &why)) << why;
+            EXPECT_TRUE(same(fast, literal)) << name << " at " << rim << " mm";
+        }
+    resetStore();
+}
