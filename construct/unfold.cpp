@@ -216,7 +216,7 @@ bool unfoldSurface(const UnfoldLimits& limits, Unfolding* out, std::string* why)
 {
     Unfolding& u = *out;
     u = Unfolding();
-    if (!(limits.width > 0) || !(limits.height > 0) || !(limits.tabHeight >= 0) || !(limits.gap >= 0) ||
+    if (!(limits.width > 0) || !(limits.height > 0) || !(limits.tabHeight > 0) || !(limits.gap >= 0) ||
         !std::isfinite(limits.width + limits.height + limits.tabHeight + limits.gap)) {
         *why = "the page and the tabs must have a positive size";
         return false;
@@ -515,7 +515,13 @@ bool unfoldSurface(const UnfoldLimits& limits, Unfolding* out, std::string* why)
                             loose.push_back(f);
                     }
             }
-            if (loose.empty())
+            bool freed = false;
+            for (int f : loose)
+                for (int k = 0; k < 3; ++k)
+                    freed = freed || u.kind[f][k] == SideKind::Fold;
+            // A face already alone that finds no room for a tab cannot be
+            // helped by cutting (it does not happen with tabs of some height).
+            if (!freed)
                 break;
             for (int f : loose)
                 for (int k = 0; k < 3; ++k)
