@@ -469,16 +469,19 @@ void MyFrame::OnExportPaperModel(wxCommandEvent&)
         if (ask.ShowModal() != wxID_YES)
             return;
     }
-    KitOptions options;
+    // The edge length and paper chosen last are offered again, for this run.
+    static KitOptions chosen;
+    KitOptions options = chosen;
     if (!numberPrompt()(this, "Length of a cell's rim edge on paper, in millimetres:", options.rimMm, &options.rimMm))
         return;
     wxArrayString papers;
     papers.Add("A4 (210 x 297 mm)");
     papers.Add("Letter (8.5 x 11 inches)");
-    const int paper = choicePrompt()(this, "Paper size:", papers, 0);
+    const int paper = choicePrompt()(this, "Paper size:", papers, options.paper == Paper::Letter ? 1 : 0);
     if (paper < 0)
         return;
     options.paper = paper == 1 ? Paper::Letter : Paper::A4;
+    chosen = options;
     const std::string name(g_Name.empty() ? "untitled" : g_Name.utf8_str());
     KitSummary summary;
     std::string reason;

@@ -307,6 +307,7 @@ TEST(Files, ExportPaperModelAsksEdgeAndPaperAndTellsPiecesAndPages)
     EXPECT_EQ(readAll(pdf).substr(0, 5), "%PDF-");
     // An SVG on Letter at 20 mm.
     wxTEST_DIALOG(sendCommand(ID_EXPORT_PAPER_MODEL), ExpectMessage("of Letter, rim edge 20 mm", wxID_OK));
+    ASSERT_EQ(papers.initials.size(), 2u);
     const std::string sheets = readAll(svg);
     EXPECT_NE(sheets.find("height=\"279.4000mm\""), std::string::npos);
     EXPECT_NE(sheets.find("data-face=\"6\""), std::string::npos);
@@ -314,6 +315,8 @@ TEST(Files, ExportPaperModelAsksEdgeAndPaperAndTellsPiecesAndPages)
     wxTEST_DIALOG(sendCommand(ID_EXPORT_PAPER_MODEL), ExpectMessage(".pdf (a page per sheet)", wxID_OK));
     wxTEST_DIALOG(sendCommand(ID_EXPORT_PAPER_MODEL), ExpectMessage("already exists", wxID_YES));
     EXPECT_EQ(readAll(svg), sheets);
+    ASSERT_EQ(numbers.offered.size(), 3u);
+    EXPECT_EQ(numbers.offered[2], 20) << "the length chosen last is offered again";
     EXPECT_EQ(NOS, 7) << "the surface stays as it was";
 }
 
