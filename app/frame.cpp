@@ -32,12 +32,14 @@
 #include "view/printout.h"
 #include "view/view_commands.h"
 #include "tools/export_surface.h"
+#include "tools/paper_kit_writer.h"
 
 // clang-format off
 wxBEGIN_EVENT_TABLE(MyFrame, wxFrame)
     EVT_MENU(ID_SAVE, MyFrame::OnSave)
     EVT_MENU(ID_SAVE_AS_HEADER, MyFrame::OnSaveAsHeader)
     EVT_MENU(ID_EXPORT, MyFrame::OnExport)
+    EVT_MENU(ID_EXPORT_PAPER_MODEL, MyFrame::OnExportPaperModel)
     EVT_MENU(ID_OPEN, MyFrame::OnOpen)
     EVT_MENU_RANGE(ID_SAMPLE_FIRST, ID_SAMPLE_LAST, MyFrame::OnOpenSample)
     EVT_MENU(ID_APPEND, MyFrame::OnAppend)
@@ -119,6 +121,8 @@ MyFrame::MyFrame(const wxString& title, const wxPoint& pos, const wxSize& size)
     append(fileMenu, ID_SAVE_AS_HEADER, "Save &As Header");
     append(fileMenu, ID_EXPORT, "&Export...", wxITEM_NORMAL,
            "Write the surface for another program: a mesh, a solid to print or a picture");
+    append(fileMenu, ID_EXPORT_PAPER_MODEL, "Export paper &model...", wxITEM_NORMAL,
+           "Write sheets to print, cut, fold and glue into the surface");
     fileMenu->AppendSeparator();
     append(fileMenu, ID_PRINT, "&Print...\tCtrl-P");
     append(fileMenu, ID_PRINT_SETUP, "PrintSet&Up");
@@ -532,6 +536,54 @@ void MyFrame::OnExport(wxCommandEvent&)
         wxMessageBox(wxString::Format("Could not export \"%s\": %s.\nThe file on disk was not changed.", path,
                                       wxString::FromUTF8(reason)),
                      "Export", wxOK | wxICON_ERROR, this);
+}
+
+void MyFrame::OnExportPaperModel(wxCommandEvent&)
+{
+    const wxString path = filePrompt()(canvas, "Export a paper model", g_Name,
+                                       "PDF, a page per sheet (*.pdf)|*.pdf|SVG, the sheets side by side (*.svg)|*.svg",
+                                       wxFD_SAVE);
+    if (path.empty())
+        return;
+    const std::string ext = "." + std::string(wxFileName(path).GetExt().Lower().utf8_str());
+    if (!isPaperKitFormat(ext)) {
+        wxMessageBox("The file name's extension picks the format: .pdf (a page per sheet) or .svg (the sheets side by "
+                     "side).",
+                     "Export paper model", wxOK | wxICON_INFORMATION, this);
+        return;
+    }
+    if (wxFileExists(path)) {
+        wxMessageDialog ask(this, "This file already exists.\nAre you sure to overwrite it?", "Alert",
+                            wxYES_NO | wxICON_EXCLAMATION);
+        if (ask.ShowModal() != wxID_YES)
+            return;
+    }
+    // The edge length and paper chosen last are offered again, for this run.
+    static KitOptions chosen;
+    KitOptions options = chosen;
+    if (!numberPrompt()(this, "Length of a cell's rim edge on paper, in millimetres:", options.rimMm, &options.rimMm))
+        return;
+    wxArrayString papers;
+    papers.Add("A4 (210 x 297 mm)");
+    papers.Add("Letter (8.5 x 11 inches)");
+    const int paper = choicePrompt()(this, "Paper size:", papers, options.paper == Paper::Letter ? 1 : 0);
+    if (paper < 0)
+        return;
+    options.paper = paper == 1 ? Paper::Letter : Paper::A4;
+    chosen = options;
+    const std::string name(g_Name.empty() ? "untitled" : g_Name.utf8_str());
+    KitSummary summary;
+    std::string reason;
+    if (!exportPaperKit(std::string(path.utf8_str()), ext, options, name, &summary, &reason)) {
+        wxMessageBox(wxString::Format("Could not export \"%s\": %s.\nThe file on disk was not changed.", path,
+                                      wxString::FromUTF8(reason)),
+                     "Export paper model", wxOK | wxICON_ERROR, this);
+        return;
+    }
+    wxMessageBox(wxString::FromUTF8("The paper model of " + name + ": " + kitSummaryText(summary) +
+                                    ".\nCut along the solid lines, fold along the dashed ones (the legend is on the "
+                                    "first page) and glue each tab under the side with the same number."),
+                 "Export paper model", wxOK | wxICON_INFORMATION, this);
 }
 
 void MyFrame::OnZoomIn(wxCommandEvent&)

@@ -88,6 +88,7 @@ public:
     // File > Export...: the surface in the format its file name's extension
     // names; STL and 3MF as a solid of a thickness and size asked for.
     void OnExport(wxCommandEvent& event);
+    void OnExportPaperModel(wxCommandEvent& event);
     // Zoom in, zoom out, default size.
     void OnZoomIn(wxCommandEvent& event);
     void OnZoomOut(wxCommandEvent& event);

@@ -1,5 +1,6 @@
 #include "app/prompts.h"
 
+#include <wx/choicdlg.h>
 #include <wx/colordlg.h>
 #include <wx/filedlg.h>
 #include <wx/filename.h>
@@ -58,6 +59,17 @@ ColourPrompt& colourPrompt()
 {
     static ColourPrompt prompt = [](wxWindow* parent, const wxColour& initial) {
         return wxGetColourFromUser(parent, initial);
+    };
+    return prompt;
+}
+
+ChoicePrompt& choicePrompt()
+{
+    static ChoicePrompt prompt = [](wxWindow* parent, const wxString& message, const wxArrayString& choices,
+                                    int initial) {
+        wxSingleChoiceDialog dialog(parent, message, "Export", choices);
+        dialog.SetSelection(initial);
+        return dialog.ShowModal() == wxID_OK ? dialog.GetSelection() : -1;
     };
     return prompt;
 }

@@ -4,6 +4,7 @@
 
 #include <functional>
 
+#include <wx/arrstr.h>
 #include <wx/colour.h>
 #include <wx/string.h>
 
@@ -32,3 +33,8 @@ ColourPrompt& colourPrompt();
 // returns wxID_YES (save), wxID_NO (discard) or wxID_CANCEL.
 using SavePrompt = std::function<int(wxWindow* parent, const wxString& message)>;
 SavePrompt& savePrompt();
+// Asks the user to choose one of `choices` with `message`, offering the one at
+// `initial`; returns the index chosen, or -1 when the user cancels.
+using ChoicePrompt =
+    std::function<int(wxWindow* parent, const wxString& message, const wxArrayString& choices, int initial)>;
+ChoicePrompt& choicePrompt();

@@ -54,6 +54,8 @@ bool g_relax_precisely = false;
 int g_picture_width = 640;
 int g_picture_height = 480;
 bool g_picture_fit = false;
+double g_net_rim_mm = 0;
+int g_net_paper = 0;
 double g_precise_damping = 1e-3;
 PreciseDescent g_precise_descent;
 PreciseAnalysis* g_precise_analysis = nullptr;
@@ -142,6 +144,8 @@ void resetStore()
     g_picture_width = 640;
     g_picture_height = 480;
     g_picture_fit = false;
+    g_net_rim_mm = 0;
+    g_net_paper = 0;
     g_precise_damping = 1e-3;
     g_precise_descent = PreciseDescent();
     messagetxt.clear();

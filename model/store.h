@@ -97,6 +97,8 @@ extern bool modify_off;          // relaxation is switched off
 extern int g_picture_width;     // width of a picture file in pixels; 640
 extern int g_picture_height;    // height of a picture file in pixels; 480
 extern bool g_picture_fit;      // a picture file is scaled and centred to fill itself; false
+extern double g_net_rim_mm;     // a .svg or .pdf output is a paper kit with rim edges this long, mm; 0 (a picture)
+extern int g_net_paper;         // the paper of a paper kit: 0 A4, 1 Letter; 0
 extern bool g_relax_precisely;   // relax precisely (second-order solver) on every tick until done
 extern double g_precise_damping; // damping of the next precise step, carried between ticks
 

@@ -5,6 +5,7 @@ set -eu
 packages="cmake g++ make pkg-config libwxgtk3.2-dev libgtest-dev libbenchmark-dev
           xvfb xauth x11-utils xdotool imagemagick
           libassimp-dev assimp-utils libcairo2-dev nlohmann-json3-dev zlib1g-dev lib3mf-dev admesh libeigen3-dev
+          libxml2-dev poppler-utils
           desktop-file-utils appstream shared-mime-info libglib2.0-bin groff-base dpkg-dev
           clang libgtk-3-dev"
 if [ "$(id -u)" -eq 0 ]; then

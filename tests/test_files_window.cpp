@@ -270,6 +270,59 @@ TEST(Files, ExportWritesSolidsMeshesAndPictures)
     EXPECT_EQ(readAll(stl), bytes);
 }
 
+// Answers the next choice prompts with `answers` in turn (-1 cancels).
+class ChoiceAnswers {
+public:
+    explicit ChoiceAnswers(std::vector<int> answers) : answers_(std::move(answers))
+    {
+        saved_ = choicePrompt();
+        choicePrompt() = [this](wxWindow*, const wxString&, const wxArrayString& choices, int initial) {
+            offered.push_back(choices);
+            initials.push_back(initial);
+            return next_ < answers_.size() ? answers_[next_++] : -1;
+        };
+    }
+    ~ChoiceAnswers() { choicePrompt() = saved_; }
+    std::vector<wxArrayString> offered;
+    std::vector<int> initials;
+
+private:
+    std::vector<int> answers_;
+    size_t next_ = 0;
+    ChoicePrompt saved_;
+};
+
+TEST(Files, ExportPaperModelAsksEdgeAndPaperAndTellsPiecesAndPages)
+{
+    startUpCell();
+    Folder folder;
+    const std::string pdf = folder.path + "/cell.pdf", svg = folder.path + "/cell.svg";
+    FileAnswers files({pdf, svg, folder.path + "/cell.png", svg});
+    NumberAnswers numbers({30, 20, NAN});
+    ChoiceAnswers papers({0, 1});
+    // A PDF on A4 at 30 mm: the message tells pieces and pages.
+    wxTEST_DIALOG(sendCommand(ID_EXPORT_PAPER_MODEL), ExpectMessage("2 pieces on 1 page of A4, rim edge 30 mm", wxID_OK));
+    ASSERT_EQ(numbers.offered.size(), 1u);
+    EXPECT_EQ(numbers.offered[0], 30) << "a rim edge of 30 mm is offered";
+    ASSERT_EQ(papers.offered.size(), 1u);
+    EXPECT_EQ(papers.offered[0].size(), 2u);
+    EXPECT_EQ(papers.initials[0], 0) << "A4 is offered first";
+    EXPECT_EQ(readAll(pdf).substr(0, 5), "%PDF-");
+    // An SVG on Letter at 20 mm.
+    wxTEST_DIALOG(sendCommand(ID_EXPORT_PAPER_MODEL), ExpectMessage("of Letter, rim edge 20 mm", wxID_OK));
+    ASSERT_EQ(papers.initials.size(), 2u);
+    const std::string sheets = readAll(svg);
+    EXPECT_NE(sheets.find("height=\"279.4000mm\""), std::string::npos);
+    EXPECT_NE(sheets.find("data-face=\"6\""), std::string::npos);
+    // Another extension is refused; cancelling the edge length writes nothing.
+    wxTEST_DIALOG(sendCommand(ID_EXPORT_PAPER_MODEL), ExpectMessage(".pdf (a page per sheet)", wxID_OK));
+    wxTEST_DIALOG(sendCommand(ID_EXPORT_PAPER_MODEL), ExpectMessage("already exists", wxID_YES));
+    EXPECT_EQ(readAll(svg), sheets);
+    ASSERT_EQ(numbers.offered.size(), 3u);
+    EXPECT_EQ(numbers.offered[2], 20) << "the length chosen last is offered again";
+    EXPECT_EQ(NOS, 7) << "the surface stays as it was";
+}
+
 TEST(Files, ExportOffersTheLargestCleanThicknessForACrossingSolid)
 {
     startUpCell();

@@ -33,6 +33,7 @@ const std::vector<std::pair<const char*, std::vector<ItemSpec>>>& expectedMenus(
           {7, "&Save...\tCtrl-S", N, ""},
           {8, "Save &As Header", N, ""},
           {66, "&Export...", N, "Write the surface for another program: a mesh, a solid to print or a picture"},
+          {68, "Export paper &model...", N, "Write sheets to print, cut, fold and glue into the surface"},
           {0, "", S, ""},
           {10, "&Print...\tCtrl-P", N, ""},
           {11, "PrintSet&Up", N, ""},

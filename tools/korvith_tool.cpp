@@ -22,6 +22,7 @@
 #include "model/surface_info.h"
 #include "tools/export_surface.h"
 #include "tools/mesh_export.h"
+#include "tools/paper_kit_writer.h"
 #include "tools/picture.h"
 #include "tools/print_report.h"
 #include "tools/stl_reader.h"
@@ -213,6 +214,17 @@ bool writeOutput(const std::string& path, const std::string& ext, int digits, st
     }
     if (path == "-")
         return writeStandardOutput(ext, digits, why);
+    if (g_net_rim_mm > 0) {
+        KitOptions options;
+        options.rimMm = g_net_rim_mm;
+        options.paper = g_net_paper == 1 ? Paper::Letter : Paper::A4;
+        KitSummary summary;
+        const std::string name(g_Name.empty() ? "untitled" : g_Name.utf8_str());
+        if (!exportPaperKit(path, ext, options, name, &summary, why))
+            return false;
+        std::fprintf(stderr, "korvith-tool: paper kit of %s: %s\n", name.c_str(), kitSummaryText(summary).c_str());
+        return true;
+    }
     if (ext == ".kor" || ext == ".h") {
         std::string text;
         if (ext == ".kor") {
@@ -279,6 +291,15 @@ int apply(const std::string& in, const std::string& out, std::vector<std::string
         if (ops[k].name == "thicken" && allowCrossing)
             ops[k].word = "allow-crossing";
     }
+    bool net = false, paper = false;
+    for (const ToolOp& op : ops) {
+        net = net || op.name == "net";
+        paper = paper || op.name == "paper";
+    }
+    if (paper && !net)
+        return usage("paper= chooses the paper of a paper kit: add net");
+    if (net && !isPaperKitFormat(ext))
+        return usage("a paper kit (net) is written as .pdf or .svg, not as \"" + ext + "\"");
     std::string why;
     if (!readSurface(in, &why))
         return failure(in == "-" ? "standard input" : in, why);

@@ -30,7 +30,8 @@
 namespace {
 constexpr int MAX_STABLE_BURSTS = 100000;
 
-enum class Arg { None, Rings, Count, Vertex, TwoVertices, TwoNumbers, ThreeNumbers, CountOrStable, File, Level, Positive, Size };
+enum class Arg { None, Rings, Count, Vertex, TwoVertices, TwoNumbers, ThreeNumbers, CountOrStable, File, Level, Positive,
+                 Size, Net, Paper };
 
 struct OpForm {
     const char* name;
@@ -46,14 +47,15 @@ const OpForm kOps[] = {
     {"redo", Arg::None},        {"zoom-in", Arg::None},        {"zoom-out", Arg::None},   {"open", Arg::File},
     {"modify-off", Arg::None},  {"smoothen", Arg::None},       {"sway", Arg::None},       {"default-size", Arg::None},
     {"thicken", Arg::Positive}, {"scale", Arg::Positive},      {"fit", Arg::None},        {"size", Arg::Size},
-    {"grow", Arg::Rings},
+    {"net", Arg::Net},          {"paper", Arg::Paper},        {"grow", Arg::Rings},
 };
 
 // What may still be done to a thickened solid: moves that keep it closed and
 // facing outwards, and the picture's scale.
 bool keepsASolid(const std::string& name)
 {
-    for (const char* n : {"scale", "rotate", "center", "move", "mirror", "zoom-in", "zoom-out", "fit", "size"})
+    for (const char* n : {"scale", "rotate", "center", "move", "mirror", "zoom-in", "zoom-out", "fit", "size", "net",
+                          "paper"})
         if (name == n)
             return true;
     return false;
@@ -182,6 +184,11 @@ const char* toolUsage()
            "pictures (.png .svg .pdf):\n"
            "  fit            scale and centre the surface to fill the picture\n"
            "  size=WxH       a picture of W x H pixels instead of 640 x 480\n"
+           "paper models (.pdf: one page per sheet; .svg: the sheets side by side):\n"
+           "  net            a paper kit instead of the picture: the surface cut into pieces\n"
+           "                 that lie flat, with numbered cut edges and glue tabs\n"
+           "  net=MM         the same with rim edges MM millimetres long (30 unless given)\n"
+           "  paper=a4|letter  the kit's paper (A4 unless given; goes with net)\n"
            "While modify-off is on, the commands' relaxation bursts (and relax) do nothing.\n"
            "\n"
            "An ops file holds one operation per line; '#' starts a comment.\n"
@@ -321,6 +328,21 @@ bool parseToolOp(const std::string& text, ToolOp* op, std::string* error)
         op->numbers = {a, b};
         return true;
     }
+    case Arg::Net:
+        a = 30;
+        if (hasArg && (!parseNumber(arg, &a) || !(a > 0) || a > 1000)) {
+            *error = "net needs a rim edge length in millimetres from above 0 to 1000, as in net=30";
+            return false;
+        }
+        op->numbers = {a};
+        return true;
+    case Arg::Paper:
+        if (arg != "a4" && arg != "A4" && arg != "letter" && arg != "Letter") {
+            *error = "paper needs a4 or letter, as in paper=letter";
+            return false;
+        }
+        op->word = arg == "A4" || arg == "a4" ? "a4" : "letter";
+        return true;
     case Arg::File:
         if (arg.empty()) {
             *error = op->name + " needs a file, as in " + op->name + "=part.kor";
@@ -514,6 +536,10 @@ bool runToolOp(const ToolOp& op, bool progress, std::string* error)
     } else if (n == "size") {
         g_picture_width = static_cast<int>(op.numbers[0]);
         g_picture_height = static_cast<int>(op.numbers[1]);
+    } else if (n == "net") {
+        g_net_rim_mm = op.numbers[0];
+    } else if (n == "paper") {
+        g_net_paper = op.word == "letter" ? 1 : 0;
     } else if (n == "thicken") {
         ThickenReport report;
         if (!thicken(op.numbers[0], op.word == "allow-crossing", &report, error)) {
