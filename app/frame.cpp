@@ -275,10 +275,16 @@ void MyFrame::OnBuru(wxCommandEvent& event)
     if (event.GetId() == ID_BURU) {
         swayCommand();
     } else {
-        g_buruloop = !g_buruloop;
-        swayMenu->Check(ID_BURU_LOOP, g_buruloop);
-        g_buru = 1;
+        swayMenu->Check(ID_BURU_LOOP, repeatSwayCommand());
     }
+}
+
+void MyFrame::syncActivityChecks()
+{
+    swayMenu->Check(ID_BURU_LOOP, g_buruloop);
+    swayMenu->Check(ID_REPEAT_SMOOTHING, g_smoothen);
+    swayMenu->Check(ID_MODIFY_UNTIL_VALID, g_modify_until_valid);
+    swayMenu->Check(ID_RELAX_PRECISELY, g_relax_precisely);
 }
 
 void MyFrame::OnModifyUntilValid(wxCommandEvent&)

@@ -99,6 +99,10 @@ public:
     MyCanvas* canvas = nullptr;  // the drawing window
     wxMenu* swayMenu = nullptr;  // the "&Sway" menu, for its check marks
 
+    // Sets the check marks of the timer's activities (Repeat sway, Repeat
+    // smoothing, Modify until stable, Relax precisely) from their flags.
+    void syncActivityChecks();
+
 private:
     // Save and Save As Header after the text is built.
     void saveText(const std::string& text, SaveKind kind, const wxString& wildcard);

@@ -48,6 +48,7 @@ int g_dragpurtj = -1;
 bool touch_purturb = false;
 int g_buru = 0;
 bool g_buruloop = false;
+double g_sway_extent = 0;
 bool g_smoothen = false;
 bool g_modify_until_valid = false;
 bool g_relax_precisely = false;
@@ -136,6 +137,7 @@ void resetStore()
     g_purtj = g_dragpurtj = -1;
     touch_purturb = false;
     g_buru = 0;
+    g_sway_extent = 0;
     g_buruloop = g_smoothen = g_modify_until_valid = modify_off = false;
     g_relax_precisely = false;
     g_picture_width = 640;
