@@ -20,6 +20,7 @@
 #include "construct/subdivision.h"
 #include "geometry/precise_relaxation.h"
 #include "geometry/relaxation.h"
+#include "io/file_names.h"
 #include "io/open_commands.h"
 #include "io/writer.h"
 #include "geometry/rigid_motion.h"
@@ -405,7 +406,7 @@ void MyFrame::saveText(const std::string& text, SaveKind kind, const wxString& w
         reason = "the surface has positions or target lengths that are not numbers (undo or relax it first)";
     else if (writeFileReplacing(path, text, &reason))
         return;
-    wxMessageBox(wxString::Format("Could not save \"%s\": %s.\nThe file on disk was not changed.", path, reason),
+    wxMessageBox(wxString::Format("Could not save %s: %s.\nThe file on disk was not changed.", quotedName(path), reason),
                  "Save", wxOK | wxICON_ERROR, this);
 }
 
@@ -446,7 +447,7 @@ void MyFrame::OnExport(wxCommandEvent&)
     g_picture_fit = fit;
     Refresh(false, nullptr);  // a picture export draws into the drawing scratch
     if (!done)
-        wxMessageBox(wxString::Format("Could not export \"%s\": %s.\nThe file on disk was not changed.", path,
+        wxMessageBox(wxString::Format("Could not export %s: %s.\nThe file on disk was not changed.", quotedName(path),
                                       wxString::FromUTF8(reason)),
                      "Export", wxOK | wxICON_ERROR, this);
 }

@@ -108,13 +108,17 @@ class Lines {
 public:
     explicit Lines(std::string_view text) : text_(text)
     {
-        for (size_t i = 0; i < text.size(); ++i) {
-            const char c = text[i];
-            if (c != '\n' && c != '\r')
-                continue;
-            ++count_;
-            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
-                ++i;
+        if (text.find('\r') == std::string_view::npos) {
+            count_ = static_cast<size_t>(std::count(text.begin(), text.end(), '\n'));
+        } else {
+            for (size_t i = 0; i < text.size(); ++i) {
+                const char c = text[i];
+                if (c != '\n' && c != '\r')
+                    continue;
+                ++count_;
+                if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+                    ++i;
+            }
         }
         if (!text.empty() && text.back() != '\n' && text.back() != '\r')
             ++count_;
@@ -146,10 +150,13 @@ private:
     void step()
     {
         ++index_;
-        size_t end = next_;
-        while (end < text_.size() && text_[end] != '\n' && text_[end] != '\r')
-            ++end;
-        current_ = text_.substr(std::min(next_, text_.size()), end - std::min(next_, text_.size()));
+        const size_t from = std::min(next_, text_.size());
+        const char* base = text_.data();
+        const void* lf = std::memchr(base + from, '\n', text_.size() - from);
+        size_t end = lf ? static_cast<size_t>(static_cast<const char*>(lf) - base) : text_.size();
+        if (const void* cr = std::memchr(base + from, '\r', end - from))
+            end = static_cast<size_t>(static_cast<const char*>(cr) - base);
+        current_ = text_.substr(from, end - from);
         next_ = end + 1;
         if (end < text_.size() && text_[end] == '\r' && end + 1 < text_.size() && text_[end + 1] == '\n')
             ++next_;
@@ -355,7 +362,9 @@ bool Parser::readSectioned()
             return fail(pos, "the file ends before its \"##end\" line");
         const std::string_view section = lines_[pos];
         long n = 0;
-        if (section.find("vertex") != std::string_view::npos) {
+        if (section.empty()) {
+            // A blank line between sections: nothing to look for.
+        } else if (section.find("vertex") != std::string_view::npos) {
             if (!readCount(++pos, "vertices", vertexRoom_, &n) || !readVertices(pos, n))
                 return false;
         } else if (section.find("edge") != std::string_view::npos) {
@@ -598,7 +607,9 @@ bool parseSurfaceFile(const wxString& path, bool append, ParsedSurface* out)
         return refuse(path, wxString::Format("it holds %lld bytes, more than a surface file may (1 GB)",
                                              static_cast<long long>(st.st_size)));
     }
-    std::string bytes(static_cast<size_t>(st.st_size), '\0');
+    // One byte more than the file holds, so that the read which finds its
+    // end needs no larger buffer.
+    std::string bytes(static_cast<size_t>(st.st_size) + 1, '\0');
     size_t got = 0;
     for (;;) {
         if (got > static_cast<size_t>(MAX_FILE_BYTES)) {

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "io/reader.h"
 #include "io/writer.h"
@@ -343,4 +344,42 @@ TEST_F(StoreTest, ReaderNumbersReadAsTheCLibraryReadsThem)
     EXPECT_EQ(v[3].y, 1e20);
     EXPECT_EQ(edge[0][0], 3);
     EXPECT_EQ(edge[0][1], 0);
+}
+
+// A file larger than any surface is refused before it is read: a sparse file
+// of just over 1 GB takes no disk and no time.
+TEST_F(StoreTest, ReaderRefusesAFileOverOneGigabyteBeforeReadingIt)
+{
+    const std::string path = writeFile("");
+    ASSERT_EQ(truncate(path.c_str(), MAX_FILE_BYTES + 1), 0);
+    CapturedLog log;
+    EXPECT_FALSE(wxTranslateData(path, false));
+    ASSERT_EQ(log.errors.size(), 1u);
+    EXPECT_NE(log.errors[0].find("1073741825 bytes, more than a surface file may (1 GB)"), std::string::npos)
+        << log.errors[0];
+    ASSERT_EQ(truncate(path.c_str(), 0), 0);
+}
+
+// Blank lines between sections are skipped however many there are, in both
+// line-end styles, and a surface among them reads as without them.
+TEST_F(StoreTest, ReaderSkipsAnyNumberOfBlankLines)
+{
+    const std::string single = kSingleCellFile;
+    const std::string::size_type edges = single.find("##edge");
+    for (const char* blank : {"\n", "\r\n", "\r"}) {
+        std::string text = single.substr(0, edges);
+        for (int k = 0; k < 200000; ++k)
+            text += blank;
+        text += single.substr(edges);
+        resetStore();
+        ASSERT_TRUE(wxTranslateData(writeFile(text), false));
+        EXPECT_EQ(NOV, 8);
+        EXPECT_EQ(NOE, 14);
+        EXPECT_EQ(NOS, 7);
+    }
+    // The line numbers of messages count them.
+    CapturedLog log;
+    EXPECT_FALSE(wxTranslateData(writeFile("##korvith01\n\n\n\n##vertex\nx\n"), false));
+    ASSERT_EQ(log.errors.size(), 1u);
+    EXPECT_NE(log.errors[0].find("line 6: the vertices count"), std::string::npos) << log.errors[0];
 }

@@ -16,6 +16,7 @@
 #include "geometry/runaway_guard.h"
 #include "geometry/rigid_motion.h"
 #include "geometry/smoothing.h"
+#include "io/file_names.h"
 #include "io/open_commands.h"
 #include "geometry/thicken.h"
 #include "io/reader.h"
@@ -473,9 +474,9 @@ bool runUncheckedOp(const ToolOp& op, bool progress, std::string* error)
         movepoly(op.numbers[0], op.numbers[1], op.numbers[2]);
     } else if (n == "append" || n == "open") {
         const bool read = op.word == "-" ? openSurfaceBytes("standard input", standardInput(), n == "append")
-                                         : openSurfaceFile(wxString::FromUTF8(op.word), n == "append");
+                                         : openSurfaceFile(pathFromBytes(op.word), n == "append");
         if (!read) {
-            *error = "cannot read " + (op.word == "-" ? std::string("standard input") : op.word);
+            *error = "cannot read " + (op.word == "-" ? std::string("standard input") : quotedName(op.word));
             return false;
         }
     } else if (n == "modify-off") {
