@@ -95,6 +95,8 @@ void resetStore()
 {
     allocateStore();
     clearHistory();
+    g_history_limit = HISTORY_LIMIT;
+    g_history_trimmed = false;
     for (int i = 0; i < MAX_VERTICES; ++i) {
         v[i] = Point3{0, 0, 0};
         gv[i] = wxPoint(0, 0);

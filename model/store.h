@@ -165,6 +165,12 @@ WX_DECLARE_LIST(State, MyList);
 
 extern MyList undoList;                       // the snapshots, oldest first
 extern MyList::compatibility_iterator currentState; // node at the current position; null before the first snapshot
+// The most memory the snapshots may hold: 512 MB.
+constexpr size_t HISTORY_LIMIT = size_t(512) << 20;
+extern size_t g_history_bytes;    // memory the snapshots hold now (arrays and records); 0
+extern size_t g_history_limit;    // the most they may hold before the oldest go; HISTORY_LIMIT (tests lower it)
+extern bool g_history_trimmed;    // the oldest snapshots have been dropped to keep within the limit, and
+                                  // the status line has said so (it says so once); false
 
 // Allocates the heap arrays once (later calls do nothing). `gv` entries become
 // (0, 0), `conn_comp` entries 0 (no component), `hilighted` all false.
