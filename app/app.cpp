@@ -6,9 +6,12 @@
 
 #include "app/frame.h"
 #include "io/command_line.h"
+#include "io/file_names.h"
 #include "io/open_commands.h"
 #include "io/sample_loader.h"
 #include "model/store.h"
+
+std::vector<std::string> MyApp::rawArguments;
 
 bool MyApp::OnInit()
 {
@@ -19,9 +22,10 @@ bool MyApp::OnInit()
     frame->Show(true);
     SetTopWindow(frame);
     if (Initialize()) {
-        std::vector<std::string> args;
-        for (int k = 1; k < argc; ++k)
-            args.push_back(std::string(argv[k].utf8_str()));
+        std::vector<std::string> args = rawArguments;
+        if (args.empty())
+            for (int k = 1; k < argc; ++k)
+                args.push_back(std::string(argv[k].utf8_str()));
         openStartFile(args);
         return true;
     }
@@ -35,7 +39,7 @@ void MyApp::openStartFile(const std::vector<std::string>& args)
     const StartRequest request = parseStartArguments(args);
     if (request.file.empty())
         return;
-    openSurfaceFile(wxString::FromUTF8(request.file), false);
+    openSurfaceFile(pathFromBytes(request.file), false);
     if (wxWindow* frame = GetTopWindow())
         frame->Refresh(false, nullptr);
 }

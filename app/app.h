@@ -25,6 +25,10 @@ public:
     bool Initialize();
     // Releases nothing: the arrays live until the process ends.
     void DeleteData();
+    // The command line's arguments after the program name, as the bytes main()
+    // was given (the toolkit's own copy is converted through the locale and
+    // loses names that are not in its character set).
+    static std::vector<std::string> rawArguments;
 };
 
 wxDECLARE_APP(MyApp);

@@ -21,6 +21,7 @@
 #include "construct/subdivision.h"
 #include "geometry/precise_relaxation.h"
 #include "geometry/relaxation.h"
+#include "io/file_names.h"
 #include "io/open_commands.h"
 #include "io/writer.h"
 #include "geometry/rigid_motion.h"
@@ -316,10 +317,16 @@ void MyFrame::OnBuru(wxCommandEvent& event)
     if (event.GetId() == ID_BURU) {
         swayCommand();
     } else {
-        g_buruloop = !g_buruloop;
-        swayMenu->Check(ID_BURU_LOOP, g_buruloop);
-        g_buru = 1;
+        swayMenu->Check(ID_BURU_LOOP, repeatSwayCommand());
     }
+}
+
+void MyFrame::syncActivityChecks()
+{
+    swayMenu->Check(ID_BURU_LOOP, g_buruloop);
+    swayMenu->Check(ID_REPEAT_SMOOTHING, g_smoothen);
+    swayMenu->Check(ID_MODIFY_UNTIL_VALID, g_modify_until_valid);
+    swayMenu->Check(ID_RELAX_PRECISELY, g_relax_precisely);
 }
 
 void MyFrame::OnModifyUntilValid(wxCommandEvent&)
@@ -469,7 +476,7 @@ bool MyFrame::saveText(const std::string& text, SaveKind kind, const wxString& w
             markSurfaceSaved();
         return true;
     }
-    wxMessageBox(wxString::Format("Could not save \"%s\": %s.\nThe file on disk was not changed.", path, reason),
+    wxMessageBox(wxString::Format("Could not save %s: %s.\nThe file on disk was not changed.", quotedName(path), reason),
                  "Save", wxOK | wxICON_ERROR, this);
     return false;
 }
@@ -533,7 +540,7 @@ void MyFrame::OnExport(wxCommandEvent&)
     }
     Refresh(false, nullptr);  // a picture export draws into the drawing scratch
     if (!done)
-        wxMessageBox(wxString::Format("Could not export \"%s\": %s.\nThe file on disk was not changed.", path,
+        wxMessageBox(wxString::Format("Could not export %s: %s.\nThe file on disk was not changed.", quotedName(path),
                                       wxString::FromUTF8(reason)),
                      "Export", wxOK | wxICON_ERROR, this);
 }

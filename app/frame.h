@@ -113,6 +113,10 @@ public:
     MyCanvas* canvas = nullptr;  // the drawing window
     wxMenu* swayMenu = nullptr;  // the "&Sway" menu, for its check marks
 
+    // Sets the check marks of the timer's activities (Repeat sway, Repeat
+    // smoothing, Modify until stable, Relax precisely) from their flags.
+    void syncActivityChecks();
+
 private:
     // Save and Save As Header after the text is built; true when the file was
     // written (a saved surface is the saved document from then on).

@@ -1,6 +1,7 @@
 // The program's entry point: answers --version and --help, refuses a malformed
 // command line, and otherwise lets the toolkit create MyApp and run its event
 // loop (MyApp opens the file named on the command line).
+#include <clocale>
 #include <cstdio>
 
 #include "app/app.h"
@@ -10,6 +11,9 @@ wxIMPLEMENT_APP_NO_MAIN(MyApp);
 
 int main(int argc, char** argv)
 {
+    // The user's character set for names and text; numbers are read and
+    // written in the C locale whatever this says.
+    std::setlocale(LC_CTYPE, "");
     // Before the toolkit starts, so that these work without a display.
     const StartRequest request = parseStartArguments(std::vector<std::string>(argv + 1, argv + argc));
     switch (request.what) {
@@ -25,5 +29,6 @@ int main(int argc, char** argv)
     case StartRequest::Run:
         break;
     }
+    MyApp::rawArguments.assign(argv + 1, argv + argc);
     return wxEntry(argc, argv);
 }

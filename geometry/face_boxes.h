@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <vector>
 
 #include "model/store.h"
@@ -51,22 +52,35 @@ void forEachNearBoxPair(const std::vector<FaceBox>& boxes, const std::vector<int
             all[d] = std::min(all[d], boxes[f][d]);
             all[d + 3] = std::max(all[d + 3], boxes[f][d + 3]);
         }
-    if (!(cell > 0))
+    // The grid must stay small and its slots integers whatever the boxes hold:
+    // a span that overflows (corners near the largest double) or a cell that
+    // is not a positive number gives one cell holding every face.
+    bool oneCell = !(cell > 0) || !std::isfinite(cell) || !std::isfinite(reach);
+    for (int d = 0; d < 3; ++d)
+        oneCell = oneCell || !std::isfinite(all[d + 3] - all[d] + reach);
+    if (oneCell)
         cell = 1.0;
-    long dims[3];
-    for (;;) {
+    long dims[3] = {1, 1, 1};
+    for (int tries = 0; !oneCell; ++tries) {
         long cells = 1;
         for (int d = 0; d < 3; ++d) {
-            dims[d] = static_cast<long>(std::min((all[d + 3] - all[d] + reach) / cell, 1e6)) + 1;
+            double n = (all[d + 3] - all[d] + reach) / cell;
+            n = n >= 0 ? std::min(n, 1e6) : 0;
+            dims[d] = static_cast<long>(n) + 1;
             cells *= dims[d];
         }
         if (cells <= 4L * static_cast<long>(placed.size()) + 64)
             break;
         cell *= 1.5;
+        if (tries > 200 || !std::isfinite(cell))
+            oneCell = true, dims[0] = dims[1] = dims[2] = 1;
     }
-    const double grow = reach / 2;
+    const double grow = oneCell ? 0 : reach / 2;
     auto slot = [&](int d, double c) {
-        return std::max(0L, std::min(static_cast<long>((c - all[d] + grow) / cell), dims[d] - 1));
+        const double s = (c - all[d] + grow) / cell;
+        if (!(s > 0))
+            return 0L;
+        return s >= static_cast<double>(dims[d] - 1) ? dims[d] - 1 : static_cast<long>(s);
     };
     auto cellIndex = [&](long x, long y, long z) { return (z * dims[1] + y) * dims[0] + x; };
     const long cells = dims[0] * dims[1] * dims[2];

@@ -1,5 +1,9 @@
 #include "geometry/rigid_motion.h"
 
+#include <string>
+
+#include "geometry/runaway_guard.h"
+
 #include <cmath>
 
 #include "geometry/relaxation.h"
@@ -102,8 +106,14 @@ bool pullpoint()
     const int p = pickedVertex();
     if (p < 0)
         return false;
-    v[p].z -= 0.3;
-    modify();
+    const std::string fault = guardedStep([p] {
+        v[p].z -= 0.3;
+        modify();
+    });
+    if (!fault.empty()) {
+        messagetxt = wxString::FromUTF8(("Not pulled: " + fault).c_str());
+        return false;
+    }
     return true;
 }
 

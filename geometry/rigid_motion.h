@@ -33,8 +33,10 @@ void movepoly(double dx, double dy, double dz);
 void mirrorpoly();
 
 // Pull one point: lowers the picked vertex by 0.3 along z, then relaxes one
-// burst; does nothing when no live vertex is picked. Returns true when it
-// pulled. Reads: g_purtj, NOV. Writes: v.
+// burst; does nothing when no live vertex is picked. A pull that would run
+// away (geometry/runaway_guard.h) is put back and messagetxt says why ("Not
+// pulled: ..."). Returns true when it pulled. Reads: g_purtj, NOV. Writes: v,
+// messagetxt.
 bool pullpoint();
 
 // One step of the touch perturbation at step p = g_purturb on the picked vertex:

@@ -1,5 +1,7 @@
 #include "io/command_line.h"
 
+#include "io/file_names.h"
+
 #include <wx/filename.h>
 
 #ifndef KORVITH_VERSION
@@ -34,9 +36,10 @@ StartRequest parseStartArguments(const std::vector<std::string>& args)
         return request;
     }
     if (!files.empty()) {
-        wxFileName path(wxString::FromUTF8(files[0]));
+        // Any bytes: a name need not be UTF-8 whatever the locale says.
+        wxFileName path(pathFromBytes(files[0]));
         path.MakeAbsolute();
-        request.file = std::string(path.GetFullPath().utf8_str());
+        request.file = pathBytes(path.GetFullPath());
     }
     return request;
 }

@@ -1,5 +1,6 @@
 #include "io/reader.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cmath>
@@ -13,10 +14,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <wx/convauto.h>
 #include <wx/log.h>
 
 #include "io/c_locale.h"
+#include "io/file_names.h"
 #include "model/history.h"
 
 namespace {
@@ -99,33 +100,81 @@ wxString shown(std::string_view line)
     return wxString::FromAscii(out.c_str());
 }
 
-// Splits text into lines as a text file is read: at "\r\n", "\n" or a lone
-// "\r"; a final line without a line end counts, a final line end adds no line.
-std::vector<std::string_view> splitLines(std::string_view text)
-{
-    std::vector<std::string_view> lines;
-    lines.reserve(text.size() / 16 + 1);
-    size_t start = 0;
-    for (size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c != '\n' && c != '\r')
-            continue;
-        lines.push_back(text.substr(start, i - start));
-        if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
-            ++i;
-        start = i + 1;
+// The lines of a text, as a text file is read: split at "\r\n", "\n" or a
+// lone "\r"; a final line without a line end counts, a final line end adds no
+// line. Only the count is kept: lines are found as the parser walks forward,
+// so a file of blank lines costs no memory beyond its bytes.
+class Lines {
+public:
+    explicit Lines(std::string_view text) : text_(text)
+    {
+        if (text.find('\r') == std::string_view::npos) {
+            count_ = static_cast<size_t>(std::count(text.begin(), text.end(), '\n'));
+        } else {
+            for (size_t i = 0; i < text.size(); ++i) {
+                const char c = text[i];
+                if (c != '\n' && c != '\r')
+                    continue;
+                ++count_;
+                if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+                    ++i;
+            }
+        }
+        if (!text.empty() && text.back() != '\n' && text.back() != '\r')
+            ++count_;
+        endsInLine_ = !text.empty() && (text.back() == '\n' || text.back() == '\r');
+        rewind();
     }
-    if (start < text.size())
-        lines.push_back(text.substr(start));
-    return lines;
-}
+    size_t size() const { return count_; }
+    bool empty() const { return count_ == 0; }
+    // The last line has no line end: the file may have been cut inside it.
+    bool lastLineOpen() const { return count_ > 0 && !endsInLine_; }
+    // Line i (from 0); walking forward is cheap, going back starts again.
+    std::string_view operator[](size_t i)
+    {
+        if (i < index_)
+            rewind();
+        while (index_ < i)
+            step();
+        return current_;
+    }
+
+private:
+    void rewind()
+    {
+        index_ = 0;
+        next_ = 0;
+        step();
+        index_ = 0;
+    }
+    void step()
+    {
+        ++index_;
+        const size_t from = std::min(next_, text_.size());
+        const char* base = text_.data();
+        const void* lf = std::memchr(base + from, '\n', text_.size() - from);
+        size_t end = lf ? static_cast<size_t>(static_cast<const char*>(lf) - base) : text_.size();
+        if (const void* cr = std::memchr(base + from, '\r', end - from))
+            end = static_cast<size_t>(static_cast<const char*>(cr) - base);
+        current_ = text_.substr(from, end - from);
+        next_ = end + 1;
+        if (end < text_.size() && text_[end] == '\r' && end + 1 < text_.size() && text_[end + 1] == '\n')
+            ++next_;
+    }
+    std::string_view text_;
+    size_t count_ = 0;
+    bool endsInLine_ = false;
+    size_t index_ = 0;   // the line current_ holds
+    size_t next_ = 0;    // where the line after it begins
+    std::string_view current_;
+};
 
 // The surface of one file, parsed into scratch storage before the store is touched.
 class Parser {
 public:
-    Parser(const wxString& name, std::vector<std::string_view> lines, int vertexRoom, int edgeRoom, int faceRoom,
+    Parser(const wxString& name, std::string_view text, int vertexRoom, int edgeRoom, int faceRoom,
            ParsedSurface* out)
-        : name_(name), lines_(std::move(lines)), vertexRoom_(vertexRoom), edgeRoom_(edgeRoom), faceRoom_(faceRoom),
+        : name_(name), lines_(text), vertexRoom_(vertexRoom), edgeRoom_(edgeRoom), faceRoom_(faceRoom),
           out_(out)
     {
     }
@@ -136,9 +185,9 @@ private:
     bool fail(size_t lineIndex, const wxString& what)
     {
         if (lineIndex < lines_.size())
-            wxLogError("Cannot read the surface file \"%s\": line %d: %s.", name_, int(lineIndex + 1), what);
+            wxLogError("Cannot read the surface file %s: line %d: %s.", quotedName(name_), int(lineIndex + 1), what);
         else
-            wxLogError("Cannot read the surface file \"%s\": %s.", name_, what);
+            wxLogError("Cannot read the surface file %s: %s.", quotedName(name_), what);
         return false;
     }
     bool readCount(size_t idx, const char* what, long room, long* out);
@@ -150,9 +199,11 @@ private:
     bool readSectioned();
     bool readCountOnly();
     bool checkIndices();
+    bool checkFaces();
+    bool fieldsMissing(size_t pos, std::string_view line);
 
     wxString name_;
-    std::vector<std::string_view> lines_;
+    Lines lines_;
     long vertexRoom_, edgeRoom_, faceRoom_;
     ParsedSurface* out_;
     std::vector<long> rawEdges_;   // as read, checked against the final vertex count
@@ -227,10 +278,17 @@ bool Parser::readVertices(size_t& pos, long n)
         if (sectionEndsEarly(pos, i, n, "vertices"))
             return false;
         std::string_view f[3];
-        splitFields(lines_[pos], f);
+        const std::string_view line = lines_[pos];
+        if (fieldsMissing(pos, line))
+            return false;
+        splitFields(line, f);
         const Point3 p{fieldToDouble(f[0]), fieldToDouble(f[1]), fieldToDouble(f[2])};
         if (!std::isfinite(p.x) || !std::isfinite(p.y) || !std::isfinite(p.z))
-            return fail(pos, "a vertex coordinate is not a finite number");
+            return fail(pos, wxString::Format("vertex %ld has a coordinate that is not a finite number", i));
+        // Beyond this, lengths and the boxes around faces would overflow.
+        if (std::fabs(p.x) > MAX_COORDINATE || std::fabs(p.y) > MAX_COORDINATE || std::fabs(p.z) > MAX_COORDINATE)
+            return fail(pos, wxString::Format("vertex %ld lies too far out (a coordinate beyond %g)", i,
+                                              MAX_COORDINATE));
         out_->vertices[i] = p;
     }
     nv_ = n;
@@ -247,7 +305,10 @@ bool Parser::readEdges(size_t& pos, long n)
         if (sectionEndsEarly(pos, i, n, "edges"))
             return false;
         std::string_view f[3];
-        splitFields(lines_[pos], f);
+        const std::string_view line = lines_[pos];
+        if (fieldsMissing(pos, line))
+            return false;
+        splitFields(line, f);
         rawEdges_[2 * i] = fieldToLong(f[0]);
         rawEdges_[2 * i + 1] = fieldToLong(f[1]);
         edgeLine_[i] = pos;
@@ -258,8 +319,9 @@ bool Parser::readEdges(size_t& pos, long n)
             t = SPOKE_LENGTH;
         else
             t = fieldToDouble(f[2]);
-        if (!std::isfinite(t))
-            return fail(pos, "the target length is not a finite number");
+        if (!(t > 0 && t <= MAX_COORDINATE))
+            return fail(pos, wxString::Format("edge %ld has a target length (%s) that is not a positive finite "
+                                              "number up to %g", i, shown(f[2]), MAX_COORDINATE));
         out_->targetLengths[i] = t;
     }
     ne_ = n;
@@ -275,9 +337,16 @@ bool Parser::readFaces(size_t& pos, long n)
         if (sectionEndsEarly(pos, i, n, "faces"))
             return false;
         std::string_view f[3];
-        splitFields(lines_[pos], f);
+        const std::string_view line = lines_[pos];
+        if (fieldsMissing(pos, line))
+            return false;
+        splitFields(line, f);
         for (int k = 0; k < 3; ++k)
             rawFaces_[3 * i + k] = fieldToLong(f[k]);
+        const long* c = &rawFaces_[3 * i];
+        if (c[0] == c[1] || c[1] == c[2] || c[0] == c[2])
+            return fail(pos, wxString::Format("face %ld has vertex %ld as two of its corners", i,
+                                              c[0] == c[1] || c[0] == c[2] ? c[0] : c[1]));
         faceLine_[i] = pos;
     }
     nf_ = n;
@@ -293,7 +362,9 @@ bool Parser::readSectioned()
             return fail(pos, "the file ends before its \"##end\" line");
         const std::string_view section = lines_[pos];
         long n = 0;
-        if (section.find("vertex") != std::string_view::npos) {
+        if (section.empty()) {
+            // A blank line between sections: nothing to look for.
+        } else if (section.find("vertex") != std::string_view::npos) {
             if (!readCount(++pos, "vertices", vertexRoom_, &n) || !readVertices(pos, n))
                 return false;
         } else if (section.find("edge") != std::string_view::npos) {
@@ -359,6 +430,43 @@ bool Parser::checkIndices()
     return true;
 }
 
+// The last line of a file that does not end in a line end, with fewer than
+// three fields: the file was cut short inside a record.
+bool Parser::fieldsMissing(size_t pos, std::string_view line)
+{
+    if (pos + 1 != lines_.size() || !lines_.lastLineOpen())
+        return false;
+    const long commas = static_cast<long>(std::count(line.begin(), line.end(), ','));
+    if (commas >= 2)
+        return false;
+    fail(pos, wxString::Format("the file ends inside this record (%ld of its 3 fields), cut short", commas + 1));
+    return true;
+}
+
+// No side of a face may be a side of two other faces: a surface has at most
+// two faces at an edge.
+bool Parser::checkFaces()
+{
+    std::vector<std::pair<unsigned long long, long>> sides;
+    sides.reserve(3 * nf_);
+    for (long i = 0; i < nf_; ++i)
+        for (int k = 0; k < 3; ++k) {
+            const unsigned long long a = static_cast<unsigned long long>(out_->faceCorners[3 * i + k]);
+            const unsigned long long b = static_cast<unsigned long long>(out_->faceCorners[3 * i + (k + 1) % 3]);
+            sides.emplace_back(std::min(a, b) << 32 | std::max(a, b), i);
+        }
+    std::sort(sides.begin(), sides.end());
+    for (size_t k = 2; k < sides.size(); ++k)
+        if (sides[k].first == sides[k - 2].first) {
+            const long a = static_cast<long>(sides[k].first >> 32), b = static_cast<long>(sides[k].first & 0xFFFFFFFF);
+            return fail(faceLine_[sides[k].second],
+                        wxString::Format("face %ld is the third face at the side from vertex %ld to vertex %ld "
+                                         "(faces %ld and %ld have it already)",
+                                         sides[k].second, a, b, sides[k - 2].second, sides[k - 1].second));
+        }
+    return true;
+}
+
 bool Parser::parse()
 {
     if (lines_.empty())
@@ -366,26 +474,88 @@ bool Parser::parse()
     const bool sectioned = lines_[0].find("korvith01") != std::string_view::npos;
     if (!(sectioned ? readSectioned() : readCountOnly()))
         return false;
-    return checkIndices();
+    return checkIndices() && checkFaces();
 }
 
 bool refuse(const wxString& name, const wxString& why)
 {
-    wxLogError("Cannot read the surface file \"%s\": %s.", name, why);
+    wxLogError("Cannot read the surface file %s: %s.", quotedName(name), why);
     return false;
 }
 
-// Text in UTF-16 or UTF-32 with a byte-order mark, as UTF-8; empty when there is no such mark.
-std::string wideTextAsUtf8(const char* data, size_t size)
+// Appends code point cp to `out` as UTF-8.
+void appendUtf8(unsigned long cp, std::string* out)
+{
+    if (cp < 0x80) {
+        *out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        *out += static_cast<char>(0xC0 | (cp >> 6));
+        *out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        *out += static_cast<char>(0xE0 | (cp >> 12));
+        *out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        *out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        *out += static_cast<char>(0xF0 | (cp >> 18));
+        *out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        *out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        *out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
+// Text in UTF-16 or UTF-32 with a byte-order mark, decoded here (a fault
+// names its line) into UTF-8 in *out. Returns false with the reason in *why
+// for a text that is not valid Unicode; *wide tells whether there was such a
+// mark at all (without one, the bytes are read as they are).
+bool wideTextAsUtf8(const char* data, size_t size, bool* wide, std::string* out, wxString* why)
 {
     const unsigned char* u = reinterpret_cast<const unsigned char*>(data);
-    const bool wide = size >= 2 && ((u[0] == 0xFF && u[1] == 0xFE) || (u[0] == 0xFE && u[1] == 0xFF));
-    const bool wider = size >= 4 && u[0] == 0 && u[1] == 0 && u[2] == 0xFE && u[3] == 0xFF;
-    if (!wide && !wider)
-        return std::string();
-    wxConvAuto conv;
-    const wxString text(data, conv, size);
-    return std::string(text.utf8_str());
+    int unit = 0;
+    bool big = false;
+    if (size >= 4 && u[0] == 0xFF && u[1] == 0xFE && u[2] == 0 && u[3] == 0)
+        unit = 4;
+    else if (size >= 4 && u[0] == 0 && u[1] == 0 && u[2] == 0xFE && u[3] == 0xFF)
+        unit = 4, big = true;
+    else if (size >= 2 && u[0] == 0xFF && u[1] == 0xFE)
+        unit = 2;
+    else if (size >= 2 && u[0] == 0xFE && u[1] == 0xFF)
+        unit = 2, big = true;
+    *wide = unit != 0;
+    if (!unit)
+        return true;
+    auto at = [&](size_t i) -> unsigned long {
+        unsigned long value = 0;
+        for (int k = 0; k < unit; ++k)
+            value |= static_cast<unsigned long>(u[i + k]) << (8 * (big ? unit - 1 - k : k));
+        return value;
+    };
+    out->clear();
+    out->reserve(size / unit);
+    long line = 1;
+    for (size_t i = unit; i < size; i += unit) {
+        if (i + unit > size) {
+            *why = wxString::Format("line %ld: the file ends inside a character (%s)", line,
+                                    unit == 2 ? "UTF-16" : "UTF-32");
+            return false;
+        }
+        unsigned long cp = at(i);
+        if (unit == 2 && cp >= 0xD800 && cp <= 0xDBFF && i + 2 * unit <= size) {
+            const unsigned long low = at(i + unit);
+            if (low >= 0xDC00 && low <= 0xDFFF) {
+                cp = 0x10000 + ((cp - 0xD800) << 10) + (low - 0xDC00);
+                i += unit;
+            }
+        }
+        if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
+            *why = wxString::Format("line %ld: a character that is not Unicode (code %#lx in %s)", line, cp,
+                                    unit == 2 ? "UTF-16" : "UTF-32");
+            return false;
+        }
+        if (cp == '\n' || (cp == '\r' && !(i + unit < size && at(i + unit) == '\n')))
+            ++line;
+        appendUtf8(cp, out);
+    }
+    return true;
 }
 
 }  // namespace
@@ -393,10 +563,14 @@ std::string wideTextAsUtf8(const char* data, size_t size)
 bool parseSurfaceText(const wxString& name, const char* data, size_t size, bool append, ParsedSurface* out)
 {
     *out = ParsedSurface();
-    const std::string wide = wideTextAsUtf8(data, size);
-    if (!wide.empty()) {
-        data = wide.data();
-        size = wide.size();
+    std::string decoded;
+    bool wide = false;
+    wxString why;
+    if (!wideTextAsUtf8(data, size, &wide, &decoded, &why))
+        return refuse(name, why);
+    if (wide) {
+        data = decoded.data();
+        size = decoded.size();
     }
     std::string_view text(data, size);
     if (text.size() >= 3 && text.compare(0, 3, "\xEF\xBB\xBF") == 0)
@@ -406,7 +580,7 @@ bool parseSurfaceText(const wxString& name, const char* data, size_t size, bool 
     const int vertexOffset = append ? NOV : 0;
     const int edgeOffset = append ? NOE : 0;
     const int faceOffset = append ? NOS : 0;
-    Parser parser(name, splitLines(text), MAX_VERTICES - vertexOffset, MAX_EDGES - edgeOffset,
+    Parser parser(name, text, MAX_VERTICES - vertexOffset, MAX_EDGES - edgeOffset,
                   MAX_FACES - faceOffset, out);
     if (parser.parse())
         return true;
@@ -417,9 +591,9 @@ bool parseSurfaceText(const wxString& name, const char* data, size_t size, bool 
 bool parseSurfaceFile(const wxString& path, bool append, ParsedSurface* out)
 {
     *out = ParsedSurface();
-    const wxScopedCharBuffer fileName = path.fn_str();
+    const std::string fileName = pathBytes(path);
     // Not blocking: a pipe opens at once and is then refused below.
-    const int fd = ::open(fileName.data(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    const int fd = ::open(fileName.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return refuse(path, wxString::FromUTF8(std::strerror(errno)));
     struct stat st;
@@ -428,9 +602,20 @@ bool parseSurfaceFile(const wxString& path, bool append, ParsedSurface* out)
         ::close(fd);
         return refuse(path, folder ? "it is a folder, not a file" : "it is not a regular file (a pipe or a device)");
     }
-    std::string bytes(static_cast<size_t>(st.st_size), '\0');
+    if (st.st_size > MAX_FILE_BYTES) {
+        ::close(fd);
+        return refuse(path, wxString::Format("it holds %lld bytes, more than a surface file may (1 GB)",
+                                             static_cast<long long>(st.st_size)));
+    }
+    // One byte more than the file holds, so that the read which finds its
+    // end needs no larger buffer.
+    std::string bytes(static_cast<size_t>(st.st_size) + 1, '\0');
     size_t got = 0;
     for (;;) {
+        if (got > static_cast<size_t>(MAX_FILE_BYTES)) {
+            ::close(fd);
+            return refuse(path, "it has grown beyond 1 GB while being read");
+        }
         if (got == bytes.size())
             bytes.resize(bytes.size() + 65536);  // the file may have grown
         const ssize_t n = ::read(fd, &bytes[got], bytes.size() - got);

@@ -29,13 +29,22 @@ struct ParsedSurface {
 // has left: all of it, or what the current surface leaves when `append` is true.
 // A malformed file (bad count or level line, a section that ends before its
 // count, a missing section, counts beyond capacity, indices outside the file's
-// vertices, numbers that are not finite, bytes that are not text) is refused:
+// vertices, coordinates that are not finite or lie beyond MAX_COORDINATE,
+// target lengths that are not positive and finite, a face with a repeated
+// corner, a side shared by three faces, a last line cut short inside a
+// record, bytes that are not text, UTF-16 or UTF-32 that is not Unicode) is
+// refused:
 // the error log gets one message with the file name, the line number where
 // there is one, and the fault, and false is returned. Reads: NOV, NOE, NOS
 // (when appending). Writes nothing of the store.
 bool parseSurfaceText(const wxString& name, const char* data, size_t size, bool append, ParsedSurface* out);
 
-// Reads the file at `path` and parses it as parseSurfaceText does. A path that
+// The largest surface file read: 1 GB (the largest surface the store holds
+// takes a few MB).
+constexpr long long MAX_FILE_BYTES = 1LL << 30;
+
+// Reads the file at `path` and parses it as parseSurfaceText does. A file of
+// more than MAX_FILE_BYTES is refused before anything is read. A path that
 // is a folder, a pipe or anything but a regular file, or that cannot be opened,
 // is refused with a message naming it and the reason (a pipe is never opened
 // for reading, so nothing waits on it). Writes nothing of the store.

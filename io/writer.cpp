@@ -1,5 +1,7 @@
 #include "io/writer.h"
 
+#include "io/file_names.h"
+
 #include <cerrno>
 #include <csignal>
 #include <cmath>
@@ -209,7 +211,7 @@ bool writeFileReplacing(const wxString& path, const std::string& text, wxString*
     // ignored, the write fails with EFBIG like a full disk, and is handled so.
     static const bool sizeLimitFailsTheWrite = std::signal(SIGXFSZ, SIG_IGN) != SIG_ERR;
     (void)sizeLimitFailsTheWrite;
-    std::string target(path.fn_str());
+    std::string target = pathBytes(path);
     if (!followLinks(&target)) {
         *error = wxString::Format("cannot follow its symbolic link (%s)", std::strerror(errno));
         return false;
@@ -218,6 +220,11 @@ bool writeFileReplacing(const wxString& path, const std::string& text, wxString*
     const bool exists = stat(target.c_str(), &existing) == 0;
     if (exists && S_ISDIR(existing.st_mode)) {
         *error = "it is a folder";
+        return false;
+    }
+    if (exists && !S_ISREG(existing.st_mode)) {
+        // Replacing a pipe or a device with a file would lose it.
+        *error = "it is not a regular file (a pipe, a device or a socket)";
         return false;
     }
     std::string temp = temporaryPattern(target);
@@ -272,6 +279,12 @@ bool moveIntoPlace(const std::string& finished, const std::string& path, std::st
     std::string target = path;
     if (!followLinks(&target)) {
         *error = std::string("cannot follow its symbolic link (") + std::strerror(errno) + ")";
+        unlink(finished.c_str());
+        return false;
+    }
+    struct stat existing;
+    if (stat(target.c_str(), &existing) == 0 && !S_ISREG(existing.st_mode)) {
+        *error = S_ISDIR(existing.st_mode) ? "it is a folder" : "it is not a regular file (a pipe, a device or a socket)";
         unlink(finished.c_str());
         return false;
     }

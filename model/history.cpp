@@ -7,6 +7,9 @@ WX_DEFINE_LIST(MyList);
 
 MyList undoList;
 MyList::compatibility_iterator currentState;
+size_t g_history_bytes = 0;
+size_t g_history_limit = HISTORY_LIMIT;
+bool g_history_trimmed = false;
 
 State::~State()
 {
@@ -17,6 +20,37 @@ State::~State()
 }
 
 namespace {
+size_t bytesOf(const State* s)
+{
+    return sizeof(State) + 4 * sizeof(void*) +  // the record, its list node
+           s->numVertices * sizeof(Point3) + s->numEdges * (sizeof(double) + 2 * sizeof(int)) +
+           s->numFaces * 3 * sizeof(int);
+}
+
+// Takes a snapshot out of the list and frees it.
+void drop(MyList::compatibility_iterator node)
+{
+    g_history_bytes -= std::min(g_history_bytes, bytesOf(node->GetData()));
+    delete node->GetData();
+    undoList.Erase(node);
+}
+
+// Drops the oldest snapshots, never the current one or any after it, until
+// the history fits its limit; the first time, the status line says so.
+void keepWithinLimit()
+{
+    bool dropped = false;
+    while (g_history_bytes > g_history_limit && undoList.GetFirst() && undoList.GetFirst() != currentState) {
+        drop(undoList.GetFirst());
+        dropped = true;
+    }
+    if (dropped && !g_history_trimmed) {
+        g_history_trimmed = true;
+        messagetxt = wxString::Format("The oldest undo steps were dropped to keep the history within %d MB",
+                                      static_cast<int>(g_history_limit >> 20));
+    }
+}
+
 State* snapshot()
 {
     State* s = new State;
@@ -32,6 +66,7 @@ State* snapshot()
     std::copy(&edge[0][0], &edge[0][0] + 2 * NOE, &s->edges[0][0]);
     std::copy(&face[0][0], &face[0][0] + 3 * NOS, &s->faces[0][0]);
     s->level = subdiv_level;
+    g_history_bytes += bytesOf(s);
     return s;
 }
 }  // namespace
@@ -41,14 +76,12 @@ void saveState()
     State* s = snapshot();
     // Discard the redo branch, newest first.
     if (currentState) {
-        while (undoList.GetLast() != currentState) {
-            MyList::compatibility_iterator last = undoList.GetLast();
-            delete last->GetData();
-            undoList.Erase(last);
-        }
+        while (undoList.GetLast() != currentState)
+            drop(undoList.GetLast());
     }
     undoList.Append(s);
     currentState = undoList.GetLast();
+    keepWithinLimit();
 }
 
 // Writes snapshot `s` back into the fixed-capacity tables.
@@ -73,13 +106,12 @@ void undo()
     // that redo can come back to it.
     MyList::compatibility_iterator next = currentState->GetNext();
     if (!next || (next->GetData()->undone && !next->GetNext())) {
-        if (next) {
-            delete next->GetData();
-            undoList.Erase(next);
-        }
+        if (next)
+            drop(next);
         State* present = snapshot();
         present->undone = true;
         undoList.Append(present);
+        keepWithinLimit();
     }
     const State* s = currentState->GetData();
     restore(s);
@@ -117,4 +149,5 @@ void clearHistory()
         delete n->GetData();
     undoList.Clear();
     currentState = MyList::compatibility_iterator();
+    g_history_bytes = 0;
 }

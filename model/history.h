@@ -6,7 +6,11 @@
 
 // Records a snapshot of the model at the end of the history, first discarding
 // every snapshot after the current position; the new one becomes current.
-// Reads: NOV, NOE, NOS, v, phi, edge, face, subdiv_level. Writes: undoList, currentState.
+// When the snapshots then hold more than g_history_limit bytes, the oldest
+// are dropped (never the current one) until they fit; the first time this
+// happens messagetxt says so. Reads: NOV, NOE, NOS, v, phi, edge, face,
+// subdiv_level, g_history_limit. Writes: undoList, currentState,
+// g_history_bytes, g_history_trimmed, messagetxt.
 void saveState();
 
 // Restores the snapshot at the current position and steps back one position;

@@ -48,6 +48,7 @@ int g_dragpurtj = -1;
 bool touch_purturb = false;
 int g_buru = 0;
 bool g_buruloop = false;
+double g_sway_extent = 0;
 bool g_smoothen = false;
 bool g_modify_until_valid = false;
 bool g_relax_precisely = false;
@@ -97,6 +98,8 @@ void resetStore()
 {
     allocateStore();
     clearHistory();
+    g_history_limit = HISTORY_LIMIT;
+    g_history_trimmed = false;
     for (int i = 0; i < MAX_VERTICES; ++i) {
         v[i] = Point3{0, 0, 0};
         gv[i] = wxPoint(0, 0);
@@ -139,6 +142,7 @@ void resetStore()
     g_purtj = g_dragpurtj = -1;
     touch_purturb = false;
     g_buru = 0;
+    g_sway_extent = 0;
     g_buruloop = g_smoothen = g_modify_until_valid = modify_off = false;
     g_relax_precisely = false;
     g_picture_width = 640;

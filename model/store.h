@@ -38,6 +38,11 @@ constexpr int MAX_VERTICES = 30000;
 constexpr int MAX_EDGES = 60000;
 constexpr int MAX_FACES = 40000;
 constexpr int MAX_COMPONENTS = 100;
+// The largest coordinate a position may have. Far beyond any surface, and
+// small enough that squares and products of lengths (normals, areas,
+// volumes) stay finite; the reader refuses more, and the geometry's guard
+// (geometry/runaway_guard.h) puts back a step that would go beyond it.
+constexpr double MAX_COORDINATE = 1e30;
 // Room of the per-vertex face-count table.
 constexpr int NOFACEOFVERTEX_SIZE = 60000;
 
@@ -91,6 +96,7 @@ extern int g_dragpurtj;          // the gluing target under a left drag; -1 none
 extern bool touch_purturb;       // touch perturbation mode is on
 extern int g_buru;               // remaining sway ticks
 extern bool g_buruloop;          // repeat sway
+extern double g_sway_extent;     // the surface's extent when the running sway began; 0 when none runs
 extern bool g_smoothen;          // repeat smoothing
 extern bool g_modify_until_valid;// relax on every tick until the surface is stable
 extern bool modify_off;          // relaxation is switched off
@@ -162,6 +168,12 @@ WX_DECLARE_LIST(State, MyList);
 
 extern MyList undoList;                       // the snapshots, oldest first
 extern MyList::compatibility_iterator currentState; // node at the current position; null before the first snapshot
+// The most memory the snapshots may hold: 512 MB.
+constexpr size_t HISTORY_LIMIT = size_t(512) << 20;
+extern size_t g_history_bytes;    // memory the snapshots hold now (arrays and records); 0
+extern size_t g_history_limit;    // the most they may hold before the oldest go; HISTORY_LIMIT (tests lower it)
+extern bool g_history_trimmed;    // the oldest snapshots have been dropped to keep within the limit, and
+                                  // the status line has said so (it says so once); false
 
 // Allocates the heap arrays once (later calls do nothing). `gv` entries become
 // (0, 0), `conn_comp` entries 0 (no component), `hilighted` all false.

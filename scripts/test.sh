@@ -12,4 +12,4 @@ cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DKORVITH_SANITIZE=ON -DKORVIT
 cmake --build build-asan -j"$(nproc)"
 (cd build-asan && ctest --output-on-failure)
 # Fuzzing: each target about 30 s on the seed corpus; any report fails the run.
-scripts/fuzz.sh 30
+scripts/fuzz.sh 60

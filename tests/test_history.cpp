@@ -144,3 +144,53 @@ TEST_F(StoreTest, UndoMarksTheFaceCountsStale)
     undo();
     EXPECT_FALSE(NOfaceOfVertex_on);
 }
+
+// The history keeps within its limit at the store's capacities: the oldest
+// snapshots go first, the current one never, and the status line says so
+// once. The limit is lowered to ten full snapshots so that the test need not
+// allocate 512 MB.
+TEST_F(StoreTest, HistoryDropsTheOldestSnapshotsBeyondItsLimit)
+{
+    EXPECT_EQ(g_history_limit, size_t(512) * 1024 * 1024);
+    NOV = MAX_VERTICES;
+    NOE = MAX_EDGES;
+    NOS = MAX_FACES;
+    for (int e = 0; e < NOE; ++e)
+        phi[e] = RIM_LENGTH;
+    saveState();
+    const size_t one = g_history_bytes;
+    EXPECT_GT(one, size_t(MAX_VERTICES) * 24 + size_t(MAX_EDGES) * 16 + size_t(MAX_FACES) * 12);
+    g_history_limit = 10 * one;
+    messagetxt = " ";
+    for (int k = 1; k < 40; ++k) {
+        v[0].x = k;  // which edit this snapshot comes before
+        saveState();
+        EXPECT_LE(g_history_bytes, g_history_limit);
+        EXPECT_LE(historyLength(), 10);
+        if (k == 10) {
+            EXPECT_TRUE(g_history_trimmed);
+            EXPECT_EQ(messagetxt, wxString::Format("The oldest undo steps were dropped to keep the history "
+                                                   "within %d MB", int(10 * one >> 20)))
+                << messagetxt;
+            messagetxt = " ";
+        }
+    }
+    EXPECT_EQ(messagetxt, " ") << "said once";
+    EXPECT_EQ(historyLength(), 10);
+    // Undo stores the present surface too, so the snapshot taken before edit
+    // 30 goes; it walks back to the oldest it can restore (before edit 32:
+    // as ever, undo stops at the oldest position), then stops.
+    v[0].x = 40;
+    for (int k = 0; k < 20; ++k)
+        undo();
+    EXPECT_EQ(v[0].x, 32.0);
+    EXPECT_LE(g_history_bytes, g_history_limit);
+    EXPECT_EQ(historyLength(), 10);
+    redo();
+    EXPECT_EQ(v[0].x, 33.0);
+    for (int k = 0; k < 20; ++k)
+        redo();
+    EXPECT_EQ(v[0].x, 40.0) << "the surface as the first undo found it";
+    clearHistory();
+    EXPECT_EQ(g_history_bytes, 0u);
+}

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "io/reader.h"
 #include "io/writer.h"
@@ -35,21 +36,31 @@ TEST_F(StoreTest, ReaderReadsTheOneCellFile)
 
 TEST_F(StoreTest, ReaderConvertsTargetLengthFields)
 {
-    ASSERT_TRUE(wxTranslateData(writeFile(sectioned("##vertex\n2\n0,0,0\n1,0,0\n##edge\n6\n0,1,a\n0,1,b\n0,1,0.9\n"
-                                                    "0,1,A\n0,1,a \n0,1,  1.5e-1xyz\n##face\n0\n##end\n")),
+    ASSERT_TRUE(wxTranslateData(writeFile(sectioned("##vertex\n2\n0,0,0\n1,0,0\n##edge\n4\n0,1,a\n0,1,b\n0,1,0.9\n"
+                                                    "0,1,  1.5e-1xyz\n##face\n0\n##end\n")),
                                 false));
     EXPECT_EQ(phi[0], std::sin(0.9424777959));
     EXPECT_EQ(phi[0], 0.8090169942709459);
     EXPECT_EQ(phi[1], std::sin(1.09955742855));
     EXPECT_EQ(phi[2], 0.9);
-    EXPECT_EQ(phi[3], 0.0) << "a capital A is no number";
-    EXPECT_EQ(phi[4], 0.0) << "the letter a followed by a blank is converted as a number";
-    EXPECT_EQ(phi[5], 0.15);
+    EXPECT_EQ(phi[3], 0.15);
+    // A capital A, or the letter a followed by a blank, is converted as a
+    // number and gives 0: no length an edge can have.
+    for (const char* field : {"A", "a ", "0", "-1", "1e308x10", "1e999", ""}) {
+        CapturedLog log;
+        EXPECT_FALSE(wxTranslateData(
+            writeFile(sectioned("##vertex\n2\n0,0,0\n1,0,0\n##edge\n2\n0,1,a\n0,1," + std::string(field) +
+                                "\n##face\n0\n##end\n")),
+            false))
+            << field;
+        ASSERT_EQ(log.errors.size(), 1u) << field;
+        EXPECT_NE(log.errors[0].find("line 9: edge 1 has a target length"), std::string::npos) << log.errors[0];
+    }
 }
 
 TEST_F(StoreTest, ReaderRecordFieldsAreLenient)
 {
-    ASSERT_TRUE(wxTranslateData(writeFile(sectioned("##vertex\n3\n 1.5x, -2 ,3,99\n\n,,7\n##edge\n1\n 2 ,1x\n"
+    ASSERT_TRUE(wxTranslateData(writeFile(sectioned("##vertex\n3\n 1.5x, -2 ,3,99\n\n,,7\n##edge\n1\n 2 ,1x,2\n"
                                                     "##face\n1\n1,2\n##end\n")),
                                 false));
     EXPECT_EQ(v[0].x, 1.5);
@@ -59,7 +70,7 @@ TEST_F(StoreTest, ReaderRecordFieldsAreLenient)
     EXPECT_EQ(v[2].z, 7.0);
     EXPECT_EQ(edge[0][0], 2);
     EXPECT_EQ(edge[0][1], 1);
-    EXPECT_EQ(phi[0], 0.0);
+    EXPECT_EQ(phi[0], 2.0);
     EXPECT_EQ(face[0][2], 0) << "a missing field converts as empty";
 }
 
@@ -217,12 +228,47 @@ INSTANTIATE_TEST_SUITE_P(
                 sectioned("##vertex\n3\n0,0,0\n1,0,0\n##edge\n1\n0,1,a\n##face\n0\n##end\n"),
                 "line 6: the section ends after 2 of its 3 vertices"},
         BadFile{"FaceSectionEndsEarly",
-                sectioned("##vertex\n1\n0,0,0\n##edge\n0\n##face\n2\n0,0,0\n##end\n"),
-                "line 10: the section ends after 1 of its 2 faces"},
+                sectioned("##vertex\n3\n0,0,0\n1,0,0\n0,1,0\n##edge\n0\n##face\n2\n0,1,2\n##end\n"),
+                "line 12: the section ends after 1 of its 2 faces"},
         BadFile{"NonAsciiCount", sectioned("##vertex\n8\xC3\xA9\n"), "count \"8\\xC3\\xA9\" is not"},
         BadFile{"Binary", std::string("\x7f" "ELF\x02\x01\x01\0\0\0korvith01\n", 20), "not a text file"},
         BadFile{"InfiniteTargetLength",
-                sectioned("##vertex\n2\n0,0,0\n1,0,0\n##edge\n1\n0,1,1e999\n##face\n0\n##end\n"), "line 8:"}),
+                sectioned("##vertex\n2\n0,0,0\n1,0,0\n##edge\n1\n0,1,1e999\n##face\n0\n##end\n"), "line 8:"},
+        // Coordinates whose differences overflow: the boxes around faces and
+        // the lengths would not be numbers.
+        BadFile{"CoordinatesNearTheLargestDouble",
+                sectioned("##vertex\n3\n1e+308,0,0\n-1e+308,0,0\n0,1e+308,0\n##edge\n0\n##face\n1\n0,1,2\n##end\n"),
+                "line 4: vertex 0 lies too far out"},
+        BadFile{"CoordinateJustBeyondTheLimit",
+                sectioned("##vertex\n2\n0,0,0\n0,-1.0001e30,0\n##edge\n0\n##face\n0\n##end\n"),
+                "line 5: vertex 1 lies too far out"},
+        BadFile{"FaceWithARepeatedCorner",
+                sectioned("##vertex\n3\n0,0,0\n1,0,0\n0,1,0\n##edge\n0\n##face\n2\n0,1,2\n2,1,2\n##end\n"),
+                "line 12: face 1 has vertex 2 as two of its corners"},
+        BadFile{"BlankFaceLine",
+                sectioned("##vertex\n3\n0,0,0\n1,0,0\n0,1,0\n##edge\n0\n##face\n1\n\n##end\n"),
+                "line 11: face 0 has vertex 0 as two"},
+        BadFile{"CutInsideTheLastRecord", "3\n0,0,0\n1,0,0\n0,1,0\n0\n2\n0,1,2\n2,1", "line 8: the file ends inside"},
+        BadFile{"CutInsideTheLastCoordinates", "2\n0,0,0\n1,0", "line 3: the file ends inside"},
+        BadFile{"SideInThreeFaces",
+                sectioned("##vertex\n5\n0,0,0\n1,0,0\n0,1,0\n0,0,1\n1,1,1\n##edge\n0\n##face\n3\n0,1,2\n1,0,3\n"
+                          "4,0,1\n##end\n"),
+                "line 15: face 2 is the third face at the side from vertex 0 to vertex 1"},
+        BadFile{"TargetLengthZero",
+                sectioned("##vertex\n2\n0,0,0\n1,0,0\n##edge\n1\n0,1,0\n##face\n0\n##end\n"),
+                "line 8: edge 0 has a target length (0)"},
+        BadFile{"TargetLengthHuge",
+                sectioned("##vertex\n2\n0,0,0\n1,0,0\n##edge\n1\n0,1,1e308\n##face\n0\n##end\n"),
+                "line 8: edge 0 has a target length (1e308)"},
+        // Wide text is decoded here: a unit that is no character names its line.
+        BadFile{"Utf32BeyondUnicode", std::string("\0\0\xFE\xFF\0\0\0#\0\0\0\n\0\x20\0\0", 16),
+                "line 2: a character that is not Unicode (code 0x200000 in UTF-32)"},
+        BadFile{"Utf32LittleEndianSurrogate", std::string("\xFF\xFE\0\0\x00\xD8\0\0", 8),
+                "line 1: a character that is not Unicode (code 0xd800"},
+        BadFile{"Utf16LoneSurrogate", std::string("\xFF\xFE" "8\0\n\0\x00\xDC", 8),
+                "line 2: a character that is not Unicode (code 0xdc00 in UTF-16)"},
+        BadFile{"Utf16CutInsideACharacter", std::string("\xFE\xFF\0" "8\0", 5),
+                "line 1: the file ends inside a character"}),
     [](const ::testing::TestParamInfo<BadFile>& info) { return std::string(info.param.name); });
 
 TEST_F(StoreTest, ReaderCapacityCountsTheSurfaceAlreadyPresentWhenAppending)
@@ -298,4 +344,42 @@ TEST_F(StoreTest, ReaderNumbersReadAsTheCLibraryReadsThem)
     EXPECT_EQ(v[3].y, 1e20);
     EXPECT_EQ(edge[0][0], 3);
     EXPECT_EQ(edge[0][1], 0);
+}
+
+// A file larger than any surface is refused before it is read: a sparse file
+// of just over 1 GB takes no disk and no time.
+TEST_F(StoreTest, ReaderRefusesAFileOverOneGigabyteBeforeReadingIt)
+{
+    const std::string path = writeFile("");
+    ASSERT_EQ(truncate(path.c_str(), MAX_FILE_BYTES + 1), 0);
+    CapturedLog log;
+    EXPECT_FALSE(wxTranslateData(path, false));
+    ASSERT_EQ(log.errors.size(), 1u);
+    EXPECT_NE(log.errors[0].find("1073741825 bytes, more than a surface file may (1 GB)"), std::string::npos)
+        << log.errors[0];
+    ASSERT_EQ(truncate(path.c_str(), 0), 0);
+}
+
+// Blank lines between sections are skipped however many there are, in both
+// line-end styles, and a surface among them reads as without them.
+TEST_F(StoreTest, ReaderSkipsAnyNumberOfBlankLines)
+{
+    const std::string single = kSingleCellFile;
+    const std::string::size_type edges = single.find("##edge");
+    for (const char* blank : {"\n", "\r\n", "\r"}) {
+        std::string text = single.substr(0, edges);
+        for (int k = 0; k < 200000; ++k)
+            text += blank;
+        text += single.substr(edges);
+        resetStore();
+        ASSERT_TRUE(wxTranslateData(writeFile(text), false));
+        EXPECT_EQ(NOV, 8);
+        EXPECT_EQ(NOE, 14);
+        EXPECT_EQ(NOS, 7);
+    }
+    // The line numbers of messages count them.
+    CapturedLog log;
+    EXPECT_FALSE(wxTranslateData(writeFile("##korvith01\n\n\n\n##vertex\nx\n"), false));
+    ASSERT_EQ(log.errors.size(), 1u);
+    EXPECT_NE(log.errors[0].find("line 6: the vertices count"), std::string::npos) << log.errors[0];
 }

@@ -54,6 +54,19 @@ std::string damaged(std::string text, std::mt19937& rng)
     }
     return text;
 }
+// The faults the fast reader finds and the first one let through: a section
+// cut short by the next, faces with a repeated corner or a side in three
+// faces, target lengths that are not positive, positions far out, a last
+// record cut short.
+bool refusedOnlyByTheFastReader(const std::string& message)
+{
+    for (const char* reason : {"the section ends after", "as two of its corners", "is the third face at the side",
+                               "not a positive finite number", "lies too far out", "the file ends inside this record",
+                               "has a coordinate that is not a finite number"})
+        if (message.find(reason) != std::string::npos)
+            return true;
+    return false;
+}
 }  // namespace
 
 TEST_F(StoreTest, FastReaderGivesWhatTheFirstReaderGaveOnSamplesAndDamagedCopies)
@@ -74,8 +87,7 @@ TEST_F(StoreTest, FastReaderGivesWhatTheFirstReaderGaveOnSamplesAndDamagedCopies
                 const bool fastRead = parseSurfaceFile(file, append, &fast);
                 if (literalRead && !fastRead) {
                     ASSERT_FALSE(log.errors.empty());
-                    EXPECT_NE(log.errors.back().find("the section ends after"), std::string::npos)
-                        << log.errors.back();
+                    EXPECT_TRUE(refusedOnlyByTheFastReader(log.errors.back())) << log.errors.back();
                     continue;
                 }
                 ASSERT_EQ(fastRead, literalRead) << file << (log.errors.empty() ? "" : ": " + log.errors.back());
@@ -85,7 +97,7 @@ TEST_F(StoreTest, FastReaderGivesWhatTheFirstReaderGaveOnSamplesAndDamagedCopies
                     // The same message, but where the fast reader escapes a tab or names
                     // the section that ended early, which the first one missed.
                     if (log.errors[1].find("\\x") == std::string::npos &&
-                        log.errors[1].find("the section ends after") == std::string::npos) {
+                        !refusedOnlyByTheFastReader(log.errors[1])) {
                         EXPECT_EQ(log.errors[0], log.errors[1]) << "the same message";
                     }
                     continue;

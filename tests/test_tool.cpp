@@ -187,6 +187,27 @@ TEST(Tool, FailuresSayWhatWhereAndWhyAndWriteNothing)
         {"apply " + kSingle + " /nonexistent/dir/out.stl", "/nonexistent/dir/out.stl"},
         {"apply " + kSingle + " /nonexistent/dir/out.png", "/nonexistent/dir/out.png"},
         {"apply " + kSingle + " " + kOut + ".kor @/nonexistent/ops", "/nonexistent/ops"},
+        // Numbers out of range name the vertex, or say which counts are taken.
+        {"apply " + kSingle + " " + kOut + ".kor remove=-1", "remove=-1): vertex -1 does not exist"},
+        {"apply " + kSingle + " " + kOut + ".kor pull=2147483647", "vertex 2147483647 does not exist (the surface has 8"},
+        {"apply " + kSingle + " " + kOut + ".kor pull=99999999999999999999999", "vertex that far does not exist"},
+        {"apply " + kSingle + " " + kOut + ".kor paste=0,-4", "vertex -4 does not exist"},
+        // Ops that would take positions out of range are refused (a distance
+        // that large was once cast to a count as well).
+        {"apply " + kSingle + " " + kOut + ".kor move=1e200,0,0", "move=1e200,0,0): not applied: vertex 0 would go too far"},
+        {"apply " + kSingle + " " + kOut + ".kor scale=1e31", "not applied: vertex 0 would go too far out"},
+        // Files that run away or are cut short are refused when read.
+        {"info " KORVITH_SOURCE_DIR "/tests/fuzz/corpus/info/huge-coordinates.kor", "line 4: vertex 0 lies too far out"},
+        {"info " KORVITH_SOURCE_DIR "/tests/fuzz/corpus/info/truncated-last-face.kor",
+         "line 86: face 20 has vertex 1 as two of its corners"},
+        {"info " KORVITH_SOURCE_DIR "/tests/fuzz/corpus/info/utf32-beyond-unicode.kor",
+         "line 1: a character that is not Unicode (code 0x200000 in UTF-32)"},
+        // A name with a line end is told on one line.
+        {"apply " + kSingle + " " + kOut + ".kor 'open=/nonexistent/a\nb.kor'", "(\"open=/nonexistent/a\\nb.kor\")"},
+        {"apply " + kSingle + " '/nonexistent/a\nb/out.kor'", "\"/nonexistent/a\\nb/out.kor\""},
+        // Writing onto a pipe would replace it with a file: refused.
+        {"apply " + kSingle + " " + privateDir() + "/pipe.kor", "pipe.kor\": it is not a regular file"},
+        {"apply " + kSingle + " " + privateDir() + "/pipe.kor --format=stl", "not a regular file"},
     };
     for (const Case& c : cases) {
         const ToolRun run = tool(c.args);
@@ -196,6 +217,30 @@ TEST(Tool, FailuresSayWhatWhereAndWhyAndWriteNothing)
         EXPECT_FALSE(exists(kOut + ".kor")) << c.args;
     }
     std::remove(bad.c_str());
+    struct stat st;
+    ASSERT_EQ(stat((privateDir() + "/pipe.kor").c_str(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode)) << "the pipe is still a pipe";
+}
+
+// Names with bytes that are not ASCII (and not UTF-8) open, and are written,
+// whatever the locale says.
+TEST(Tool, AnyBytesNameAFile)
+{
+    const std::string latin = privateDir() + "/caf\xE9.kor", utf8 = privateDir() + "/na\xC3\xAFve.kor";
+    ASSERT_EQ(tool("apply " + kSingle + " '" + latin + "'").status, 0);
+    for (const char* locale : {"C.UTF-8", "C", "POSIX"}) {
+        for (const std::string& name : {latin, utf8}) {
+            const ToolRun run = shell(std::string("LC_ALL=") + locale + " " KORVITH_TOOL " apply '" + latin + "' '" +
+                                      name + "' relax");
+            EXPECT_EQ(run.status, 0) << locale << ": " << run.err;
+            EXPECT_TRUE(exists(name));
+        }
+        const ToolRun run = shell(std::string("LC_ALL=") + locale + " " KORVITH_TOOL " info '" + utf8 + "'");
+        EXPECT_EQ(run.status, 0) << locale << ": " << run.err;
+        const ToolRun missing = shell(std::string("LC_ALL=") + locale + " " KORVITH_TOOL " info '" + privateDir() +
+                                      "/gon\xE9.kor'");
+        EXPECT_NE(missing.err.find("gon\\xE9.kor\": No such file"), std::string::npos) << missing.err;
+    }
 }
 
 TEST(Tool, InfoOfAnEmptySurfaceHasNoAngleSums)

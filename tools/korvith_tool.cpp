@@ -27,6 +27,10 @@
 #include "tools/print_report.h"
 #include "tools/stl_reader.h"
 #include "tools/tool_ops.h"
+#include "io/file_names.h"
+
+#include <algorithm>
+#include <clocale>
 
 namespace {
 // Keeps the reader's error messages, so that each failure is told on one line.
@@ -79,7 +83,7 @@ bool readSurface(const std::string& path, std::string* why)
 {
     keptErrors->last.clear();
     const bool read = path == "-" ? openSurfaceBytes("standard input", standardInput())
-                                  : openSurfaceFile(path, false);
+                                  : openSurfaceFile(pathFromBytes(path), false);
     if (!read) {
         *why = keptErrors->last.empty() ? "cannot read the file" : keptErrors->last;
         return false;
@@ -121,7 +125,7 @@ int info(const std::string& path)
         return meshInfo(path);
     std::string why;
     if (!readSurface(path, &why))
-        return failure(path == "-" ? "standard input" : path, why);
+        return failure(path == "-" ? "standard input" : quotedName(path), why);
     const SurfaceInfo s = surfaceInfo();
     nlohmann::ordered_json out;
     out["vertices"] = s.vertices;
@@ -235,7 +239,7 @@ bool writeOutput(const std::string& path, const std::string& ext, int digits, st
             text = headerExportText(cIdentifier(wxString::FromUTF8(base)));
         }
         wxString reason;
-        if (writeFileReplacing(wxString::FromUTF8(path), text, &reason))
+        if (writeFileReplacing(pathFromBytes(path), text, &reason))
             return true;
         *why = std::string(reason.utf8_str());
         return false;
@@ -281,7 +285,7 @@ int apply(const std::string& in, const std::string& out, std::vector<std::string
         opTexts.clear();
         std::string why;
         if (!readOpsFile(file, &opTexts, &why))
-            return failure(file, why);
+            return failure(quotedName(file), why);
     }
     std::vector<ToolOp> ops(opTexts.size());
     for (size_t k = 0; k < opTexts.size(); ++k) {
@@ -302,19 +306,23 @@ int apply(const std::string& in, const std::string& out, std::vector<std::string
         return usage("a paper kit (net) is written as .pdf or .svg, not as \"" + ext + "\"");
     std::string why;
     if (!readSurface(in, &why))
-        return failure(in == "-" ? "standard input" : in, why);
+        return failure(in == "-" ? "standard input" : quotedName(in), why);
     const bool progress = isatty(STDERR_FILENO);
     for (size_t k = 0; k < ops.size(); ++k) {
         keptErrors->last.clear();
         if (!runToolOp(ops[k], progress, &why)) {
             if (!keptErrors->last.empty())
                 why = keptErrors->last;
-            return failure("operation " + std::to_string(k + 1) + " (" + ops[k].text + ")", why);
+            const bool plain = std::all_of(ops[k].text.begin(), ops[k].text.end(),
+                                           [](char c) { return static_cast<unsigned char>(c) >= 0x20 && c != 0x7F; });
+            return failure("operation " + std::to_string(k + 1) + " (" +
+                               (plain ? ops[k].text : quotedName(ops[k].text)) + ")",
+                           why);
         }
         refreshDerivedData();  // what a repaint does first
     }
     if (!writeOutput(out, ext, digits, &why))
-        return failure(out == "-" ? "standard output" : out, why);
+        return failure(out == "-" ? "standard output" : quotedName(out), why);
     if (report)  // beside an output on standard output, on standard error
         std::fputs(printReportText(printReport(currentMesh(), g_solid)).c_str(), out == "-" ? stderr : stdout);
     return 0;
@@ -323,6 +331,9 @@ int apply(const std::string& in, const std::string& out, std::vector<std::string
 
 int main(int argc, char** argv)
 {
+    // The user's character set for names; numbers are read and written in the
+    // C locale whatever this says.
+    std::setlocale(LC_CTYPE, "");
     wxInitializer initializer;
     if (!initializer.IsOk())
         return failure("korvith-tool", "cannot start the toolkit");

@@ -14,8 +14,10 @@
 #include "construct/subdivision.h"
 #include "geometry/precise_relaxation.h"
 #include "geometry/relaxation.h"
+#include "geometry/runaway_guard.h"
 #include "geometry/rigid_motion.h"
 #include "geometry/smoothing.h"
+#include "io/file_names.h"
 #include "io/open_commands.h"
 #include "geometry/thicken.h"
 #include "io/reader.h"
@@ -70,13 +72,20 @@ bool parseNumber(const std::string& s, double* out)
     return *end == '\0' && std::isfinite(*out);
 }
 
+// A whole number written in decimal digits, with an optional minus sign; any
+// number of digits (a long one is far beyond every count and vertex, and is
+// refused as such by the caller).
 bool parseWhole(const std::string& s, double* out)
 {
-    if (s.empty() || s.find_first_not_of("0123456789") != std::string::npos || s.size() > 9)
+    const std::string digits = !s.empty() && s[0] == '-' ? s.substr(1) : s;
+    if (digits.empty() || digits.find_first_not_of("0123456789") != std::string::npos)
         return false;
-    *out = std::strtod(s.c_str(), nullptr);
+    *out = digits.size() > 18 ? (s[0] == '-' ? -1e18 : 1e18) : std::strtod(s.c_str(), nullptr);
     return true;
 }
+
+// Largest count an op takes (relax=N, steps=N, smooth=N, spread=N).
+constexpr double MAX_COUNT = 1e9;
 
 void progressLine(bool progress, const std::string& op, long done, long total)
 {
@@ -95,12 +104,18 @@ void endProgress(bool progress)
         std::fprintf(stderr, "\n");
 }
 
+// The vertex `text` names, as a number in a message (text as written when it is long).
+std::string vertexName(double value)
+{
+    return std::fabs(value) < 1e15 ? std::to_string(static_cast<long long>(value)) : std::string("that far");
+}
+
 bool liveVertex(double value, std::string* error)
 {
-    if (value < NOV)
+    if (value >= 0 && value < NOV)
         return true;
-    *error = "vertex " + std::to_string(static_cast<long>(value)) + " does not exist (the surface has " +
-             std::to_string(NOV) + " vertices)";
+    *error = "vertex " + vertexName(value) + " does not exist (the surface has " + std::to_string(NOV) +
+             " vertices, numbered from 0)";
     return false;
 }
 
@@ -267,6 +282,10 @@ bool parseToolOp(const std::string& text, ToolOp* op, std::string* error)
             *error = op->name + " needs a whole number, as in " + op->name + "=3";
             return false;
         }
+        if (form->arg != Arg::Vertex && (a < 0 || a > MAX_COUNT)) {
+            *error = op->name + " needs a count from 0 to 1000000000";
+            return false;
+        }
         op->numbers = {a};
         return true;
     case Arg::Level:
@@ -397,10 +416,13 @@ bool atPickedVertex(int p, Command run)
 }
 }  // namespace
 
-bool runToolOp(const ToolOp& op, bool progress, std::string* error)
+namespace {
+bool runUncheckedOp(const ToolOp& op, bool progress, std::string* error)
 {
     const std::string& n = op.name;
-    const long count = op.numbers.empty() ? 0 : static_cast<long>(op.numbers[0]);
+    // Only counts and vertices are whole numbers; a distance may be any size.
+    const double first = op.numbers.empty() ? 0 : op.numbers[0];
+    const long count = std::fabs(first) < 1e15 ? static_cast<long>(first) : 0;
     if (g_solid && !keepsASolid(n)) {
         *error = "the surface has been thickened into a solid; only scale, rotate, center, move, mirror and zoom may "
                  "follow";
@@ -420,9 +442,9 @@ bool runToolOp(const ToolOp& op, bool progress, std::string* error)
             return false;
         }
     } else if (n == "paste") {
-        const int a = static_cast<int>(op.numbers[0]), b = static_cast<int>(op.numbers[1]);
-        if (!liveVertex(a, error) || !liveVertex(b, error))
+        if (!liveVertex(op.numbers[0], error) || !liveVertex(op.numbers[1], error))
             return false;
+        const int a = static_cast<int>(op.numbers[0]), b = static_cast<int>(op.numbers[1]);
         if (!pasteCommand(a, b)) {
             *error = "vertices " + std::to_string(a) + " and " + std::to_string(b) + " may not be glued: " +
                      pasteRefusal(a, b);
@@ -516,9 +538,9 @@ bool runToolOp(const ToolOp& op, bool progress, std::string* error)
         movepoly(op.numbers[0], op.numbers[1], op.numbers[2]);
     } else if (n == "append" || n == "open") {
         const bool read = op.word == "-" ? openSurfaceBytes("standard input", standardInput(), n == "append")
-                                         : openSurfaceFile(wxString::FromUTF8(op.word), n == "append");
+                                         : openSurfaceFile(pathFromBytes(op.word), n == "append");
         if (!read) {
-            *error = "cannot read " + (op.word == "-" ? std::string("standard input") : op.word);
+            *error = "cannot read " + (op.word == "-" ? std::string("standard input") : quotedName(op.word));
             return false;
         }
     } else if (n == "modify-off") {
@@ -561,6 +583,25 @@ bool runToolOp(const ToolOp& op, bool progress, std::string* error)
         undo();
     } else if (n == "redo") {
         redo();
+    }
+    return true;
+}
+}  // namespace
+
+bool runToolOp(const ToolOp& op, bool progress, std::string* error)
+{
+    // A surface read from a file or the history was checked when it came in;
+    // every other op is checked for running away and, when it does, put back.
+    const std::string& n = op.name;
+    if (n == "open" || n == "append" || n == "undo" || n == "redo")
+        return runUncheckedOp(op, progress, error);
+    bool done = true;
+    const std::string fault = guardedStep([&] { done = runUncheckedOp(op, progress, error); });
+    if (!done)
+        return false;
+    if (!fault.empty()) {
+        *error = "not applied: " + fault;
+        return false;
     }
     return true;
 }

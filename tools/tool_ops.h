@@ -25,7 +25,10 @@ bool readOpsFile(const std::string& path, std::vector<std::string>* ops, std::st
 // Runs one operation on the surface store. Returns false with the reason in
 // *error when it cannot be done (nothing to add at a vertex, a refused paste,
 // a level that does not allow it, a capacity limit, a relaxation that never
-// settles, a file that cannot be read). `progress` tells whether long runs
+// settles, a file that cannot be read), and when it would run the surface away
+// (a position that is not a number or beyond MAX_COORDINATE, a target length
+// that is not positive, see geometry/runaway_guard.h): the positions are then
+// put back as they were before it. `progress` tells whether long runs
 // report progress on stderr.
 bool runToolOp(const ToolOp& op, bool progress, std::string* error);
 

@@ -151,6 +151,8 @@ void MyCanvas::OnTimer(wxTimerEvent&)
         m_owner->swayMenu->Check(ID_MODIFY_UNTIL_VALID, false);
     if (tick.relaxPreciselyEnded)
         m_owner->swayMenu->Check(ID_RELAX_PRECISELY, false);
+    if (tick.stoppedRunaway)
+        m_owner->syncActivityChecks();
     if (tick.stopTimer) {
         m_timer.Stop();
         // An idle tick (after hovering, say) repaints only when the picture changes.

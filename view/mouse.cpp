@@ -1,7 +1,10 @@
 #include "view/mouse.h"
 
+#include <string>
+
 #include "construct/edit_commands.h"
 #include "geometry/rigid_motion.h"
+#include "geometry/runaway_guard.h"
 #include "model/store.h"
 #include "view/projection.h"
 
@@ -76,12 +79,16 @@ MouseOutcome handleMouseEvent(MouseKind kind, bool leftIsDown, bool rightIsDown,
             for (int c = 0; c < MAX_COMPONENTS; ++c)
                 hilighted[c] = false;
     } else if (rightIsDown && g_dragcomponent > 0) {
-        for (int i = 0; i < NOV; ++i) {
-            if (conn_comp[i] == g_dragcomponent) {
-                v[i].x += (pt.x - dragpoint.x) / g_rate;
-                v[i].y -= (pt.y - dragpoint.y) / g_rate;
+        const std::string fault = guardedStep([&] {
+            for (int i = 0; i < NOV; ++i) {
+                if (conn_comp[i] == g_dragcomponent) {
+                    v[i].x += (pt.x - dragpoint.x) / g_rate;
+                    v[i].y -= (pt.y - dragpoint.y) / g_rate;
+                }
             }
-        }
+        });
+        if (!fault.empty())
+            messagetxt = wxString::FromUTF8(("Not moved: " + fault).c_str());
         dragpoint = pt;
         out.repaint = true;
     } else {
