@@ -9,14 +9,12 @@
 
 #include <string>
 
+#include "construct/glue.h"  // pasteRefusal, the gluing rule in words
+
 // "Add new cells": on a surface that is not subdivided, adds a cell at the
 // picked vertex g_purtj (addnewpolygon, which records its own snapshot).
 // Returns true when a cell was added. Writes what addnewpolygon writes.
 bool addCellCommand();
-
-// Why vertices a and b may not be glued, in words ("" when they may). Reads
-// NOV, NOE, NOS, face, subdiv_level.
-std::string pasteRefusal(int a, int b);
 
 // A paste by the mouse (or the tool's paste=A,B): the gluing test, then an undo
 // snapshot, pasteVertices(a, b) and one relaxation burst. Returns false, with
