@@ -72,3 +72,11 @@ bool isPinched(int vtx)
 {
     return vertexFans(vtx).fans > 1;
 }
+
+std::string pinchWarning(int vtx)
+{
+    if (!isPinched(vtx))
+        return std::string();
+    return "Vertex " + std::to_string(vtx) +
+           " is pinched: its faces meet only at a point (Edit > Undo, Ctrl-Z, takes the glue back)";
+}

@@ -3,6 +3,8 @@
 // and the vertex's boundary neighbours.
 #pragma once
 
+#include <string>
+
 struct VertexFans {
     int faces = 0;   // faces holding the vertex
     int fans = 0;    // runs of those faces joined by a shared edge at the vertex
@@ -18,3 +20,7 @@ VertexFans vertexFans(int vtx);
 // Whether vertex `vtx` is pinched: it lies in faces that do not form one fan,
 // so that the surface meets itself only in that point. Reads: NOS, face.
 bool isPinched(int vtx);
+
+// The warning after a glue that left vertex `vtx` pinched, one line naming
+// Undo ("" when it is not pinched). Reads: NOS, face.
+std::string pinchWarning(int vtx);
