@@ -13,6 +13,7 @@
 #include "app/command_ids.h"
 #include "app/menu_keys.h"
 #include "app/prompts.h"
+#include "construct/add_glued.h"
 #include "construct/edit_commands.h"
 #include "geometry/sway_commands.h"
 #include "construct/copy_remove.h"
@@ -310,7 +311,10 @@ void MyFrame::OnModifyOff(wxCommandEvent&)
 
 void MyFrame::OnAddNewCell(wxCommandEvent&)
 {
-    addCellCommand();
+    canvas->unsay();
+    if (!addCellCommand())
+        canvas->say(subdiv_level != 1 ? "Cells are added only to a surface that is not subdivided"
+                                      : addCellRefusal(g_purtj));
     Refresh(false, nullptr);
 }
 
@@ -328,7 +332,9 @@ void MyFrame::OnGrowRing(wxCommandEvent&)
 
 void MyFrame::OnPasteAll(wxCommandEvent&)
 {
-    pasteAllCommand();
+    canvas->unsay();
+    if (pasteAllCommand() == 0)
+        canvas->say(NOTHING_TO_PASTE);
     Refresh(false, nullptr);
 }
 
@@ -346,13 +352,18 @@ void MyFrame::OnAddMirror(wxCommandEvent&)
 
 void MyFrame::OnRemoveCell(wxCommandEvent&)
 {
+    canvas->unsay();
     if (removeCommand())
         Refresh(false, nullptr);
+    else
+        canvas->say(NO_VERTEX_PICKED);
 }
 
 void MyFrame::OnKago(wxCommandEvent&)
 {
-    kagoCommand();
+    canvas->unsay();
+    if (!kagoCommand())
+        canvas->say(KAGO_NEEDS_SUBDIVISION);
     Refresh(false, nullptr);
 }
 

@@ -30,8 +30,6 @@ std::string addCellRefusal(int p)
 {
     if (p < 0 || p >= NOV)
         return "No vertex is picked: point at a boundary vertex, then double click";
-    if (subdiv_level != 1)
-        return "Cells are added only to a surface that is not subdivided";
     const std::string name = "Vertex " + std::to_string(p);
     const VertexFans fans = vertexFans(p);
     if (fans.closed)
@@ -54,7 +52,7 @@ AddGluedReport addGluedCommand()
 {
     AddGluedReport report;
     int P = pickedVertex();
-    report.refusal = addCellRefusal(P);
+    report.refusal = subdiv_level != 1 ? "Cells are added only to a surface that is not subdivided" : addCellRefusal(P);
     if (!report.refusal.empty())
         return report;
     const VertexFans before = vertexFans(P);

@@ -14,7 +14,8 @@ struct AddGluedReport {
 };
 
 // Why no cell can be added at vertex p, one line ("" when addnewpolygon would
-// add one). Reads NOV, NOE, NOS, face, v, subdiv_level.
+// add one; the level of subdivision is the caller's to test). Reads NOV, NOE,
+// NOS, face, v.
 std::string addCellRefusal(int p);
 
 // Adds a cell at the picked vertex P = g_purtj (addnewpolygon, whose snapshot
@@ -28,5 +29,5 @@ std::string addCellRefusal(int p);
 // has its two boundary neighbours glued too, as Paste all would there (this
 // closes a ring at its last cell). Ends with one relaxation burst, and maps
 // g_purtj through the renumbering. Nothing but the refusal when no cell can be
-// added. Writes the model, the history, g_purtj, the staleness flags.
+// added (also on a subdivided surface). Writes the model, the history, g_purtj, the staleness flags.
 AddGluedReport addGluedCommand();

@@ -30,11 +30,18 @@ bool pasteCommand(int a, int b)
     return true;
 }
 
-void pasteAllCommand()
+const char* const NOTHING_TO_PASTE =
+    "Nothing to paste: no boundary vertex lies in six faces in one open fan";
+const char* const NO_VERTEX_PICKED = "No vertex is picked: point at a vertex first";
+const char* const KAGO_NEEDS_SUBDIVISION = "Kago like removes the centres of a subdivided surface: subdivide first";
+
+int pasteAllCommand()
 {
     saveState();
+    const int before = NOV;
     pasteAllpastableEdges();
     modify();
+    return before - NOV;
 }
 
 bool addCopyCommand(bool mirror)

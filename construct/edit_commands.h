@@ -23,8 +23,16 @@ bool addCellCommand();
 bool pasteCommand(int a, int b);
 
 // "Paste all possible edges": an undo snapshot, every seam zipped, one
-// relaxation burst. Writes the model, the history, the staleness flags.
-void pasteAllCommand();
+// relaxation burst. Returns the number of pastes made. Writes the model, the
+// history, the staleness flags.
+int pasteAllCommand();
+
+// The status lines of refused commands: a Paste all that glued nothing, a
+// command at the picked vertex with none picked, Kago like on a surface that
+// is not subdivided.
+extern const char* const NOTHING_TO_PASTE;
+extern const char* const NO_VERTEX_PICKED;
+extern const char* const KAGO_NEEDS_SUBDIVISION;
 
 // "Add copy image" (mirror false) and "Add mirror image" (mirror true): the
 // copy (addcopy, which records its own snapshot), then the whole surface

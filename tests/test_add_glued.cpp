@@ -137,7 +137,7 @@ TEST_F(AddGluedTest, RefusalsSayWhyAndChangeNothing)
     addnewpolygon();
     EXPECT_EQ(addCellRefusal(0), "Vertex 0 is pinched: its faces do not form one fan");
     subdiv_level = 2;
-    EXPECT_NE(addCellRefusal(1).find("not subdivided"), std::string::npos);
+    EXPECT_NE(at(1).refusal.find("not subdivided"), std::string::npos);
 }
 
 TEST_F(AddGluedTest, RingTwoGrowsOneCellAGestureAlongTheBoundaryEitherWay)

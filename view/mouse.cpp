@@ -3,6 +3,7 @@
 #include "construct/edit_commands.h"
 #include "geometry/rigid_motion.h"
 #include "model/store.h"
+#include "model/vertex_fans.h"
 #include "view/projection.h"
 
 namespace {
@@ -49,16 +50,27 @@ MouseOutcome handleMouseEvent(MouseKind kind, bool leftIsDown, bool rightIsDown,
         }
     } else if (kind == MouseKind::LeftUp) {
         const int picked = pickedVertex();
+        bool pasted = false;
+        int refused = -1;  // the nearest other vertex under the pointer
         for (int i = 0; picked >= 0 && i < NOV; ++i) {
-            if (distance(gv[i], pt) < PICK_RADIUS && pasteCommand(i, picked)) {
+            if (distance(gv[i], pt) >= PICK_RADIUS)
+                continue;
+            if (pasteCommand(i, picked)) {
                 g_purturb = 0;
                 messagetxt = "Now pasting vertices...";
                 out.repaint = true;
+                out.status = pinchWarning(i < picked ? i : picked);
                 g_dragpurtj = -1;
                 g_purtj = -1;
+                pasted = true;
                 break;
             }
+            if (i != picked && (refused < 0 || distance(gv[i], pt) < distance(gv[refused], pt)))
+                refused = i;
         }
+        if (!pasted && refused >= 0)
+            out.status = "Cannot glue " + std::to_string(refused) + " to " + std::to_string(picked) + ": " +
+                         pasteRefusal(refused, picked);
     } else if (kind == MouseKind::RightDown) {
         dragpoint = pt;
         g_dragcomponent = 0;
