@@ -54,23 +54,27 @@ void spreadOut()
 void doubleClickAt(int p, bool shift)
 {
     spreadOut();
-    mouse(wxEVT_MOTION, gv[p].x, gv[p].y, false, shift);
+    // The status bar may repaint the canvas, which projects the vertices anew:
+    // the pointer stays where it was.
+    const wxPoint at = gv[p];
+    mouse(wxEVT_MOTION, at.x, at.y, false, shift);
     ASSERT_EQ(g_purtj, p);
-    mouse(wxEVT_LEFT_DOWN, gv[p].x, gv[p].y, true, shift);
-    mouse(wxEVT_LEFT_UP, gv[p].x, gv[p].y, false, shift);
-    mouse(wxEVT_LEFT_DCLICK, gv[p].x, gv[p].y, true, shift);
-    mouse(wxEVT_LEFT_UP, gv[p].x, gv[p].y, false, shift);
+    mouse(wxEVT_LEFT_DOWN, at.x, at.y, true, shift);
+    mouse(wxEVT_LEFT_UP, at.x, at.y, false, shift);
+    mouse(wxEVT_LEFT_DCLICK, at.x, at.y, true, shift);
+    mouse(wxEVT_LEFT_UP, at.x, at.y, false, shift);
 }
 
 // Drags from vertex a (hovered first) and releases over vertex b.
 void dragGlue(int a, int b)
 {
     spreadOut();
-    mouse(wxEVT_MOTION, gv[a].x, gv[a].y);
+    const wxPoint from = gv[a], to = gv[b];
+    mouse(wxEVT_MOTION, from.x, from.y);
     ASSERT_EQ(g_purtj, a);
-    mouse(wxEVT_LEFT_DOWN, gv[a].x, gv[a].y, true);
-    mouse(wxEVT_MOTION, gv[b].x, gv[b].y, true);
-    mouse(wxEVT_LEFT_UP, gv[b].x, gv[b].y);
+    mouse(wxEVT_LEFT_DOWN, from.x, from.y, true);
+    mouse(wxEVT_MOTION, to.x, to.y, true);
+    mouse(wxEVT_LEFT_UP, to.x, to.y);
 }
 }  // namespace
 
@@ -142,4 +146,38 @@ TEST(Building, AGlueThatPinchesAVertexIsDoneAndNamesUndo)
     dragGlue(6, 8);
     EXPECT_EQ(NOV, 14);
     EXPECT_EQ(status(), "");
+}
+
+TEST(Building, ADragGluesToTheMarkedVertexNearestThePointer)
+{
+    startCell();
+    doubleClickAt(0, false);
+    ASSERT_EQ(NOV, 15);
+    spreadOut();
+    gv[6] = wxPoint(200, 200);
+    gv[8] = wxPoint(300, 300);
+    gv[14] = wxPoint(290, 292);  // the new cell's centre, under the pointer but not to be glued
+    mouse(wxEVT_MOTION, 200, 200);
+    ASSERT_EQ(g_purtj, 6);
+    mouse(wxEVT_LEFT_DOWN, 200, 200, true);
+    mouse(wxEVT_MOTION, 290, 292, true);  // 12.8 pixels from vertex 8, beyond the pick's reach
+    EXPECT_EQ(g_aimpurtj, 8);
+    EXPECT_FALSE(g_gluable.empty());
+    mouse(wxEVT_LEFT_UP, 290, 292);
+    EXPECT_EQ(NOV, 14) << "glued to 8";
+    EXPECT_TRUE(g_gluable.empty());
+    EXPECT_EQ(g_aimpurtj, -1);
+    EXPECT_EQ(status(), "Welcome to Korvith!") << "nothing refused, nothing pinched";
+
+    // Released far from anything it may be glued to: it says so.
+    startCell();
+    spreadOut();
+    const wxPoint from = gv[0];
+    mouse(wxEVT_MOTION, from.x, from.y);
+    mouse(wxEVT_LEFT_DOWN, from.x, from.y, true);
+    mouse(wxEVT_MOTION, 900, 700, true);
+    EXPECT_EQ(g_aimpurtj, -1);
+    mouse(wxEVT_LEFT_UP, 900, 700);
+    EXPECT_EQ(NOV, 8);
+    EXPECT_EQ(status(), "Nothing to glue 0 to here: no vertex it may be glued to lies within 15 pixels");
 }
