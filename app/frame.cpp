@@ -48,6 +48,7 @@ wxBEGIN_EVENT_TABLE(MyFrame, wxFrame)
     EVT_MENU(ID_DEFAULT_SIZE, MyFrame::OnDefaultSize)
     EVT_MENU_RANGE(ID_COLOR_FACE, ID_COLOR_BACKGROUND, MyFrame::OnColor)
     EVT_MENU(ID_MODE_NORMAL, MyFrame::OnModeNormal)
+    EVT_MENU(ID_SHOW_HIDDEN, MyFrame::OnShowHidden)
     EVT_MENU(ID_MODE_CLASSIC, MyFrame::OnModeClassic)
     EVT_MENU(ID_MODE_TOUCH_PANEL, MyFrame::OnModeTouchPanel)
     EVT_MENU(ID_MODE_ANIMAL, MyFrame::OnModeAnimal)
@@ -161,6 +162,9 @@ MyFrame::MyFrame(const wxString& title, const wxPoint& pos, const wxSize& size)
     append(modeMenu, ID_MODE_CLASSIC, "&Classic");
     append(modeMenu, ID_MODE_TOUCH_PANEL, "&Touch panel");
     append(modeMenu, ID_MODE_ANIMAL, "C&reature");
+    modeMenu->AppendSeparator();
+    append(modeMenu, ID_SHOW_HIDDEN, "Show &hidden vertices", wxITEM_CHECK,
+           "Ring every boundary vertex through the faces in front of it");
 
     swayMenu = new wxMenu;
     append(swayMenu, ID_TOUCH_PURTURB, "Touch perturbation\t0", wxITEM_CHECK);
@@ -347,6 +351,13 @@ void MyFrame::OnAddSame(wxCommandEvent&)
 void MyFrame::OnAddMirror(wxCommandEvent&)
 {
     addCopyCommand(true);
+    Refresh(false, nullptr);
+}
+
+void MyFrame::OnShowHidden(wxCommandEvent&)
+{
+    g_show_hidden = !g_show_hidden;
+    GetMenuBar()->Check(ID_SHOW_HIDDEN, g_show_hidden);
     Refresh(false, nullptr);
 }
 

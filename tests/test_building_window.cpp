@@ -13,6 +13,7 @@
 #include "tests/window_harness.h"
 #include "view/canvas.h"
 #include "view/mouse.h"
+#include "view/scene.h"
 
 namespace {
 void mouse(wxEventType type, int x, int y, bool left = false, bool shift = false)
@@ -180,4 +181,21 @@ TEST(Building, ADragGluesToTheMarkedVertexNearestThePointer)
     mouse(wxEVT_LEFT_UP, 900, 700);
     EXPECT_EQ(NOV, 8);
     EXPECT_EQ(status(), "Nothing to glue 0 to here: no vertex it may be glued to lies within 15 pixels");
+}
+
+TEST(Building, ShowHiddenVerticesRingsTheBoundaryThroughTheFaces)
+{
+    startCell();
+    MyFrame* frame = mainFrame();
+    sendCommand(ID_SHOW_HIDDEN);
+    EXPECT_TRUE(g_show_hidden);
+    EXPECT_TRUE(frame->GetMenuBar()->IsChecked(ID_SHOW_HIDDEN));
+    Scene scene;
+    buildScene(scene, SceneUse::Window);
+    EXPECT_EQ(scene.marks.size(), 7u) << "the seven rim vertices";
+    sendCommand(ID_SHOW_HIDDEN);
+    EXPECT_FALSE(g_show_hidden);
+    EXPECT_FALSE(frame->GetMenuBar()->IsChecked(ID_SHOW_HIDDEN));
+    buildScene(scene, SceneUse::Window);
+    EXPECT_TRUE(scene.marks.empty());
 }
