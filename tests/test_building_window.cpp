@@ -94,6 +94,16 @@ TEST(Building, ShiftDoubleClicksAloneCloseTheFirstRing)
         EXPECT_TRUE(vertexFans(p).closed) << p;
     EXPECT_EQ(historyLength(), snapshots + 7) << "one undo step a cell";
     EXPECT_EQ(status(), "Welcome to Korvith!") << "nothing was refused";
+    // Ten pixels off a boundary vertex, beyond the pick's reach, the Shift +
+    // double click still grows there.
+    startCell();
+    spreadOut();
+    const wxPoint near(gv[2].x + 8, gv[2].y + 6);
+    mouse(wxEVT_MOTION, near.x, near.y, false, true);
+    EXPECT_EQ(g_purtj, -1);
+    mouse(wxEVT_LEFT_DCLICK, near.x, near.y, true, true);
+    EXPECT_EQ(NOV, 14);
+    EXPECT_EQ(vertexFans(2).faces, 4);
     // The plain double click stays as it was: a cell held at one vertex.
     startCell();
     doubleClickAt(0, false);

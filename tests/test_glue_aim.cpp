@@ -129,3 +129,21 @@ TEST(GlueAimRaster, ThePickedVertexRingShowsOverAFaceInFront)
     EXPECT_LT((p >> 8) & 255, 120u) << std::hex << p;
     EXPECT_EQ(pixels[50 * 101 + 50], 0xc8c8c8u) << "a ring, not a disc";
 }
+
+TEST_F(GlueAimTest, AGluedCellGrowsAtTheNearestVertexThatCanTakeOne)
+{
+    for (int i = 0; i < NOV; ++i)
+        gv[i] = wxPoint(1000, 1000 + 30 * i);
+    gv[7] = wxPoint(100, 100);  // the start cell's centre
+    gv[3] = wxPoint(110, 105);
+    gv[4] = wxPoint(90, 90);    // 15.6 pixels away: out of reach
+    g_purtj = 7;
+    EXPECT_EQ(aimCellAt(wxPoint(102, 100)), 3) << "a centre takes no cell; 3 is the nearest that does";
+    gv[4] = gv[3];
+    v[4].z = v[3].z - 1;
+    EXPECT_EQ(aimCellAt(wxPoint(102, 100)), 4) << "at one pixel, the one nearer the viewer";
+    g_purtj = 3;
+    EXPECT_EQ(aimCellAt(wxPoint(102, 100)), 3) << "the picked vertex first when it can take a cell";
+    g_purtj = 0;  // in 4 faces of two fans: it cannot
+    EXPECT_EQ(aimCellAt(wxPoint(500, 500)), -1);
+}

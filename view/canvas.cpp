@@ -18,6 +18,7 @@
 #include "model/store.h"
 #include "view/face_colour.h"
 #include "view/icon1.xpm"
+#include "view/glue_aim.h"
 #include "view/mouse.h"
 #include "view/projection.h"
 #include "view/printout.h"
@@ -191,6 +192,12 @@ void MyCanvas::OnDoubleClick(wxMouseEvent& event)
 {
     unsay();
     if (event.ShiftDown()) {
+        wxClientDC dc(this);
+        PrepareDC(dc);
+        m_owner->PrepareDC(dc);
+        const int aimed = aimCellAt(event.GetLogicalPosition(dc));
+        if (aimed >= 0)
+            g_purtj = aimed;
         const AddGluedReport report = addGluedCommand();
         if (!report.added) {
             say(report.refusal);

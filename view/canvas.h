@@ -36,7 +36,8 @@ public:
     // sets the cursor, repaints when the picture changed, and lets the event go on.
     void OnMouseEvent(wxMouseEvent& event);
     // Left double click: adds a cell at the picked vertex; with Shift, adds it
-    // glued as the tiling continues there (addGluedCommand) and repaints. The
+    // glued as the tiling continues there (addGluedCommand) and repaints, at
+    // the vertex aimCellAt finds when no cell can grow at the picked one. The
     // status bar says why when no cell is added.
     void OnDoubleClick(wxMouseEvent& event);
     // Shows one line in the status bar's first field: why a gesture or command

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "construct/add_glued.h"
 #include "construct/glue.h"
 #include "model/store.h"
 
@@ -45,4 +46,25 @@ void stopAiming()
 {
     g_gluable.clear();
     g_aimpurtj = -1;
+}
+
+int aimCellAt(wxPoint pt)
+{
+    if (g_purtj >= 0 && g_purtj < NOV && addCellRefusal(g_purtj).empty())
+        return g_purtj;
+    int found = -1;
+    long best = 0;
+    for (int k = 0; k < NOV; ++k) {
+        const long dx = gv[k].x - pt.x, dy = gv[k].y - pt.y;
+        const long d2 = dx * dx + dy * dy;
+        if (d2 > long(AIM_RADIUS) * AIM_RADIUS)
+            continue;
+        if (found >= 0 && (d2 > best || (d2 == best && v[k].z >= v[found].z)))
+            continue;
+        if (!addCellRefusal(k).empty())
+            continue;
+        found = k;
+        best = d2;
+    }
+    return found;
 }

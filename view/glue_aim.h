@@ -21,3 +21,10 @@ int aimAt(wxPoint pt);
 
 // Empties g_gluable and clears g_aimpurtj.
 void stopAiming();
+
+// Where a Shift + double click adds a glued cell: the picked vertex when a
+// cell can be added there (addCellRefusal says nothing), else the vertex that
+// can take one drawn nearest to `pt` within AIM_RADIUS pixels (of vertices at
+// one pixel, the nearest the viewer); -1 when there is none. Reads g_purtj,
+// gv, v and the model.
+int aimCellAt(wxPoint pt);
