@@ -386,7 +386,9 @@ void MyFrame::OnFlip(wxCommandEvent&)
 
 void MyFrame::OnSubdiv(wxCommandEvent& event)
 {
-    subdivideCommand(event.GetId() - 39);
+    canvas->unsay();
+    if (!subdivideCommand(event.GetId() - 39) && subdiv_level != 1)
+        canvas->say(ALREADY_SUBDIVIDED);
     Refresh(false, nullptr);
 }
 

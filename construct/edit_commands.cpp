@@ -34,6 +34,7 @@ const char* const NOTHING_TO_PASTE =
     "Nothing to paste: no boundary vertex lies in six faces in one open fan";
 const char* const NO_VERTEX_PICKED = "No vertex is picked: point at a vertex first";
 const char* const KAGO_NEEDS_SUBDIVISION = "Kago like removes the centres of a subdivided surface: subdivide first";
+const char* const ALREADY_SUBDIVIDED = "The surface is subdivided already: Undo first to subdivide it otherwise";
 
 int pasteAllCommand()
 {

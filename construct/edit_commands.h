@@ -29,10 +29,11 @@ int pasteAllCommand();
 
 // The status lines of refused commands: a Paste all that glued nothing, a
 // command at the picked vertex with none picked, Kago like on a surface that
-// is not subdivided.
+// is not subdivided, Subdivide on one that is.
 extern const char* const NOTHING_TO_PASTE;
 extern const char* const NO_VERTEX_PICKED;
 extern const char* const KAGO_NEEDS_SUBDIVISION;
+extern const char* const ALREADY_SUBDIVIDED;
 
 // "Add copy image" (mirror false) and "Add mirror image" (mirror true): the
 // copy (addcopy, which records its own snapshot), then the whole surface

@@ -139,6 +139,12 @@ TEST(Building, RefusedGesturesSayWhyUntilTheNextAction)
     sendCommand(ID_ADD_NEW_CELL);
     EXPECT_EQ(status(), "Vertex 7 is inside the surface: cells grow at boundary vertices in 2 or 4 faces");
     EXPECT_EQ(NOV, 8);
+    sendCommand(ID_SUBDIV_2);
+    EXPECT_EQ(status(), "") << "done: the reason went with the command";
+    sendCommand(ID_SUBDIV_3);
+    EXPECT_EQ(status(), ALREADY_SUBDIVIDED);
+    sendCommand(ID_ADD_NEW_CELL);
+    EXPECT_EQ(status(), "Cells are added only to a surface that is not subdivided");
 }
 
 TEST(Building, AGlueThatPinchesAVertexIsDoneAndNamesUndo)
