@@ -27,6 +27,7 @@
 #include "geometry/rigid_motion.h"
 #include "model/components.h"
 #include "model/derived_data.h"
+#include "model/document.h"
 #include "model/history.h"
 #include "view/canvas.h"
 #include "view/printout.h"
@@ -69,6 +70,8 @@ wxBEGIN_EVENT_TABLE(MyFrame, wxFrame)
     EVT_MENU(ID_DETECT_CONN_COMP, MyFrame::OnDetectConnComp)
     EVT_MENU(ID_PASTE_ALL, MyFrame::OnPasteAll)
     EVT_MENU(ID_GROW_RING, MyFrame::OnGrowRing)
+    EVT_MENU(ID_FIT_TO_WINDOW, MyFrame::OnFitToWindow)
+    EVT_CLOSE(MyFrame::OnClose)
     EVT_MENU(ID_SAMPLE_DISC, MyFrame::OnOpenSample)
     EVT_MENU(ID_ADD_SAME, MyFrame::OnAddSame)
     EVT_MENU(ID_ADD_MIRROR, MyFrame::OnAddMirror)
@@ -139,6 +142,8 @@ MyFrame::MyFrame(const wxString& title, const wxPoint& pos, const wxSize& size)
     append(editMenu, ID_ZOOM_IN, "Zoom &In\t+");
     append(editMenu, ID_ZOOM_OUT, "Zoom &Out\t-");
     append(editMenu, ID_DEFAULT_SIZE, "&Default size\t=");
+    append(editMenu, ID_FIT_TO_WINDOW, "&Fit to window\tHome", wxITEM_NORMAL,
+           "Scale and centre the surface to fill the window");
     editMenu->AppendSeparator();
     append(editMenu, ID_MIRROR, "&Mirror image\tCtrl-M");
     append(editMenu, ID_DETECT_CONN_COMP, "&Detect connected component\tCtrl-L");
@@ -220,7 +225,30 @@ MyFrame::MyFrame(const wxString& title, const wxPoint& pos, const wxSize& size)
 
 void MyFrame::OnQuit(wxCommandEvent&)
 {
-    Close(true);
+    Close(false);
+}
+
+void MyFrame::OnClose(wxCloseEvent& event)
+{
+    if (event.CanVeto() && !keepOrDiscardChanges()) {
+        event.Veto();
+        return;
+    }
+    event.Skip();
+}
+
+bool MyFrame::keepOrDiscardChanges()
+{
+    if (!surfaceChanged())
+        return true;
+    switch (savePrompt()(this, wxString::Format("Save changes to %s?", g_Filename))) {
+    case wxID_YES:
+        return saveText(surfaceFileText(), SaveKind::Surface, "Korvith files(*.kor)|*.kor");
+    case wxID_NO:
+        return true;
+    default:
+        return false;
+    }
 }
 
 void MyFrame::OnAbout(wxCommandEvent&)
@@ -334,6 +362,14 @@ void MyFrame::OnGrowRing(wxCommandEvent&)
     Refresh(false, nullptr);
 }
 
+void MyFrame::OnFitToWindow(wxCommandEvent&)
+{
+    int w = 0, h = 0;
+    canvas->GetClientSize(&w, &h);
+    fitView(w, h);
+    Refresh(false, nullptr);
+}
+
 void MyFrame::OnPasteAll(wxCommandEvent&)
 {
     canvas->unsay();
@@ -394,6 +430,8 @@ void MyFrame::OnSubdiv(wxCommandEvent& event)
 
 void MyFrame::OnOpen(wxCommandEvent&)
 {
+    if (!keepOrDiscardChanges())
+        return;
     const wxString path = filePrompt()(canvas, "Choose a file", g_Filename, "Korvith files(*.kor)|*.kor", wxFD_OPEN);
     if (path.empty())
         return;
@@ -403,6 +441,8 @@ void MyFrame::OnOpen(wxCommandEvent&)
 
 void MyFrame::OnAppend(wxCommandEvent&)
 {
+    if (!keepOrDiscardChanges())
+        return;
     const wxString path = filePrompt()(canvas, "Choose a file", g_Filename, "Korvith files(*.kor)|*.kor", wxFD_OPEN);
     if (path.empty())
         return;
@@ -412,6 +452,8 @@ void MyFrame::OnAppend(wxCommandEvent&)
 
 void MyFrame::OnOpenSample(wxCommandEvent& event)
 {
+    if (!keepOrDiscardChanges())
+        return;
     openSample(event.GetId());
     Refresh(false, nullptr);
 }
@@ -427,25 +469,29 @@ void MyFrame::OnSaveAsHeader(wxCommandEvent&)
     saveText(headerExportText(cIdentifier(g_Name)), SaveKind::Header, "Header files(*.h)|*.h");
 }
 
-void MyFrame::saveText(const std::string& text, SaveKind kind, const wxString& wildcard)
+bool MyFrame::saveText(const std::string& text, SaveKind kind, const wxString& wildcard)
 {
     const wxString chosen = filePrompt()(canvas, "Save a file", g_Name, wildcard, wxFD_SAVE);
     if (chosen.empty())
-        return;
+        return false;
     const wxString path = takeSaveChoice(chosen, kind);
     if (wxFileExists(path) && wxFile::Access(path, wxFile::read)) {
         wxMessageDialog ask(this, "This file already exists.\nAre you sure to overwrite it?", "Alert",
                             wxYES_NO | wxICON_EXCLAMATION);
         if (ask.ShowModal() != wxID_YES)
-            return;
+            return false;
     }
     wxString reason;
     if (!surfaceIsFinite())
         reason = "the surface has positions or target lengths that are not numbers (undo or relax it first)";
-    else if (writeFileReplacing(path, text, &reason))
-        return;
+    else if (writeFileReplacing(path, text, &reason)) {
+        if (kind == SaveKind::Surface)
+            markSurfaceSaved();
+        return true;
+    }
     wxMessageBox(wxString::Format("Could not save \"%s\": %s.\nThe file on disk was not changed.", path, reason),
                  "Save", wxOK | wxICON_ERROR, this);
+    return false;
 }
 
 void MyFrame::OnExport(wxCommandEvent&)
@@ -481,8 +527,30 @@ void MyFrame::OnExport(wxCommandEvent&)
     // A picture shows the whole surface, scaled to fill it.
     const bool fit = g_picture_fit;
     g_picture_fit = true;
-    const bool done = exportSurface(std::string(path.utf8_str()), ext, print ? &size : nullptr, &reason);
+    ExportNotes notes;
+    bool done = exportSurface(std::string(path.utf8_str()), ext, print ? &size : nullptr, &reason, &notes);
+    if (!done && notes.wall.crossingPairs > 0 && notes.wall.cleanThickness > 0) {
+        // A solid that passes through itself: offer the thickest one that does not.
+        const double clean = notes.wall.cleanThickness * notes.scale;
+        wxMessageDialog ask(this,
+                            wxString::Format("%s.\nExport it %.3g mm thick instead?", wxString::FromUTF8(reason), clean),
+                            "Export", wxYES_NO | wxICON_QUESTION);
+        if (ask.ShowModal() != wxID_YES) {
+            g_picture_fit = fit;
+            return;
+        }
+        size.thicknessMm = clean;
+        done = exportSurface(std::string(path.utf8_str()), ext, &size, &reason, &notes);
+    }
     g_picture_fit = fit;
+    if (done && (notes.thickened || !notes.warnings.empty())) {
+        wxString told = wxFileName(path).GetFullName() + ": ";
+        if (notes.thickened)
+            told += wxString::FromUTF8(wallSummary(notes.wall, size.thicknessMm / notes.scale, notes.scale, "mm"));
+        for (const std::string& warning : notes.warnings)
+            told += (told.EndsWith(": ") ? "" : "; ") + wxString::FromUTF8(warning);
+        messagetxt = told;
+    }
     Refresh(false, nullptr);  // a picture export draws into the drawing scratch
     if (!done)
         wxMessageBox(wxString::Format("Could not export \"%s\": %s.\nThe file on disk was not changed.", path,
@@ -567,11 +635,10 @@ void MyFrame::OnPrint(wxCommandEvent&)
         *g_printData = printer.GetPrintDialogData().GetPrintData();
         return;
     }
+    // A cancelled print needs no message of its own: the user chose it.
     if (wxPrinter::GetLastError() == wxPRINTER_ERROR)
         wxMessageBox("There was a problem printing.\nPerhaps your current printer is not set correctly?", "Printing",
                      wxOK);
-    else
-        wxMessageBox("You canceled printing", "Printing", wxOK);
 }
 
 void MyFrame::OnPrintSetup(wxCommandEvent&)
@@ -593,6 +660,23 @@ void MyFrame::PrepareDC(wxDC&)
 
 void MyFrame::OnCharHook(wxKeyEvent& event)
 {
+    // The arrow keys turn the model a fixed step, as a short drag does.
+    if (event.GetModifiers() == wxMOD_NONE) {
+        constexpr double STEP = 0.1;
+        double a = 0, b = 0;
+        switch (event.GetKeyCode()) {
+        case WXK_LEFT: a = -STEP; break;
+        case WXK_RIGHT: a = STEP; break;
+        case WXK_UP: b = -STEP; break;
+        case WXK_DOWN: b = STEP; break;
+        default: break;
+        }
+        if (a != 0 || b != 0) {
+            rotatepoly(a, b);
+            Refresh(false, nullptr);
+            return;
+        }
+    }
     const int id = fallbackCommandForKey(event.GetKeyCode(), event.GetRawKeyCode(), event.GetModifiers());
     if (id == 0) {
         event.Skip();

@@ -16,8 +16,17 @@ public:
     // and the canvas.
     MyFrame(const wxString& title, const wxPoint& pos, const wxSize& size);
 
-    // Exit: closes the window at once, without a question.
+    // Exit: closes the window (which asks first about unsaved changes).
     void OnQuit(wxCommandEvent& event);
+    // Closing the window: when the surface has changed since it was opened or
+    // saved, asks "Save changes to NAME?" and stays open on Cancel (or when the
+    // save is cancelled or fails).
+    void OnClose(wxCloseEvent& event);
+    // Whether to go on with a command that replaces the surface: true when
+    // nothing is unsaved, or the user saved or chose Discard.
+    bool keepOrDiscardChanges();
+    // Fit to window: scales and centres the surface to fill the canvas.
+    void OnFitToWindow(wxCommandEvent& event);
     // About: the "About Korvith" message box.
     void OnAbout(wxCommandEvent& event);
     // Undo / Redo: step the history, then repaint.
@@ -106,8 +115,9 @@ public:
     wxMenu* swayMenu = nullptr;  // the "&Sway" menu, for its check marks
 
 private:
-    // Save and Save As Header after the text is built.
-    void saveText(const std::string& text, SaveKind kind, const wxString& wildcard);
+    // Save and Save As Header after the text is built; true when the file was
+    // written (a saved surface is the saved document from then on).
+    bool saveText(const std::string& text, SaveKind kind, const wxString& wildcard);
     // Sends the command of a key whose accelerator the toolkit does not deliver.
     void OnCharHook(wxKeyEvent& event);
 

@@ -2,17 +2,32 @@
 
 #include <wx/colordlg.h>
 #include <wx/filedlg.h>
+#include <wx/filename.h>
 #include <wx/msgdlg.h>
 #include <wx/textdlg.h>
 
 #include <cmath>
 
+#include "model/store.h"
+
 FilePrompt& filePrompt()
 {
     static FilePrompt prompt = [](wxWindow* parent, const wxString& message, const wxString& defaultName,
                                   const wxString& wildcard, long style) {
-        wxFileDialog dialog(parent, message, "", defaultName, wildcard, style);
+        // A file saved where the user did not expect it is work they cannot find.
+        const wxString folder = g_Path.empty() ? wxString() : wxFileName(g_Path).GetPath();
+        wxFileDialog dialog(parent, message, folder, defaultName, wildcard, style);
         return dialog.ShowModal() == wxID_OK ? dialog.GetPath() : wxString();
+    };
+    return prompt;
+}
+
+SavePrompt& savePrompt()
+{
+    static SavePrompt prompt = [](wxWindow* parent, const wxString& message) {
+        wxMessageDialog dialog(parent, message, "Korvith", wxYES_NO | wxCANCEL | wxICON_QUESTION);
+        dialog.SetYesNoCancelLabels("&Save", "&Discard", "&Cancel");
+        return dialog.ShowModal();
     };
     return prompt;
 }

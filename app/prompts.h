@@ -10,7 +10,8 @@
 class wxWindow;
 
 // Shows a file dialog (`style` wxFD_OPEN or wxFD_SAVE) and returns the chosen
-// full path, or an empty string when the user cancels.
+// full path, or an empty string when the user cancels. The dialog starts in
+// the folder of the file last opened or saved (g_Path), when there is one.
 using FilePrompt = std::function<wxString(wxWindow* parent, const wxString& message, const wxString& defaultName,
                                           const wxString& wildcard, long style)>;
 
@@ -26,3 +27,8 @@ FilePrompt& filePrompt();
 using NumberPrompt = std::function<bool(wxWindow* parent, const wxString& message, double initial, double* value)>;
 NumberPrompt& numberPrompt();
 ColourPrompt& colourPrompt();
+
+// Asks "Save changes to NAME?" (`message`) with Save, Discard and Cancel, and
+// returns wxID_YES (save), wxID_NO (discard) or wxID_CANCEL.
+using SavePrompt = std::function<int(wxWindow* parent, const wxString& message)>;
+SavePrompt& savePrompt();

@@ -1,6 +1,6 @@
 // What users wait on, on real samples and copies of them: zipping, kago,
 // removing, copying, subdividing, reading, writing, the crossing-faces test of
-// `info`, a relaxation burst, a smoothing and a spreading pass; the literal
+// `info`, thickening and its wall measure, a relaxation burst, a smoothing and a spreading pass; the literal
 // forms beside the program's own where they exist. Every benchmark is named
 // "operation:surface:fast" or "operation:surface:literal" and reports the size
 // its growth is measured in as the counter "n"; scripts/bench.sh makes the table.
@@ -20,6 +20,8 @@
 #include "geometry/relaxation.h"
 #include "geometry/self_intersection.h"
 #include "geometry/smoothing.h"
+#include "geometry/thicken.h"
+#include "geometry/wall_thickness.h"
 #include "io/reader.h"
 #include "io/writer.h"
 #include "model/derived_data.h"
@@ -29,6 +31,7 @@
 #include "tests/reference/literal_geometry.h"
 #include "tests/reference/literal_glue.h"
 #include "tests/reference/literal_self_intersection.h"
+#include "tests/reference/literal_wall_distances.h"
 
 namespace {
 const char* const kAutopaste = "autopasteDemo.kor";
@@ -169,6 +172,25 @@ void registerAll()
             benchmark::DoNotOptimize(surfaceInfo());
             benchmark::DoNotOptimize(selfIntersections());
         }, faces);
+        if (copies <= 5) {  // fifteen copies thickened would not fit the store
+            add("thicken 0.1 (walls measured, crossings checked)", s, "fast", [] {
+                ThickenReport report;
+                std::string why;
+                if (!thicken(0.1, false, &report, &why))
+                    benchFailure("cannot thicken: " + why);
+            }, faces);
+            const auto thickened = [] {
+                ThickenReport report;
+                std::string why;
+                if (!thicken(0.1, true, &report, &why))
+                    benchFailure("cannot thicken: " + why);
+            };
+            add("wall measure", s, "fast", [] { benchmark::DoNotOptimize(wallDistances(currentMesh(), 0.2)); },
+                faces, thickened);
+            if (copies == 1)
+                add("wall measure", s, "literal",
+                    [] { benchmark::DoNotOptimize(literalWallDistances(currentMesh(), 0.2)); }, faces, thickened);
+        }
         add("relaxation burst (20 steps)", s, "fast", [] {
             for (int k = 0; k < 20; ++k)
                 modifyonce();

@@ -25,49 +25,6 @@ double clamp01(double t)
     return t < 0 ? 0 : t > 1 ? 1 : t;
 }
 
-// The distance from point p to the triangle (a, b, c), by the region of the
-// triangle's plane that p falls in (corner, side or inside).
-double pointTriangleDistance(const double* p, const double* a, const double* b, const double* c)
-{
-    double ab[3], ac[3], ap[3], closest[3];
-    sub(b, a, ab);
-    sub(c, a, ac);
-    sub(p, a, ap);
-    auto at = [&](double u, double w) {
-        for (int k = 0; k < 3; ++k)
-            closest[k] = a[k] + u * ab[k] + w * ac[k];
-    };
-    const double d1 = dot(ab, ap), d2 = dot(ac, ap);
-    double bp[3], cp[3];
-    sub(p, b, bp);
-    sub(p, c, cp);
-    const double d3 = dot(ab, bp), d4 = dot(ac, bp), d5 = dot(ab, cp), d6 = dot(ac, cp);
-    const double va = d3 * d6 - d5 * d4, vb = d5 * d2 - d1 * d6, vc = d1 * d4 - d3 * d2;
-    if (d1 <= 0 && d2 <= 0)
-        at(0, 0);
-    else if (d3 >= 0 && d4 <= d3)
-        at(1, 0);
-    else if (d6 >= 0 && d5 <= d6)
-        at(0, 1);
-    else if (vc <= 0 && d1 >= 0 && d3 <= 0)
-        at(d1 / (d1 - d3), 0);
-    else if (vb <= 0 && d2 >= 0 && d6 <= 0)
-        at(0, d2 / (d2 - d6));
-    else if (va <= 0 && d4 - d3 >= 0 && d5 - d6 >= 0) {
-        const double t = (d4 - d3) / ((d4 - d3) + (d5 - d6));
-        at(1 - t, t);
-    } else {
-        const double sum = va + vb + vc;
-        if (!(std::fabs(sum) > 0))
-            at(0, 0);  // no area: its corner a stands for it (the sides are measured too)
-        else
-            at(vb / sum, vc / sum);
-    }
-    double d[3];
-    sub(p, closest, d);
-    return std::sqrt(dot(d, d));
-}
-
 // The distance between the segments p0 p1 and q0 q1.
 double segmentDistance(const double* p0, const double* p1, const double* q0, const double* q1)
 {
@@ -124,6 +81,53 @@ double faceDistance(int f, int g)
 }
 
 }  // namespace
+
+void closestPointOnTriangle(const double* p, const double* a, const double* b, const double* c, double* closest)
+{
+    double ab[3], ac[3], ap[3];
+    sub(b, a, ab);
+    sub(c, a, ac);
+    sub(p, a, ap);
+    auto at = [&](double u, double w) {
+        for (int k = 0; k < 3; ++k)
+            closest[k] = a[k] + u * ab[k] + w * ac[k];
+    };
+    const double d1 = dot(ab, ap), d2 = dot(ac, ap);
+    double bp[3], cp[3];
+    sub(p, b, bp);
+    sub(p, c, cp);
+    const double d3 = dot(ab, bp), d4 = dot(ac, bp), d5 = dot(ab, cp), d6 = dot(ac, cp);
+    const double va = d3 * d6 - d5 * d4, vb = d5 * d2 - d1 * d6, vc = d1 * d4 - d3 * d2;
+    if (d1 <= 0 && d2 <= 0)
+        at(0, 0);
+    else if (d3 >= 0 && d4 <= d3)
+        at(1, 0);
+    else if (d6 >= 0 && d5 <= d6)
+        at(0, 1);
+    else if (vc <= 0 && d1 >= 0 && d3 <= 0)
+        at(d1 / (d1 - d3), 0);
+    else if (vb <= 0 && d2 >= 0 && d6 <= 0)
+        at(0, d2 / (d2 - d6));
+    else if (va <= 0 && d4 - d3 >= 0 && d5 - d6 >= 0) {
+        const double t = (d4 - d3) / ((d4 - d3) + (d5 - d6));
+        at(1 - t, t);
+    } else {
+        const double sum = va + vb + vc;
+        if (!(std::fabs(sum) > 0))
+            at(0, 0);  // no area: its corner a stands for it (the sides are measured too)
+        else
+            at(vb / sum, vc / sum);
+    }
+}
+
+double pointTriangleDistance(const double* p, const double* a, const double* b, const double* c)
+{
+    double closest[3], d[3];
+    closestPointOnTriangle(p, a, b, c, closest);
+    sub(p, closest, d);
+    return std::sqrt(dot(d, d));
+}
+
 
 double triangleDistance(const double* a0, const double* a1, const double* a2, const double* b0, const double* b1,
                         const double* b2)

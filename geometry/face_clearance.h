@@ -4,6 +4,13 @@
 // each other.
 #pragma once
 
+// The point of the triangle (a, b, c) nearest p, in *closest, by the region
+// of the triangle's plane that p falls in (corner, side or inside).
+void closestPointOnTriangle(const double* p, const double* a, const double* b, const double* c, double* closest);
+
+// The distance from point p to the triangle (a, b, c) (closestPointOnTriangle).
+double pointTriangleDistance(const double* p, const double* a, const double* b, const double* c);
+
 // The distance between the triangles (a0, a1, a2) and (b0, b1, b2): 0 when
 // they meet, else the least of the distances from a corner of one to the
 // other and between a side of one and a side of the other. Coordinates as

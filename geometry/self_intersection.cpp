@@ -30,35 +30,51 @@ double distance(const double* a, const double* b)
     return std::sqrt(dot(d, d));
 }
 
-const double* corner(int f, int k)
-{
-    return &v[face[f][k]].x;
-}
+// Faces as three vertex indices each, into a list of positions: the store's
+// surface or a detached mesh.
+struct Faces {
+    const Point3* points;
+    const int* corners;  // three per face
+    int count;
+    int at(int f, int k) const { return corners[3 * f + k]; }
+    const double* corner(int f, int k) const { return &points[at(f, k)].x; }
+    FaceBox box(int f) const
+    {
+        FaceBox b;
+        for (int d = 0; d < 3; ++d) {
+            const double a0 = corner(f, 0)[d], a1 = corner(f, 1)[d], a2 = corner(f, 2)[d];
+            b[d] = std::min({a0, a1, a2});
+            b[d + 3] = std::max({a0, a1, a2});
+        }
+        return b;
+    }
+};
 
 // The two corners of f other than vertex x, or false when f has no two.
-bool sideOpposite(int f, int x, const double** a, const double** b)
+bool sideOpposite(const Faces& s, int f, int x, const double** a, const double** b)
 {
     int found = 0;
     for (int k = 0; k < 3; ++k)
-        if (face[f][k] != x)
-            (found++ == 0 ? *a : *b) = corner(f, k);
+        if (s.at(f, k) != x)
+            (found++ == 0 ? *a : *b) = s.corner(f, k);
     return found == 2;
 }
 
 // facesCross without the bounding-box test.
-bool facesCrossInside(int f, int g)
+bool facesCrossInside(const Faces& s, int f, int g)
 {
+    auto corner = [&](int h, int k) { return s.corner(h, k); };
     int shared = 0, sharedVertex = -1;
     for (int i = 0; i < 3; ++i) {
         bool earlier = false;
         for (int j = 0; j < i; ++j)
-            earlier = earlier || face[f][j] == face[f][i];
+            earlier = earlier || s.at(f, j) == s.at(f, i);
         if (earlier)
             continue;
         for (int j = 0; j < 3; ++j)
-            if (face[f][i] == face[g][j]) {
+            if (s.at(f, i) == s.at(g, j)) {
                 ++shared;
-                sharedVertex = face[f][i];
+                sharedVertex = s.at(f, i);
                 break;
             }
     }
@@ -73,10 +89,10 @@ bool facesCrossInside(int f, int g)
         // both segments run the same way: the shorter one ends on the side
         // of its face opposite the corner, inside the other face.
         const double *a = nullptr, *b = nullptr;
-        if (sideOpposite(f, sharedVertex, &a, &b) &&
+        if (sideOpposite(s, f, sharedVertex, &a, &b) &&
             segmentMeetsTriangle(a, b, corner(g, 0), corner(g, 1), corner(g, 2)))
             return true;
-        if (sideOpposite(g, sharedVertex, &a, &b) &&
+        if (sideOpposite(s, g, sharedVertex, &a, &b) &&
             segmentMeetsTriangle(a, b, corner(f, 0), corner(f, 1), corner(f, 2)))
             return true;
     }
@@ -172,22 +188,19 @@ bool trianglesOverlapInPlane(const double* a0, const double* a1, const double* a
     return true;
 }
 
-bool facesCross(int f, int g)
+namespace {
+std::vector<std::pair<int, int>> crossingPairs(const Faces& s)
 {
-    return f != g && !boxesApart(faceBox(f), faceBox(g)) && facesCrossInside(f, g);
-}
-
-std::vector<std::pair<int, int>> selfIntersections()
-{
+    const int count = s.count;
     std::vector<std::pair<int, int>> found;
-    std::vector<FaceBox> boxes(NOS);
+    std::vector<FaceBox> boxes(count);
     // Faces with a coordinate that is not finite have no place in the grid;
     // they are tested against every other face.
     std::vector<int> wild, placed;
-    std::vector<bool> isWild(NOS, false);
+    std::vector<bool> isWild(count, false);
     double size = 0;
-    for (int f = 0; f < NOS; ++f) {
-        boxes[f] = faceBox(f);
+    for (int f = 0; f < count; ++f) {
+        boxes[f] = s.box(f);
         bool finite = true;
         for (double c : boxes[f])
             finite = finite && std::isfinite(c);
@@ -202,13 +215,38 @@ std::vector<std::pair<int, int>> selfIntersections()
     // Cells about as wide as a face.
     const double cell = placed.empty() ? 1.0 : size / placed.size();
     forEachNearBoxPair(boxes, placed, cell, 0, [&](int f, int g) {
-        if (facesCrossInside(f, g))
+        if (facesCrossInside(s, f, g))
             found.emplace_back(f, g);
     });
     for (int f : wild)
-        for (int g = 0; g < NOS; ++g)
-            if (g != f && !(isWild[g] && g < f) && !boxesApart(boxes[f], boxes[g]) && facesCrossInside(f, g))
+        for (int g = 0; g < count; ++g)
+            if (g != f && !(isWild[g] && g < f) && !boxesApart(boxes[f], boxes[g]) && facesCrossInside(s, f, g))
                 found.emplace_back(std::min(f, g), std::max(f, g));
     std::sort(found.begin(), found.end());
     return found;
+}
+
+Faces storeFaces()
+{
+    return Faces{v, NOS > 0 ? &face[0][0] : nullptr, NOS};
+}
+}  // namespace
+
+bool facesCross(int f, int g)
+{
+    return f != g && !boxesApart(faceBox(f), faceBox(g)) && facesCrossInside(storeFaces(), f, g);
+}
+
+std::vector<std::pair<int, int>> selfIntersections()
+{
+    return crossingPairs(storeFaces());
+}
+
+std::vector<std::pair<int, int>> meshSelfIntersections(const TriangleMesh& mesh)
+{
+    std::vector<int> corners;
+    corners.reserve(3 * mesh.triangles.size());
+    for (const auto& t : mesh.triangles)
+        corners.insert(corners.end(), t.begin(), t.end());
+    return crossingPairs(Faces{mesh.vertices.data(), corners.data(), static_cast<int>(mesh.triangles.size())});
 }

@@ -5,6 +5,8 @@
 #include <utility>
 #include <vector>
 
+#include "model/triangle_mesh.h"
+
 // True when the closed segment from a to b passes through the triangle p, q, r
 // (an exact touch at an edge counts). Coordinates as arrays of three.
 bool segmentMeetsTriangle(const double* a, const double* b, const double* p, const double* q, const double* r);
@@ -28,3 +30,7 @@ bool facesCross(int f, int g);
 // together the faces whose bounding boxes meet, so only those pairs are tested.
 // Reads: NOS, face, v.
 std::vector<std::pair<int, int>> selfIntersections();
+
+// The same for a mesh detached from the store: every pair of its triangles
+// (f, g), f < g, that pass through each other.
+std::vector<std::pair<int, int>> meshSelfIntersections(const TriangleMesh& mesh);

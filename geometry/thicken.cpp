@@ -1,8 +1,11 @@
 #include "geometry/thicken.h"
 
 #include <cmath>
+#include <cstdio>
 #include <unordered_map>
 
+#include "geometry/self_intersection.h"
+#include "geometry/wall_thickness.h"
 #include "model/adjacency.h"
 
 namespace {
@@ -95,6 +98,57 @@ Vec frontDirection(const Vec& sum, const std::vector<Corner>& corners)
     return best;
 }
 
+// The unit direction that lies as far in front of every face as any can: the
+// one whose least cosine with the faces' unit normals is largest. That is
+// the direction of the point of the normals' convex hull nearest the origin,
+// which lies in the hull of one, two or three of them; every such candidate
+// is tried. Returns the least cosine it reaches (<= 0 when no direction has
+// every face in front) and the direction in *best.
+double steepestCommonNormal(const std::vector<Corner>& corners, Vec* best)
+{
+    double bestLeast = -2;
+    auto consider = [&](const Vec& x) {
+        const double l = length(x);
+        if (!(l > 1e-12))
+            return;
+        const Vec d{x.x / l, x.y / l, x.z / l};
+        double least = 2;
+        for (const Corner& c : corners)
+            least = std::min(least, dot(d, c.normal));
+        if (least > bestLeast) {
+            bestLeast = least;
+            *best = d;
+        }
+    };
+    const size_t n = corners.size();
+    for (size_t i = 0; i < n; ++i) {
+        const Vec& a = corners[i].normal;
+        consider(a);
+        for (size_t j = i + 1; j < n; ++j) {
+            const Vec& b = corners[j].normal;
+            const Vec e = sub(Point3{b.x, b.y, b.z}, Point3{a.x, a.y, a.z});
+            const double ee = dot(e, e);
+            if (ee > 1e-24) {
+                const double t = -dot(a, e) / ee;
+                if (t > 0 && t < 1)
+                    consider(Vec{a.x + t * e.x, a.y + t * e.y, a.z + t * e.z});
+            }
+            for (size_t k = j + 1; k < n; ++k) {
+                const Vec& c = corners[k].normal;
+                const Vec f = sub(Point3{c.x, c.y, c.z}, Point3{a.x, a.y, a.z});
+                const double ef = dot(e, f), ff = dot(f, f), det = ee * ff - ef * ef;
+                if (!(det > 1e-24))
+                    continue;
+                const double ae = dot(a, e), af = dot(a, f);
+                const double s = (-ae * ff + af * ef) / det, t = (-af * ee + ae * ef) / det;
+                if (s > 0 && t > 0 && s + t < 1)
+                    consider(Vec{a.x + s * e.x + t * f.x, a.y + s * e.y + t * f.y, a.z + s * e.z + t * f.z});
+            }
+        }
+    }
+    return bestLeast;
+}
+
 std::string edgeName(int a, int b) { return std::to_string(a) + "-" + std::to_string(b); }
 
 // The triangles on each side a -> b; false with the reason on an edge that
@@ -128,7 +182,8 @@ bool sidesOf(const TriangleMesh& sheet, std::unordered_map<unsigned long long, i
 }
 }  // namespace
 
-bool thickenMesh(const TriangleMesh& sheet, double thickness, TriangleMesh* solid, std::string* why)
+bool thickenMesh(const TriangleMesh& sheet, double thickness, TriangleMesh* solid, std::string* why,
+                 ThickenReport* report, OffsetRule rule)
 {
     if (!(thickness > 0) || !std::isfinite(thickness)) {
         *why = "the thickness must be a positive number";
@@ -164,8 +219,39 @@ bool thickenMesh(const TriangleMesh& sheet, double thickness, TriangleMesh* soli
             around[c[k]].push_back(Corner{unitNormal, e1, e2});
         }
     }
-    for (size_t i = 0; i < nv; ++i)
-        normal[i] = frontDirection(normal[i], around[i]);
+    // Each vertex moves along the direction that lies furthest in front of all
+    // its faces, far enough that every face plane there moves by at least
+    // thickness / 2 (the length divided by the least cosine), at most
+    // MAX_OFFSET_STRETCH times that; where that direction would fold the fan
+    // over itself, along frontDirection's.
+    std::vector<double> stretch(nv, 1);
+    int clamped = 0, clampedVertex = -1;
+    for (size_t i = 0; i < nv; ++i) {
+        if (around[i].empty()) {
+            normal[i] = Vec{0, 0, 0};
+            continue;
+        }
+        if (rule == OffsetRule::HalfThicknessAlongMean) {
+            normal[i] = frontDirection(normal[i], around[i]);
+            continue;
+        }
+        Vec d{0, 0, 0};
+        double least = steepestCommonNormal(around[i], &d);
+        if (!(least > 0) || offsetScore(d, around[i]) < 0) {
+            d = frontDirection(normal[i], around[i]);
+            least = 2;
+            for (const Corner& c : around[i])
+                least = std::min(least, dot(d, c.normal));
+        }
+        normal[i] = d;
+        if (least * MAX_OFFSET_STRETCH >= 1) {
+            stretch[i] = 1 / least;
+        } else {
+            stretch[i] = MAX_OFFSET_STRETCH;
+            if (clamped++ == 0)
+                clampedVertex = static_cast<int>(i);
+        }
+    }
     int used = 0;
     for (const auto& c : sheet.triangles)
         for (int i : c)
@@ -175,20 +261,28 @@ bool thickenMesh(const TriangleMesh& sheet, double thickness, TriangleMesh* soli
         if (index[i] == 0)
             index[i] = used++;
 
-    solid->vertices.assign(2 * used, Point3{0, 0, 0});
+    std::vector<int> sheetVertex(used);
     for (size_t i = 0; i < nv; ++i) {
         if (index[i] < 0)
             continue;
+        sheetVertex[index[i]] = static_cast<int>(i);
         if (!(length(normal[i]) > 0.5)) {
             *why = "the faces at vertex " + std::to_string(i) + " have no common side to offset it to";
             return false;
         }
-        const double h = 0.5 * thickness;
-        const Point3& p = sheet.vertices[i];
-        const Vec& n = normal[i];
-        solid->vertices[index[i]] = Point3{p.x + h * n.x, p.y + h * n.y, p.z + h * n.z};
-        solid->vertices[index[i] + used] = Point3{p.x - h * n.x, p.y - h * n.y, p.z - h * n.z};
     }
+    solid->vertices.assign(2 * used, Point3{0, 0, 0});
+    auto place = [&]() {
+        for (int k = 0; k < used; ++k) {
+            const int i = sheetVertex[k];
+            const double h = 0.5 * thickness * stretch[i];
+            const Point3& p = sheet.vertices[i];
+            const Vec& n = normal[i];
+            solid->vertices[k] = Point3{p.x + h * n.x, p.y + h * n.y, p.z + h * n.z};
+            solid->vertices[k + used] = Point3{p.x - h * n.x, p.y - h * n.y, p.z - h * n.z};
+        }
+    };
+    place();
 
     solid->triangles.clear();
     solid->triangles.reserve(2 * sheet.triangles.size());
@@ -206,13 +300,140 @@ bool thickenMesh(const TriangleMesh& sheet, double thickness, TriangleMesh* soli
             solid->triangles.push_back({b, a, a + used});
             solid->triangles.push_back({b, a + used, b + used});
         }
+
+    // A stretched offset that runs the solid through itself is drawn back
+    // towards thickness / 2, its excess cut by HOLD_BACK_FACTOR each round,
+    // until nothing crosses or, in the last round, all the way.
+    const std::vector<double> wanted = stretch;
+    for (int round = 0; rule == OffsetRule::FullWall && round < MAX_HOLD_BACK_ROUNDS; ++round) {
+        bool changed = false;
+        const bool last = round + 1 == MAX_HOLD_BACK_ROUNDS;
+        for (const auto& [f, g] : meshSelfIntersections(*solid)) {
+            // The most stretched corner of the two faces is drawn back; in the
+            // last round every stretched corner goes all the way.
+            int most = -1;
+            for (int t : {f, g})
+                for (int k : solid->triangles[t]) {
+                    const int i = sheetVertex[k % used];
+                    if (stretch[i] > 1 && (last || most < 0 || stretch[i] > stretch[most])) {
+                        most = i;
+                        if (last)
+                            stretch[i] = 1;
+                    }
+                }
+            if (most >= 0 && !last)
+                stretch[most] = 1 + (stretch[most] - 1) * HOLD_BACK_FACTOR;
+            changed = changed || most >= 0;
+        }
+        if (!changed)
+            break;
+        place();
+    }
+
+    if (report) {
+        report->shortVertices.clear();
+        report->heldBackVertices = 0;
+        for (int k = 0; k < used; ++k) {
+            const int i = sheetVertex[k];
+            if (stretch[i] < wanted[i]) {
+                ++report->heldBackVertices;
+            }
+            if (stretch[i] < wanted[i] || wanted[i] >= MAX_OFFSET_STRETCH)
+                report->shortVertices.push_back(i);
+        }
+        WallSpot spot;
+        report->smallestWall = smallestWall(*solid, 2 * thickness, &spot);
+        report->thinVertex = spot.vertex >= 0 ? sheetVertex[spot.vertex] : -1;
+        report->clampedVertices = clamped;
+        report->clampedVertex = clampedVertex;
+        report->thinAtSharpFold = false;
+        std::vector<bool> isShort(nv, false);
+        for (int i : report->shortVertices)
+            isShort[i] = true;
+        for (const auto& c : sheet.triangles) {
+            const bool atThin = c[0] == report->thinVertex || c[1] == report->thinVertex || c[2] == report->thinVertex;
+            for (int i : c)
+                report->thinAtSharpFold = report->thinAtSharpFold || (atThin && isShort[i]);
+        }
+    }
     return true;
 }
 
-bool thicken(double thickness, std::string* why)
+double largestCleanThickness(const TriangleMesh& sheet, double upper)
+{
+    auto clean = [&](double t) {
+        TriangleMesh solid;
+        std::string why;
+        return thickenMesh(sheet, t, &solid, &why) && meshSelfIntersections(solid).empty();
+    };
+    double lo = upper / 1000, hi = upper;
+    if (!clean(lo))
+        return 0;
+    while (hi - lo > 0.01 * hi) {
+        const double mid = 0.5 * (lo + hi);
+        (clean(mid) ? lo : hi) = mid;
+    }
+    return lo;
+}
+
+namespace {
+std::string number(double x)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%.3g", x);
+    return text;
+}
+}  // namespace
+
+bool thickenChecked(const TriangleMesh& sheet, double thickness, bool allowCrossing, TriangleMesh* solid,
+                    ThickenReport* report, std::string* why)
+{
+    ThickenReport local;
+    ThickenReport& r = report ? *report : local;
+    r = ThickenReport{};
+    if (!thickenMesh(sheet, thickness, solid, why, &r))
+        return false;
+    r.crossingPairs = static_cast<int>(meshSelfIntersections(*solid).size());
+    if (r.crossingPairs == 0 || allowCrossing)
+        return true;
+    r.cleanThickness = largestCleanThickness(sheet, thickness);
+    *why = "at thickness " + number(thickness) + " the solid passes through itself (" +
+           std::to_string(r.crossingPairs) + (r.crossingPairs == 1 ? " pair" : " pairs") + " of faces cross); " +
+           (r.cleanThickness > 0 ? "the largest clean thickness found is " + number(r.cleanThickness)
+                                 : std::string("it crosses at every thickness tried"));
+    return false;
+}
+
+std::string wallSummary(const ThickenReport& report, double thickness, double scale, const std::string& unit)
+{
+    const std::string u = unit.empty() ? unit : " " + unit;
+    std::string line = "smallest wall " + number(report.smallestWall * scale) + u + " (" +
+                       number(report.smallestWall / thickness) + " of the thickness " + number(thickness * scale) +
+                       u + ")";
+    if (report.thinVertex >= 0)
+        line += " near vertex " + std::to_string(report.thinVertex);
+    if (report.smallestWall < 0.9 * thickness)
+        line += report.thinAtSharpFold ? ", where the faces turn too sharply for a full wall or it would run into "
+                                         "another part"
+                                       : ", where the surface bends or comes back within the thickness";
+    if (report.clampedVertices > 0)
+        line += "; " + std::to_string(report.clampedVertices) +
+                (report.clampedVertices == 1 ? " vertex turns" : " vertices turn") +
+                " too sharply for a full wall (first: vertex " + std::to_string(report.clampedVertex) + ")";
+    if (report.heldBackVertices > 0)
+        line += "; " + std::to_string(report.heldBackVertices) +
+                (report.heldBackVertices == 1 ? " vertex" : " vertices") +
+                " held back where a full wall would run into another part";
+    if (report.crossingPairs > 0)
+        line += "; " + std::to_string(report.crossingPairs) + " pairs of faces cross";
+    return line;
+}
+
+bool thicken(double thickness, bool allowCrossing, ThickenReport* report, std::string* why)
 {
     TriangleMesh solid;
-    if (!thickenMesh(currentMesh(), thickness, &solid, why) || !loadMeshIntoStore(solid, why))
+    if (!thickenChecked(currentMesh(), thickness, allowCrossing, &solid, report, why) ||
+        !loadMeshIntoStore(solid, why))
         return false;
     g_solid = true;
     return true;

@@ -5,6 +5,7 @@
 #include "geometry/relaxation.h"
 #include "io/reader.h"
 #include "io/sample_loader.h"
+#include "model/document.h"
 #include "model/components.h"
 #include "model/history.h"
 #include "model/store.h"
@@ -33,6 +34,8 @@ bool openSurfaceFile(const wxString& chosenPath, bool append)
         g_Name = g_Filename.Left(g_Filename.length() - 4);
     g_Path = chosenPath;
     acceptSurface(parsed, append);
+    if (!append)
+        markSurfaceSaved();
     return true;
 }
 
@@ -41,6 +44,7 @@ void openSample(int commandId)
     ReadSampleData(commandId == DISC_SAMPLE_COMMAND ? DISC_SAMPLE : commandId + 116);
     modify();
     subdiv_level = 1;
+    markSurfaceSaved();
 }
 
 bool openSurfaceBytes(const wxString& name, const std::string& bytes, bool append)

@@ -14,8 +14,9 @@ struct ParsedSurface;
 // level, the derived-data flags, the labels, the history or the document
 // names; the reader has logged why. An accepted file: sets the document names
 // (g_Filename and g_Name to the file name, g_Name without ".kor" when the name
-// contains it, g_Path to the path), then does what acceptSurface does.
-// Returns true when the file was read.
+// contains it, g_Path to the path), then does what acceptSurface does; an
+// opened (not appended) file is the saved document from then on
+// (markSurfaceSaved). Returns true when the file was read.
 bool openSurfaceFile(const wxString& chosenPath, bool append);
 
 // The model sequence of Open and Append once a file is accepted: records one
@@ -37,6 +38,7 @@ constexpr int DISC_SAMPLE_COMMAND = 69;
 
 // A "Sample" menu command with id 12 .. 25: loads sample id + 116 (or, for
 // DISC_SAMPLE_COMMAND, the grown disc), relaxes one burst and sets
-// subdiv_level to 1. The document names stay. Writes what
-// ReadSampleData and modify write, and subdiv_level.
+// subdiv_level to 1; the sample is then the saved document
+// (markSurfaceSaved). The document names stay. Writes what ReadSampleData,
+// modify and markSurfaceSaved write, and subdiv_level.
 void openSample(int commandId);

@@ -6,6 +6,7 @@
 
 #include "io/reader.h"
 #include "model/components.h"
+#include "model/document.h"
 #include "model/store.h"
 
 wxString sampleFileName(int n)
@@ -89,5 +90,6 @@ bool initializeSurfaceStore()
     messagetxt = " ";
     for (int c = 0; c < MAX_COMPONENTS; ++c)
         hilighted[c] = false;
+    markSurfaceSaved();
     return true;
 }

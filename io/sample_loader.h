@@ -34,6 +34,7 @@ wxString findSampleFile(const wxString& fileName, const wxArrayString& folders);
 bool ReadSampleData(int n);
 
 // Start-up of the store: allocates the arrays, sets the projection centre to
-// (320, 220), reads sample 128, sets NOcomp = 1, messagetxt = " " and clears
-// every selection flag. Returns true.
+// (320, 220), reads sample 128, sets NOcomp = 1, messagetxt = " ", clears
+// every selection flag and takes the cell as the saved document
+// (markSurfaceSaved). Returns true.
 bool initializeSurfaceStore();

@@ -65,6 +65,7 @@ wxString messagetxt;
 wxString g_Filename = "untitled";
 wxString g_Path;
 wxString g_Name;
+unsigned long long g_savedFingerprint = 0;
 wxArrayString g_sampleFolders;
 
 RGBColour faceColour = {229, 224, 188};
@@ -152,6 +153,7 @@ void resetStore()
     g_Filename = "untitled";
     g_Path.clear();
     g_Name.clear();
+    g_savedFingerprint = 0;
     g_sampleFolders.clear();
 
     faceColour = {229, 224, 188};

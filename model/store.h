@@ -129,6 +129,7 @@ extern wxString messagetxt;      // status message; " " means none
 extern wxString g_Filename;      // file name of the last opened or saved file
 extern wxString g_Path;          // full path of the last opened or saved file
 extern wxString g_Name;          // base name of the surface (file name without extension)
+extern unsigned long long g_savedFingerprint; // surfaceFingerprint() of the surface as last opened or saved; 0
 extern wxArrayString g_sampleFolders; // folders searched for the sample files, in order; empty (the
                                       // start value) means the usual places (see sample_loader.h)
 

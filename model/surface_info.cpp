@@ -9,6 +9,7 @@
 #include "geometry/precise_relaxation.h"
 #include "model/derived_data.h"
 #include "model/adjacency.h"
+#include "model/topology.h"
 #include "model/store.h"
 
 namespace {
@@ -68,7 +69,31 @@ void orientationAndGenus(SurfaceInfo* info)
             }
         }
     }
-    if (!info->orientable || !manifold)
+    // A vertex is pinched when its faces fall into more than one fan: the
+    // corners of faces that share an edge at the vertex are joined.
+    DisjointSets corners(3 * NOS);
+    for (const auto& [key, list] : sides) {
+        const int a = static_cast<int>(key >> 32), b = static_cast<int>(key & 0xffffffffu);
+        for (std::size_t n = 1; n < list.size(); ++n)
+            for (int end : {a, b}) {
+                const int f = list[0].first, g = list[n].first;
+                corners.join(3 * f + getPhaseOfFace(end, f), 3 * g + getPhaseOfFace(end, g));
+            }
+    }
+    std::vector<int> fanOf(NOV, -1);
+    std::vector<bool> pinched(NOV, false);
+    for (int f = 0; f < NOS; ++f)
+        for (int k = 0; k < 3; ++k) {
+            const int x = face[f][k], root = corners.find(3 * f + k);
+            if (fanOf[x] < 0)
+                fanOf[x] = root;
+            else if (fanOf[x] != root && !pinched[x]) {
+                pinched[x] = true;
+                ++info->pinchedVertices;
+            }
+        }
+    info->manifold = manifold && info->pinchedVertices == 0;
+    if (!info->orientable || !info->manifold)
         return;
     std::vector<long> chi(parts, 0), loops(parts, 0);
     std::vector<int> vertexPart(NOV, -1);

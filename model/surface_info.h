@@ -12,8 +12,10 @@ struct SurfaceInfo {
     int boundaryLoops = 0;           // connected runs of boundary edges
     int inconsistentEdges = 0;       // edges whose two faces run along them in the same direction
     bool orientable = true;          // the faces can be turned so that every edge's two faces run opposite ways
+    int pinchedVertices = 0;         // vertices whose faces form more than one fan (parts that meet at a point)
+    bool manifold = true;            // no pinched vertex and no edge in more than two faces
     int genus = -1;                  // orientable: the sum over face-connected parts of (2 - chi - loops) / 2;
-                                     // -1 when not orientable or when the parts are not surfaces
+                                     // -1 when not orientable or not a manifold
     std::map<int, int> faceCounts;   // number of face corners at a vertex -> number of such vertices
     double maxEdgeError = 0;         // max over edges of |L - phi| / phi at the stored positions
     double angleSumMin = 999.9;      // the Curvature Range figures (vertices with 6 or 7 faces);

@@ -59,6 +59,7 @@ const KeyCase kKeys[] = {
     {"ctrl+r", ID_REMOVE_CELL},
     {"ctrl+y", ID_PASTE_ALL},
     {"ctrl+g", ID_GROW_RING},
+    {"Home", ID_FIT_TO_WINDOW},
     {"ctrl+shift+2", ID_SUBDIV_2},
     {"ctrl+shift+3", ID_SUBDIV_3},
     {"ctrl+shift+4", ID_SUBDIV_4},

@@ -6,11 +6,15 @@
 #include "tests/read_file.h"
 #include "tests/tool_run.h"
 
+#include <algorithm>
 #include <cmath>
+#include <fstream>
 #include <cstring>
 #include <sys/stat.h>
 
 #include <Model/COM/NMR_DLLInterfaces.h>
+#include <assimp/Importer.hpp>
+#include <assimp/scene.h>
 #include <nlohmann/json.hpp>
 #if defined(__SANITIZE_ADDRESS__)
 #include <sanitizer/lsan_interface.h>
@@ -403,4 +407,231 @@ TEST_F(Exports, PicturesFitTheSurfaceTakeTheirSizeAndKeepExactPositions)
     EXPECT_EQ(g_rate, 80.0);
     EXPECT_EQ(g_centerx, 400);
     EXPECT_EQ(g_centery, 300);
+}
+
+namespace {
+// The number right after `label` in admesh's report (a double, unlike
+// admeshFigure), as in "Max X =  19.116970" or "Volume   :  1362.372192".
+double admeshNumber(const std::string& report, const std::string& label)
+{
+    const size_t at = report.find(label);
+    return at == std::string::npos ? NAN : std::atof(report.c_str() + at + label.size());
+}
+
+// The number after "<word> " on the --report line that starts with `word`.
+double reportNumber(const std::string& report, const std::string& word)
+{
+    const size_t at = report.find(word + " ");
+    return at == std::string::npos ? NAN : std::atof(report.c_str() + at + word.size() + 1);
+}
+
+size_t lines(const std::string& text)
+{
+    return static_cast<size_t>(std::count(text.begin(), text.end(), '\n'));
+}
+}  // namespace
+
+TEST_F(Exports, ThickenTellsTheWallAndRefusesACrossingSolid)
+{
+    Folder dir;
+    const std::string lattice = KORVITH_SOURCE_DIR "/sample/2321-31-1223Lattice.kor";
+    const std::string out = dir.path + "/lattice.stl";
+    std::ofstream(out) << "old";
+    // At 0.2 this lattice's solid passes through itself: refused on one line
+    // that names the largest clean thickness, and the old file stays.
+    ToolRun run = tool("apply " + lattice + " '" + out + "' thicken=0.2 scale=12.36");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(lines(run.err), 1u) << run.err;
+    EXPECT_NE(run.err.find("passes through itself"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("--allow-crossing"), std::string::npos) << run.err;
+    const size_t at = run.err.find("largest clean thickness found is ");
+    ASSERT_NE(at, std::string::npos) << run.err;
+    const double clean = std::atof(run.err.c_str() + at + 33);
+    EXPECT_GT(clean, 0.05);
+    EXPECT_LT(clean, 0.2);
+    EXPECT_EQ(readAll(out), "old");
+    // The thickness it names is clean: written, with the smallest wall told.
+    run = tool("apply " + lattice + " '" + out + "' thicken=" + std::to_string(clean) + " scale=12.36");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.err.find("smallest wall"), std::string::npos) << run.err;
+    // Asked for, the crossing solid is written; admesh still finds it closed.
+    run = tool("apply " + lattice + " '" + out + "' thicken=0.2 scale=12.36 --allow-crossing");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.err.find("pairs of faces cross"), std::string::npos) << run.err;
+    EXPECT_GT(readAll(out).size(), 84u);
+    if (have("admesh")) {
+        const ToolRun full = shell("admesh '" + out + "'");
+        EXPECT_EQ(admeshFigure(full.out, "Facets added"), 0) << full.out;
+    }
+
+    // On the README's recipe every sample's wall is told, one line, and is the
+    // full 0.1 or says why not.
+    run = tool("apply " KORVITH_SOURCE_DIR "/sample/22222Dodecahedra.kor '" + dir.path + "/d.3mf' thicken=0.1 scale=12.36");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, "korvith-tool: thicken=0.1: smallest wall 0.1 (1 of the thickness 0.1) near vertex 79\n");
+    run = tool("apply " KORVITH_SOURCE_DIR "/sample/2323-2323-2323.kor '" + dir.path + "/p.3mf' thicken=0.1 scale=12.36");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(lines(run.err), 1u) << run.err;
+    EXPECT_NE(run.err.find(", where the faces turn too sharply"), std::string::npos) << run.err;
+    unsigned nv = 0, nt = 0;
+    EXPECT_TRUE(readWithLib3mf(dir.path + "/p.3mf", &nv, &nt));
+    EXPECT_GT(nt, 0u);
+}
+
+TEST_F(Exports, PrintFormatsWarnOfOpenSurfacesAndOddSizesAndRefuseUnderflow)
+{
+    Folder dir;
+    const std::string stl = dir.path + "/t.stl", threeMf = dir.path + "/t.3mf", obj = dir.path + "/t.obj";
+    // An open sheet as STL or 3MF: written, with a warning; as OBJ: no word.
+    for (const std::string& out : {stl, threeMf}) {
+        const ToolRun run = tool("apply " + kTorio + " '" + out + "' scale=30");
+        EXPECT_EQ(run.status, 0) << run.err;
+        EXPECT_EQ(run.err, "korvith-tool: warning: the surface is open (a sheet of no thickness): a slicer cannot fill "
+                           "it; thicken=T makes a solid\n");
+    }
+    EXPECT_EQ(tool("apply " + kTorio + " '" + obj + "'").err, "");
+    // A solid a few millimetres across, and one of metres: the scale to use.
+    ToolRun run = tool("apply " + kTorio + " '" + stl + "' thicken=0.1");
+    EXPECT_EQ(run.status, 0);
+    size_t at = run.err.find("warning: the largest side is 3.21 mm (STL is read in millimetres); use scale=");
+    ASSERT_NE(at, std::string::npos) << run.err;
+    const std::string scale = run.err.substr(run.err.find("scale=", at) + 6, run.err.find(' ', run.err.find("scale=", at)) -
+                                                                                 run.err.find("scale=", at) - 6);
+    run = tool("apply " + kTorio + " '" + threeMf + "' thicken=0.1 scale=400");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_NE(run.err.find("largest side is 1.29e+03 mm (3MF is read in millimetres); use scale="), std::string::npos)
+        << run.err;
+    // The scale it suggests makes it 100 mm and the warning goes.
+    run = tool("apply " + kTorio + " '" + stl + "' thicken=0.1 scale=" + scale);
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err.find("warning"), std::string::npos) << run.err;
+    if (have("admesh")) {
+        const ToolRun full = shell("admesh '" + stl + "'");
+        const double side = std::max({admeshNumber(full.out, "Max X =") - admeshNumber(full.out, "Min X ="),
+                                      admeshNumber(full.out, "Max Y =") - admeshNumber(full.out, "Min Y ="),
+                                      admeshNumber(full.out, "Max Z =") - admeshNumber(full.out, "Min Z =")});
+        EXPECT_NEAR(side, 100, 0.5) << full.out;
+    }
+
+    // Scales whose positions underflow are refused, and nothing is written.
+    std::ofstream(stl) << "old";
+    run = tool("apply " + kTorio + " '" + stl + "' scale=1e-320");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("too small to keep their digits"), std::string::npos) << run.err;
+    run = tool("apply " + kTorio + " '" + stl + "' scale=1e-300 scale=1e-300");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("makes every position the same"), std::string::npos) << run.err;
+    run = tool("apply " + kTorio + " '" + stl + "' scale=1e-200");
+    EXPECT_EQ(run.status, 1) << "single-precision STL cannot hold 1e-200";
+    EXPECT_NE(run.err.find("too near 0"), std::string::npos) << run.err;
+    EXPECT_EQ(readAll(stl), "old");
+    EXPECT_EQ(tool("apply " + kTorio + " '" + obj + "' scale=1e-200").status, 0) << "OBJ keeps doubles";
+}
+
+TEST_F(Exports, GlbHoldsMetresAndTheReportMatchesAdmesh)
+{
+    Folder dir;
+    // glTF is read in metres: the 100 mm solid is 0.1 m across.
+    const std::string glb = dir.path + "/t.glb";
+    ToolRun run = tool("apply " + kTorio + " '" + glb + "' thicken=0.1 scale=31.1");
+    ASSERT_EQ(run.status, 0) << run.err;
+    Assimp::Importer importer;
+    const aiScene* scene = importer.ReadFile(glb, 0);
+    ASSERT_NE(scene, nullptr) << importer.GetErrorString();
+    float lo = 1e9, hi = -1e9;
+    for (unsigned i = 0; i < scene->mMeshes[0]->mNumVertices; ++i) {
+        lo = std::min(lo, scene->mMeshes[0]->mVertices[i].x);
+        hi = std::max(hi, scene->mMeshes[0]->mVertices[i].x);
+    }
+    EXPECT_NEAR(hi - lo, 0.1, 0.002);
+    EXPECT_NE(tool("--help").out.find("metres"), std::string::npos);
+
+    // --report: volume, box, wall, shells, closed and outward, as admesh sees them.
+    const std::string stl = dir.path + "/t.stl";
+    run = tool("apply " + kTorio + " '" + stl + "' thicken=0.1 scale=12.36 --report");
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(lines(run.out), 6u) << run.out;
+    EXPECT_NEAR(reportNumber(run.out, "smallest wall"), 1.236, 0.001) << run.out;
+    EXPECT_NE(run.out.find("closed yes\noutward yes\n"), std::string::npos) << run.out;
+    EXPECT_EQ(reportNumber(run.out, "shells"), 1);
+    if (have("admesh")) {
+        const ToolRun full = shell("admesh '" + stl + "'");
+        EXPECT_NEAR(reportNumber(run.out, "volume"), admeshNumber(full.out, "Volume   :"), 1) << full.out;
+        EXPECT_EQ(admeshFigure(full.out, "Number of parts"), 1);
+        EXPECT_NEAR(reportNumber(run.out, "bounding box"),
+                    admeshNumber(full.out, "Max X =") - admeshNumber(full.out, "Min X ="), 0.01);
+    }
+    // A sheet: open, no wall, no volume to speak of; to standard error beside an output on standard output.
+    run = tool("apply " + kTorio + " - --format=off --report");
+    ASSERT_EQ(run.status, 0);
+    EXPECT_EQ(run.out.substr(0, 3), "OFF");
+    EXPECT_NE(run.err.find("smallest wall -\nshells 1\nclosed no\noutward no\n"), std::string::npos) << run.err;
+    // Two solids side by side are two shells.
+    const std::string two = dir.path + "/two.kor";
+    ASSERT_EQ(tool("apply " + kTorio + " '" + two + "' copy").status, 0);
+    run = tool("apply '" + two + "' '" + stl + "' thicken=0.05 scale=12.36 --report");
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(reportNumber(run.out, "shells"), 2) << run.out;
+    EXPECT_NE(run.out.find("outward yes"), std::string::npos) << run.out;
+}
+
+TEST_F(Exports, PicturesOfASolidHaveNoAngleSumDiscsAndSvgIsSizedInPixels)
+{
+    Folder dir;
+    const std::string svg = dir.path + "/t.svg", cell = KORVITH_SOURCE_DIR "/sample/single.kor";
+    ASSERT_EQ(tool("apply " + cell + " '" + svg + "' size=300x200").status, 0);
+    const std::string sheet = readAll(svg);
+    EXPECT_NE(sheet.find("width=\"300px\" height=\"200px\""), std::string::npos) << sheet.substr(0, 300);
+    ASSERT_EQ(tool("apply " + cell + " '" + svg + "' thicken=0.1 size=300x200").status, 0);
+    const std::string solid = readAll(svg);
+    // Discs are drawn as closed arcs: cairo writes them with "C" curves, faces with lines only.
+    EXPECT_NE(sheet.find(" C "), std::string::npos) << "the sheet carries angle-sum discs";
+    EXPECT_EQ(solid.find(" C "), std::string::npos) << "the solid carries none";
+}
+
+TEST_F(Exports, InfoOnAnStlTellsWhatASlicerWillFind)
+{
+    Folder dir;
+    const std::string stl = dir.path + "/t.stl";
+    ToolRun run = tool("apply " + kTorio + " '" + stl + "' thicken=0.1 scale=12.36 --report");
+    ASSERT_EQ(run.status, 0) << run.err;
+    const double volume = reportNumber(run.out, "volume");
+    run = tool("info '" + stl + "'");
+    ASSERT_EQ(run.status, 0) << run.err;
+    nlohmann::json info = nlohmann::json::parse(run.out);
+    EXPECT_EQ(info["triangles"], 72);
+    EXPECT_EQ(info["vertices"], 38) << "corners at one position are one vertex";
+    EXPECT_NEAR(info["volume_mm3"].get<double>(), volume, 1);
+    EXPECT_EQ(info["shells"], 1);
+    EXPECT_EQ(info["closed"], true);
+    EXPECT_EQ(info["outward"], true);
+    EXPECT_EQ(info["crossing_faces"], 0);
+    EXPECT_TRUE(info["smallest_wall_mm"].is_null());
+    if (have("admesh")) {
+        const ToolRun full = shell("admesh '" + stl + "'");
+        EXPECT_NEAR(info["volume_mm3"].get<double>(), admeshNumber(full.out, "Volume   :"), 0.01);
+    }
+    // A sheet is open; a text STL of a tetrahedron turned inside out is closed but not outward.
+    ASSERT_EQ(tool("apply " + kTorio + " '" + stl + "' scale=30").status, 0);
+    info = nlohmann::json::parse(tool("info '" + stl + "'").out);
+    EXPECT_EQ(info["closed"], false);
+    std::ofstream(stl) << "solid inside_out\n"
+                          "facet normal 0 0 0\n outer loop\n  vertex 0 0 0\n  vertex 1 0 0\n  vertex 0 1 0\n endloop\nendfacet\n"
+                          "facet normal 0 0 0\n outer loop\n  vertex 0 0 0\n  vertex 0 0 1\n  vertex 1 0 0\n endloop\nendfacet\n"
+                          "facet normal 0 0 0\n outer loop\n  vertex 0 0 0\n  vertex 0 1 0\n  vertex 0 0 1\n endloop\nendfacet\n"
+                          "facet normal 0 0 0\n outer loop\n  vertex 1 0 0\n  vertex 0 0 1\n  vertex 0 1 0\n endloop\nendfacet\n"
+                          "endsolid inside_out\n";
+    run = tool("info '" + stl + "'");
+    ASSERT_EQ(run.status, 0) << run.err;
+    info = nlohmann::json::parse(run.out);
+    EXPECT_EQ(info["vertices"], 4);
+    EXPECT_EQ(info["closed"], true);
+    EXPECT_EQ(info["outward"], false);
+    EXPECT_NEAR(info["volume_mm3"].get<double>(), -1.0 / 6, 1e-12);
+    // Not an STL: one line, exit 1.
+    std::ofstream(stl) << "hello";
+    run = tool("info '" + stl + "'");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(lines(run.err), 1u) << run.err;
+    EXPECT_NE(run.err.find("not an STL file"), std::string::npos) << run.err;
 }

@@ -13,6 +13,7 @@
 #include "app/command_ids.h"
 #include "app/prompts.h"
 #include "app/frame.h"
+#include "io/open_commands.h"
 #include "io/sample_loader.h"
 #include "io/writer.h"
 #include "model/history.h"
@@ -254,6 +255,8 @@ TEST(Files, ExportWritesSolidsMeshesAndPictures)
     std::memcpy(&x0, bytes.data() + 84 + 12, 4);
     std::memcpy(&x1, bytes.data() + 84 + 24, 4);
     EXPECT_GT(std::fabs(x1 - x0), 5) << "scaled to millimetres";
+    // The window's message tells the wall, in millimetres.
+    EXPECT_TRUE(messagetxt.StartsWith("cell.stl: smallest wall 2 mm (1 of the thickness 2 mm)")) << messagetxt;
     // OBJ: the surface as it stands, no questions.
     sendCommand(ID_EXPORT);
     EXPECT_EQ(numbers.offered.size(), 2u);
@@ -265,6 +268,30 @@ TEST(Files, ExportWritesSolidsMeshesAndPictures)
     wxTEST_DIALOG(sendCommand(ID_EXPORT), ExpectMessage("extension picks the format", wxID_OK));
     wxTEST_DIALOG(sendCommand(ID_EXPORT), ExpectMessage("already exists", wxID_YES));
     EXPECT_EQ(readAll(stl), bytes);
+}
+
+TEST(Files, ExportOffersTheLargestCleanThicknessForACrossingSolid)
+{
+    startUpCell();
+    ASSERT_TRUE(openSurfaceFile(wxString(KORVITH_SOURCE_DIR "/sample/2321-31-1223Lattice.kor"), false));
+    Folder folder;
+    const std::string stl = folder.path + "/lattice.stl";
+    // 2.5 mm at rim edges of 10 mm is 0.2 model units: this lattice crosses itself.
+    FileAnswers files({stl, stl});
+    {
+        NumberAnswers numbers({2.5, 10});
+        wxTEST_DIALOG(sendCommand(ID_EXPORT), ExpectMessage("largest clean thickness found is", wxID_NO));
+    }
+    EXPECT_FALSE(wxFileExists(stl)) << "declined, nothing is written";
+    {
+        NumberAnswers numbers({2.5, 10});
+        wxTEST_DIALOG(sendCommand(ID_EXPORT), ExpectMessage("instead?", wxID_YES));
+    }
+    const std::string bytes = readAll(stl);
+    EXPECT_GT(bytes.size(), 84u) << "accepted, the clean solid is written";
+    EXPECT_TRUE(messagetxt.StartsWith("lattice.stl: smallest wall ")) << messagetxt;
+    EXPECT_EQ(NOV, 2240 / 2) << "the surface on screen stays as it was";
+    startUpCell();
 }
 
 TEST(View, ZoomModesAndColours)

@@ -39,7 +39,8 @@ TEST_F(StoreTest, SampleTableMapsNumbersToFiles)
     EXPECT_EQ(sampleFileName(136), "222-222-222-222.kor");
     EXPECT_EQ(sampleFileName(141), "13-13-3Lattice.kor");
     EXPECT_EQ(sampleFileName(127), "");
-    EXPECT_EQ(sampleFileName(142), "");
+    EXPECT_EQ(sampleFileName(DISC_SAMPLE), "hyperbolicDisc3.kor");
+    EXPECT_EQ(sampleFileName(143), "");
 }
 
 TEST_F(StoreTest, ShippedSingleSampleLoadsAsOneCell)

@@ -46,6 +46,7 @@ const std::vector<std::pair<const char*, std::vector<ItemSpec>>>& expectedMenus(
           {28, "Zoom &In\t+", N, ""},
           {29, "Zoom &Out\t-", N, ""},
           {30, "&Default size\t=", N, ""},
+          {70, "&Fit to window\tHome", N, "Scale and centre the surface to fill the window"},
           {0, "", S, ""},
           {32, "&Mirror image\tCtrl-M", N, ""},
           {36, "&Detect connected component\tCtrl-L", N, ""},
@@ -57,6 +58,7 @@ const std::vector<std::pair<const char*, std::vector<ItemSpec>>>& expectedMenus(
           {37, "&Remove some cells \tCtrl-R", N, ""},
           {0, "", S, ""},
           {38, "&Paste all possible edges \tCtrl-Y", N, ""},
+          {67, "&Grow one ring\tCtrl-G", N, "Add a ring of cells along every boundary loop, glued, then relax precisely"},
           {39, "&Subdivide", N, ""},
           {46, "&Kago like\tCtrl-K", N, ""},
           {47, "&Flip face\tCtrl-F", N, ""},
@@ -96,7 +98,9 @@ const std::vector<std::pair<const char*, std::vector<ItemSpec>>>& expectedMenus(
           {22, "Rhombic lattice", N, ""},
           {23, "Cubic lattice", N, ""},
           {24, "Punched Dodecahedron", N, ""},
-          {25, "Diamond Lattice 2", N, ""}}},
+          {25, "Diamond Lattice 2", N, ""},
+          {0, "", S, ""},
+          {69, "Hyperbolic disc (3 rings)", N, ""}}},
     };
     return menus;
 }

@@ -6,6 +6,9 @@
 #include "model/triangle_mesh.h"
 #include "tools/mesh_export.h"
 #include "tools/picture.h"
+#include "tools/print_report.h"
+
+#include <cstdio>
 
 bool isExportFormat(const std::string& extension)
 {
@@ -18,8 +21,11 @@ bool isPrintFormat(const std::string& extension)
 }
 
 bool exportSurface(const std::string& path, const std::string& extension, const PrintSize* print,
-                   std::string* error)
+                   std::string* error, ExportNotes* notes)
 {
+    ExportNotes local;
+    ExportNotes& n = notes ? *notes : local;
+    n = ExportNotes{};
     TriangleMesh mesh = currentMesh();
     if (!meshIsFinite(mesh)) {
         *error = "the surface has positions that are not numbers (undo or relax it first)";
@@ -33,11 +39,28 @@ bool exportSurface(const std::string& path, const std::string& extension, const 
             return false;
         }
         const double scale = print->rimEdgeMm / RIM_LENGTH;
+        n.scale = scale;
         TriangleMesh solid;
-        if (!thickenMesh(mesh, print->thicknessMm / scale, &solid, error))
+        if (!thickenChecked(mesh, print->thicknessMm / scale, print->allowCrossing, &solid, &n.wall, error)) {
+            if (n.wall.crossingPairs > 0) {
+                char text[200];
+                std::snprintf(text, sizeof text, "at %.3g mm the solid passes through itself (%d pairs of faces cross)",
+                              print->thicknessMm, n.wall.crossingPairs);
+                *error = text;
+                if (n.wall.cleanThickness > 0) {
+                    std::snprintf(text, sizeof text, "; the largest clean thickness found is %.3g mm",
+                                  n.wall.cleanThickness * scale);
+                    *error += text;
+                }
+            }
             return false;
+        }
         scaleMesh(solid, scale);
         mesh = std::move(solid);
+        n.thickened = true;
     }
+    if (extension == ".glb")
+        scaleMesh(mesh, 0.001);  // glTF is read in metres
+    n.warnings = printWarnings(mesh, extension);
     return writeMeshFile(path, extension, mesh, error);
 }

@@ -2,6 +2,8 @@
 // surfaces to other programs. Needs no display.
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -21,6 +23,8 @@
 #include "tools/export_surface.h"
 #include "tools/mesh_export.h"
 #include "tools/picture.h"
+#include "tools/print_report.h"
+#include "tools/stl_reader.h"
 #include "tools/tool_ops.h"
 
 namespace {
@@ -83,8 +87,37 @@ bool readSurface(const std::string& path, std::string* why)
     return true;
 }
 
+// info on an STL file: what a slicer will find in it (printReport), as JSON.
+int meshInfo(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    TriangleMesh mesh;
+    std::string why;
+    if (!in.good() && !in.eof())
+        return failure(path, "cannot read the file");
+    if (!readStl(bytes, &mesh, &why))
+        return failure(path, why);
+    const PrintReport r = printReport(mesh, false);
+    nlohmann::ordered_json out;
+    out["vertices"] = mesh.vertices.size();
+    out["triangles"] = mesh.triangles.size();
+    out["volume_mm3"] = r.volume;
+    out["bounding_box_mm"] = {r.high.x - r.low.x, r.high.y - r.low.y, r.high.z - r.low.z};
+    out["bounding_box_low"] = {r.low.x, r.low.y, r.low.z};
+    out["smallest_wall_mm"] = nullptr;  // the layers of a solid are not told apart in an STL file
+    out["shells"] = r.shells;
+    out["closed"] = r.closed;
+    out["outward"] = r.outward;
+    out["crossing_faces"] = meshSelfIntersections(mesh).size();
+    std::printf("%s\n", out.dump(2).c_str());
+    return 0;
+}
+
 int info(const std::string& path)
 {
+    if (extensionOf(path) == ".stl")
+        return meshInfo(path);
     std::string why;
     if (!readSurface(path, &why))
         return failure(path == "-" ? "standard input" : path, why);
@@ -100,6 +133,8 @@ int info(const std::string& path)
     out["boundary_loops"] = s.boundaryLoops;
     out["inconsistent_edges"] = s.inconsistentEdges;
     out["orientable"] = s.orientable;
+    out["manifold"] = s.manifold;
+    out["pinched_vertices"] = s.pinchedVertices;
     out["genus"] = s.genus >= 0 ? nlohmann::ordered_json(s.genus) : nlohmann::ordered_json(nullptr);
     out["crossing_faces"] = selfIntersections().size();  // pairs of faces passing through each other
     nlohmann::ordered_json counts = nlohmann::ordered_json::object();
@@ -193,15 +228,24 @@ bool writeOutput(const std::string& path, const std::string& ext, int digits, st
         *why = std::string(reason.utf8_str());
         return false;
     }
-    return exportSurface(path, ext, nullptr, why);
+    ExportNotes notes;
+    if (!exportSurface(path, ext, nullptr, why, &notes))
+        return false;
+    for (const std::string& warning : notes.warnings)
+        std::fprintf(stderr, "korvith-tool: warning: %s\n", warning.c_str());
+    return true;
 }
 
 int apply(const std::string& in, const std::string& out, std::vector<std::string> opTexts, int digits)
 {
     // --format=EXT, anywhere among the operations, names the output format.
     std::string ext = out == "-" ? std::string() : extensionOf(out);
+    bool allowCrossing = false, report = false;
     for (auto it = opTexts.begin(); it != opTexts.end();) {
-        if (it->compare(0, 9, "--format=") == 0) {
+        if (*it == "--allow-crossing" || *it == "--report") {
+            (*it == "--report" ? report : allowCrossing) = true;
+            it = opTexts.erase(it);
+        } else if (it->compare(0, 9, "--format=") == 0) {
             ext = it->substr(9);
             if (!ext.empty() && ext[0] != '.')
                 ext.insert(0, ".");
@@ -232,6 +276,8 @@ int apply(const std::string& in, const std::string& out, std::vector<std::string
         std::string why;
         if (!parseToolOp(opTexts[k], &ops[k], &why))
             return usage(why);
+        if (ops[k].name == "thicken" && allowCrossing)
+            ops[k].word = "allow-crossing";
     }
     std::string why;
     if (!readSurface(in, &why))
@@ -248,6 +294,8 @@ int apply(const std::string& in, const std::string& out, std::vector<std::string
     }
     if (!writeOutput(out, ext, digits, &why))
         return failure(out == "-" ? "standard output" : out, why);
+    if (report)  // beside an output on standard output, on standard error
+        std::fputs(printReportText(printReport(currentMesh(), g_solid)).c_str(), out == "-" ? stderr : stdout);
     return 0;
 }
 }  // namespace

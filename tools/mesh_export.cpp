@@ -78,6 +78,17 @@ bool fitsInFloats(const TriangleMesh& m)
     return true;
 }
 
+// Whether a coordinate that is not 0 would become 0 or lose digits (a
+// subnormal) as a float.
+bool underflowsFloats(const TriangleMesh& m)
+{
+    for (const Point3& p : m.vertices)
+        for (double x : {p.x, p.y, p.z})
+            if (x != 0 && std::fabs(x) < std::numeric_limits<float>::min())
+                return true;
+    return false;
+}
+
 // Binary STL: the header must not begin with "solid", which readers take for
 // the text form; each facet's normal is its corners' right-hand normal.
 std::string stlBytes(const TriangleMesh& m)
@@ -211,6 +222,11 @@ bool meshFileBytes(const TriangleMesh& mesh, const std::string& extension, std::
     if ((extension == ".ply" || extension == ".stl" || extension == ".glb") && !fitsInFloats(mesh)) {
         *error = "the surface has positions too large for the single-precision numbers of " + extension +
                  " files (scale it down first)";
+        return false;
+    }
+    if ((extension == ".ply" || extension == ".stl" || extension == ".glb") && underflowsFloats(mesh)) {
+        *error = "the surface has positions too near 0 for the single-precision numbers of " + extension +
+                 " files (scale it up first)";
         return false;
     }
     if (extension == ".off")

@@ -9,6 +9,7 @@
 
 #include "io/writer.h"
 #include "model/store.h"
+#include "view/view_commands.h"
 
 namespace {
 void setColour(cairo_t* cr, const RGBColour& c)
@@ -98,22 +99,6 @@ cairo_status_t appendBytes(void* closure, const unsigned char* data, unsigned in
     return CAIRO_STATUS_SUCCESS;
 }
 
-// The scale and centre that fit the surface's extent in x and y into a
-// picture of width x height with a margin of 5 % on every side.
-void fitView(int width, int height)
-{
-    double x0 = 0, x1 = 0, y0 = 0, y1 = 0;
-    for (int i = 0; i < NOV; ++i) {
-        x0 = i == 0 ? v[i].x : std::min(x0, v[i].x);
-        x1 = i == 0 ? v[i].x : std::max(x1, v[i].x);
-        y0 = i == 0 ? v[i].y : std::min(y0, v[i].y);
-        y1 = i == 0 ? v[i].y : std::max(y1, v[i].y);
-    }
-    const double w = std::max(x1 - x0, 1e-9), h = std::max(y1 - y0, 1e-9);
-    g_rate = std::min(0.9 * width / w, 0.9 * height / h);
-    g_centerx = static_cast<int>(std::lround(width / 2.0 - g_rate * (x0 + x1) / 2));
-    g_centery = static_cast<int>(std::lround(height / 2.0 + g_rate * (y0 + y1) / 2));
-}
 }  // namespace
 
 bool renderPicture(const std::string& path, const std::string& extension, std::string* error)
@@ -142,8 +127,10 @@ bool renderPicture(const std::string& path, const std::string& extension, std::s
     const bool png = extension == ".png";
     if (png)
         surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
-    else if (extension == ".svg")
+    else if (extension == ".svg") {
         surface = cairo_svg_surface_create_for_stream(appendBytes, &bytes, width, height);
+        cairo_svg_surface_set_document_unit(surface, CAIRO_SVG_UNIT_PX);  // as large as the PNG
+    }
     else
         surface = cairo_pdf_surface_create_for_stream(appendBytes, &bytes, width, height);
     cairo_t* cr = cairo_create(surface);

@@ -18,11 +18,12 @@ void paintSceneCairo(cairo_t* cr, const Scene& scene, bool exact);
 
 // Paints the current surface into a picture of g_picture_width x
 // g_picture_height (640 x 480 unless set) as the window shows it, angle-sum
-// marks included: at the current scale g_rate with the centre where the
-// start-up window has it ((320, 220) in 640 x 480), or, with g_picture_fit,
-// scaled and centred to fill the picture with a margin. PNG in whole pixels as
-// on screen, SVG and PDF at the exact positions. Writes it to `path`, replacing
-// the old file only after a complete write. The derived data must be up to
+// marks included (none on a thickened solid): at the current scale g_rate
+// with the centre where the start-up window has it ((320, 220) in 640 x 480),
+// or, with g_picture_fit, scaled and centred to fill the picture with a
+// margin. PNG in whole pixels as on screen, SVG (sized in px, as the PNG) and
+// PDF at the exact positions. Writes it to `path`, replacing the old file
+// only after a complete write. The derived data must be up to
 // date. Reads the model, the colours, the view and the picture settings, and
 // leaves the view as it was; overwrites center, order, gv (until the next
 // repaint), NOfaceOfVertex, curvature. Returns false with the reason in *error.

@@ -25,6 +25,8 @@
 #include "model/history.h"
 #include "model/store.h"
 #include "model/vertex_fans.h"
+#include "model/triangle_mesh.h"
+#include "tools/print_report.h"
 #include "view/view_commands.h"
 
 namespace {
@@ -145,7 +147,8 @@ const char* toolUsage()
            "       korvith-tool apply IN OUT [--format=EXT] @OPSFILE\n"
            "       korvith-tool --help | --version\n"
            "\n"
-           "info prints a JSON description of a surface file.\n"
+           "info prints a JSON description of a surface file; of an .stl file, what a\n"
+           "slicer will find: volume, bounding box (mm), shells, closed, outward.\n"
            "apply reads IN as Open does, runs the operations left to right and writes OUT;\n"
            "OUT's extension picks the format: .kor .h (the program's own), .obj .ply .stl\n"
            ".off .glb .3mf (meshes), .svg .png .pdf (the picture of the window).\n"
@@ -175,8 +178,11 @@ const char* toolUsage()
            "  move=X,Y,Z     shift by X, Y, Z\n"
            "  thicken=T      a closed solid of thickness T around the surface, for printing\n"
            "                 (written only as a mesh or picture; only scale, rotate, center,\n"
-           "                 move, mirror and zoom may follow)\n"
-           "  scale=S        multiply every position by S (STL and 3MF are read as mm)\n"
+           "                 move, mirror and zoom may follow); tells its smallest wall on\n"
+           "                 standard error, and refuses a solid that passes through itself,\n"
+           "                 naming the largest clean thickness, unless --allow-crossing\n"
+           "  scale=S        multiply every position by S (STL and 3MF are read as mm, glTF\n"
+           "                 as metres: a .glb holds the positions divided by 1000)\n"
            "pictures (.png .svg .pdf):\n"
            "  fit            scale and centre the surface to fill the picture\n"
            "  size=WxH       a picture of W x H pixels instead of 640 x 480\n"
@@ -188,6 +194,12 @@ const char* toolUsage()
            "the extension of a named OUT.\n"
            "--digits=N (1 to 17, anywhere after apply) writes .kor coordinates and target\n"
            "lengths with N significant digits instead of 6.\n"
+           "--allow-crossing writes a thickened solid even where it passes through itself.\n"
+           "--report prints, after writing, the volume, bounding box (mm), smallest wall,\n"
+           "shells, and whether the mesh is closed and faces outwards (on standard error\n"
+           "when OUT is -).\n"
+           "An STL or 3MF of an open surface, or whose largest side is under 5 mm or over\n"
+           "500 mm, is written with a warning on standard error (\"use scale=S\").\n"
            "Exit status: 0 done, 1 a file could not be read or written or an operation\n"
            "failed, 2 a usage error.\n";
 }
@@ -520,9 +532,17 @@ bool runToolOp(const ToolOp& op, bool progress, std::string* error)
         g_picture_width = static_cast<int>(op.numbers[0]);
         g_picture_height = static_cast<int>(op.numbers[1]);
     } else if (n == "thicken") {
-        if (!thicken(op.numbers[0], error))
+        ThickenReport report;
+        if (!thicken(op.numbers[0], op.word == "allow-crossing", &report, error)) {
+            if (report.crossingPairs > 0)
+                *error += " (--allow-crossing writes it anyway)";
             return false;
+        }
+        std::fprintf(stderr, "korvith-tool: %s: %s\n", op.text.c_str(),
+                     wallSummary(report, op.numbers[0], 1, "").c_str());
     } else if (n == "scale") {
+        if (!scaleKeepsShape(currentMesh(), op.numbers[0], error))
+            return false;
         scalepoly(op.numbers[0]);
     } else if (n == "zoom-in") {
         zoomIn();

@@ -9,7 +9,8 @@ struct ToolOp {
     std::string text;   // as written, for messages
     std::string name;   // e.g. "relax"
     std::vector<double> numbers;
-    std::string word;   // "stable" for relax=stable, the file of append=FILE
+    std::string word;   // "stable" for relax=stable, the file of append=FILE, "allow-crossing" for a
+                        // thicken given --allow-crossing
 };
 
 // Parses one operation; on a usage error (unknown name, missing or malformed

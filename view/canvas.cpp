@@ -15,6 +15,7 @@
 #include "construct/add_glued.h"
 #include "model/derived_data.h"
 #include "view/animation.h"
+#include "model/document.h"
 #include "model/store.h"
 #include "view/face_colour.h"
 #include "view/icon1.xpm"
@@ -23,6 +24,7 @@
 #include "view/projection.h"
 #include "view/printout.h"
 #include "view/cairo_picture.h"
+#include "view/view_commands.h"
 
 // clang-format off
 wxBEGIN_EVENT_TABLE(MyCanvas, wxWindow)
@@ -128,6 +130,10 @@ void MyCanvas::paintedFrame()
     const wxString title = windowTitleFor(messagetxt);
     if (m_owner->GetTitle() != title)
         m_owner->SetTitle(title);
+    // The document at a glance in the second field: name, unsaved changes, size, edge error.
+    const wxString summary = wxString::FromUTF8(documentSummary());
+    if (m_owner->GetStatusBar() && m_owner->GetStatusBar()->GetStatusText(1) != summary)
+        m_owner->SetStatusText(summary, 1);
 }
 
 void MyCanvas::OnSize(wxSizeEvent&)
@@ -168,6 +174,13 @@ void MyCanvas::OnMouseEvent(wxMouseEvent& event)
     SetCursor(wxCursor(wxCURSOR_ARROW));
     const wxPoint pt = event.GetLogicalPosition(dc);
     restartTimer();
+    // Ctrl + wheel zooms about the pointer; the plain wheel goes on as any motion.
+    if (event.GetEventType() == wxEVT_MOUSEWHEEL && event.ControlDown() && event.GetWheelRotation() != 0) {
+        zoomAbout(pt.x, pt.y, event.GetWheelRotation() > 0 ? 1.25 : 0.8);
+        Refresh(false, nullptr);
+        event.Skip();
+        return;
+    }
 
     MouseKind kind = MouseKind::Other;
     if (event.LeftDown())

@@ -52,6 +52,8 @@ void buildScene(Scene& scene, SceneUse use)
         out.outline = isFaceSelected(f) ? selected : Outline::Solid;
         if (marks) {
             for (int c : out.corner) {
+                if (g_solid)
+                    break;  // a thickened solid's corners have no angle sums to tell
                 RGBColour mark;
                 if (angleSumMark(c, theory, &mark))
                     scene.discs.push_back(SceneDisc{c, mark});

@@ -67,10 +67,14 @@ struct Scene {
 // every use computes the depth keys, the painter's order and the projection and
 // for the window and pictures the face counts and angle sums. Faces come in
 // painting order with their colours; for the window and pictures each face is
-// followed by the angle-sum discs of its corners and the red discs of the picked
-// vertices among them. Reads the model, the view state (g_rate, g_centerx,
+// followed by the angle-sum discs of its corners (none on a thickened solid,
+// g_solid) and the red discs of the picked vertices among them; after every
+// face the marks: with "Show hidden vertices" a blue ring on each boundary
+// vertex, while a glue is aimed a green ring on each vertex the picked one may
+// be glued to and an orange ring and line to the aimed one, and a red ring on
+// the picked vertices. Reads the model, the view state (g_rate, g_centerx,
 // g_centery, the colours, g_purtj, g_dragpurtj, g_gluable, g_aimpurtj,
-// g_show_hidden, hilighted, conn_comp,
-// subdiv_level, messagetxt). Writes center, order, gv and, for the window and
-// pictures, the derived data, NOfaceOfVertex and curvature.
+// g_show_hidden, g_solid, hilighted, conn_comp, subdiv_level, messagetxt).
+// Writes center, order, gv and, for the window and pictures, the derived
+// data, NOfaceOfVertex and curvature.
 void buildScene(Scene& scene, SceneUse use);

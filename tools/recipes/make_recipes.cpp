@@ -183,9 +183,10 @@ void layAutopasteCells(Recipe& r, const std::vector<double>& fold)
 }
 
 // The largest thickness, in steps of 0.05 up to 0.3, whose solid around the
-// surface (as `thicken` makes it) has no faces passing through each other, the
-// steps below it all clear too; 0 when 0.05 is not. Leaves the last solid
-// tried in the store.
+// surface (offset by half the thickness at every vertex, as `thicken` made it
+// when the demo's folds were chosen: the shipped sample keeps them) has no
+// faces passing through each other, the steps below it all clear too; 0 when
+// 0.05 is not. Leaves the last solid tried in the store.
 double cleanThickness()
 {
     const TriangleMesh sheet = currentMesh();
@@ -193,7 +194,8 @@ double cleanThickness()
     for (int k = 1; k <= 6; ++k) {
         TriangleMesh solid;
         std::string why;
-        if (!thickenMesh(sheet, 0.05 * k, &solid, &why) || !loadMeshIntoStore(solid, &why) ||
+        if (!thickenMesh(sheet, 0.05 * k, &solid, &why, nullptr, OffsetRule::HalfThicknessAlongMean) ||
+            !loadMeshIntoStore(solid, &why) ||
             !selfIntersections().empty())
             break;
         clean = 0.05 * k;
