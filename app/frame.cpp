@@ -13,6 +13,7 @@
 #include "app/command_ids.h"
 #include "app/menu_keys.h"
 #include "app/prompts.h"
+#include "construct/add_glued.h"
 #include "construct/edit_commands.h"
 #include "geometry/sway_commands.h"
 #include "construct/copy_remove.h"
@@ -51,6 +52,7 @@ wxBEGIN_EVENT_TABLE(MyFrame, wxFrame)
     EVT_MENU(ID_DEFAULT_SIZE, MyFrame::OnDefaultSize)
     EVT_MENU_RANGE(ID_COLOR_FACE, ID_COLOR_BACKGROUND, MyFrame::OnColor)
     EVT_MENU(ID_MODE_NORMAL, MyFrame::OnModeNormal)
+    EVT_MENU(ID_SHOW_HIDDEN, MyFrame::OnShowHidden)
     EVT_MENU(ID_MODE_CLASSIC, MyFrame::OnModeClassic)
     EVT_MENU(ID_MODE_TOUCH_PANEL, MyFrame::OnModeTouchPanel)
     EVT_MENU(ID_MODE_ANIMAL, MyFrame::OnModeAnimal)
@@ -170,6 +172,9 @@ MyFrame::MyFrame(const wxString& title, const wxPoint& pos, const wxSize& size)
     append(modeMenu, ID_MODE_CLASSIC, "&Classic");
     append(modeMenu, ID_MODE_TOUCH_PANEL, "&Touch panel");
     append(modeMenu, ID_MODE_ANIMAL, "C&reature");
+    modeMenu->AppendSeparator();
+    append(modeMenu, ID_SHOW_HIDDEN, "Show &hidden vertices", wxITEM_CHECK,
+           "Ring every boundary vertex through the faces in front of it");
 
     swayMenu = new wxMenu;
     append(swayMenu, ID_TOUCH_PURTURB, "Touch perturbation\t0", wxITEM_CHECK);
@@ -349,7 +354,10 @@ void MyFrame::OnModifyOff(wxCommandEvent&)
 
 void MyFrame::OnAddNewCell(wxCommandEvent&)
 {
-    addCellCommand();
+    canvas->unsay();
+    if (!addCellCommand())
+        canvas->say(subdiv_level != 1 ? "Cells are added only to a surface that is not subdivided"
+                                      : addCellRefusal(g_purtj));
     Refresh(false, nullptr);
 }
 
@@ -375,7 +383,9 @@ void MyFrame::OnFitToWindow(wxCommandEvent&)
 
 void MyFrame::OnPasteAll(wxCommandEvent&)
 {
-    pasteAllCommand();
+    canvas->unsay();
+    if (pasteAllCommand() == 0)
+        canvas->say(NOTHING_TO_PASTE);
     Refresh(false, nullptr);
 }
 
@@ -391,15 +401,27 @@ void MyFrame::OnAddMirror(wxCommandEvent&)
     Refresh(false, nullptr);
 }
 
+void MyFrame::OnShowHidden(wxCommandEvent&)
+{
+    g_show_hidden = !g_show_hidden;
+    GetMenuBar()->Check(ID_SHOW_HIDDEN, g_show_hidden);
+    Refresh(false, nullptr);
+}
+
 void MyFrame::OnRemoveCell(wxCommandEvent&)
 {
+    canvas->unsay();
     if (removeCommand())
         Refresh(false, nullptr);
+    else
+        canvas->say(NO_VERTEX_PICKED);
 }
 
 void MyFrame::OnKago(wxCommandEvent&)
 {
-    kagoCommand();
+    canvas->unsay();
+    if (!kagoCommand())
+        canvas->say(KAGO_NEEDS_SUBDIVISION);
     Refresh(false, nullptr);
 }
 
@@ -411,7 +433,9 @@ void MyFrame::OnFlip(wxCommandEvent&)
 
 void MyFrame::OnSubdiv(wxCommandEvent& event)
 {
-    subdivideCommand(event.GetId() - 39);
+    canvas->unsay();
+    if (!subdivideCommand(event.GetId() - 39) && subdiv_level != 1)
+        canvas->say(ALREADY_SUBDIVIDED);
     Refresh(false, nullptr);
 }
 

@@ -98,6 +98,8 @@ public:
     void OnModeClassic(wxCommandEvent& event);
     void OnModeTouchPanel(wxCommandEvent& event);
     void OnModeAnimal(wxCommandEvent& event);
+    // Mode > Show hidden vertices: toggles g_show_hidden and its check mark.
+    void OnShowHidden(wxCommandEvent& event);
     // Front face, back face and background colours (ids 62 .. 64).
     void OnColor(wxCommandEvent& event);
     // Print: the print dialog, then the current view on one page.

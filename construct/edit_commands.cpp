@@ -20,26 +20,6 @@ bool addCellCommand()
     return NOV != before;
 }
 
-std::string pasteRefusal(int a, int b)
-{
-    if (a < 0 || b < 0 || a >= NOV || b >= NOV)
-        return "a vertex that does not exist";
-    if (a == b)
-        return "the same vertex twice";
-    if (subdiv_level > 1)
-        return "the surface is subdivided";
-    for (int f = 0; f < NOS; ++f)
-        if (isFaceIncludeVertex(f, a) && isFaceIncludeVertex(f, b))
-            return "they share face " + std::to_string(f);
-    for (int x : {a, b})
-        if (numberOfFacesIncludeVertex(x) > 5)
-            return "vertex " + std::to_string(x) + " already lies in " + std::to_string(numberOfFacesIncludeVertex(x)) +
-                   " faces (at most 5 may)";
-    if (NOE + 1 >= MAX_EDGES)
-        return "the edge table is full (" + std::to_string(NOE) + " of " + std::to_string(MAX_EDGES) + " edges)";
-    return std::string();
-}
-
 bool pasteCommand(int a, int b)
 {
     if (!isPasteVertices(a, b))
@@ -50,11 +30,19 @@ bool pasteCommand(int a, int b)
     return true;
 }
 
-void pasteAllCommand()
+const char* const NOTHING_TO_PASTE =
+    "Nothing to paste: no boundary vertex lies in six faces in one open fan";
+const char* const NO_VERTEX_PICKED = "No vertex is picked: point at a vertex first";
+const char* const KAGO_NEEDS_SUBDIVISION = "Kago like removes the centres of a subdivided surface: subdivide first";
+const char* const ALREADY_SUBDIVIDED = "The surface is subdivided already: Undo first to subdivide it otherwise";
+
+int pasteAllCommand()
 {
     saveState();
+    const int before = NOV;
     pasteAllpastableEdges();
     modify();
+    return before - NOV;
 }
 
 bool addCopyCommand(bool mirror)

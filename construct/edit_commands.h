@@ -9,14 +9,12 @@
 
 #include <string>
 
+#include "construct/glue.h"  // pasteRefusal, the gluing rule in words
+
 // "Add new cells": on a surface that is not subdivided, adds a cell at the
 // picked vertex g_purtj (addnewpolygon, which records its own snapshot).
 // Returns true when a cell was added. Writes what addnewpolygon writes.
 bool addCellCommand();
-
-// Why vertices a and b may not be glued, in words ("" when they may). Reads
-// NOV, NOE, NOS, face, subdiv_level.
-std::string pasteRefusal(int a, int b);
 
 // A paste by the mouse (or the tool's paste=A,B): the gluing test, then an undo
 // snapshot, pasteVertices(a, b) and one relaxation burst. Returns false, with
@@ -25,8 +23,17 @@ std::string pasteRefusal(int a, int b);
 bool pasteCommand(int a, int b);
 
 // "Paste all possible edges": an undo snapshot, every seam zipped, one
-// relaxation burst. Writes the model, the history, the staleness flags.
-void pasteAllCommand();
+// relaxation burst. Returns the number of pastes made. Writes the model, the
+// history, the staleness flags.
+int pasteAllCommand();
+
+// The status lines of refused commands: a Paste all that glued nothing, a
+// command at the picked vertex with none picked, Kago like on a surface that
+// is not subdivided, Subdivide on one that is.
+extern const char* const NOTHING_TO_PASTE;
+extern const char* const NO_VERTEX_PICKED;
+extern const char* const KAGO_NEEDS_SUBDIVISION;
+extern const char* const ALREADY_SUBDIVIDED;
 
 // "Add copy image" (mirror false) and "Add mirror image" (mirror true): the
 // copy (addcopy, which records its own snapshot), then the whole surface

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <functional>
 #include <iterator>
+#include <string>
 #include <numeric>
 #include <queue>
 #include <unordered_set>
@@ -106,18 +107,31 @@ void closeUpAfterPastes(std::vector<int>& survivor, int pastes)
 
 bool isPasteVertices(int i, int j)
 {
-    if (i == j || i < 0 || j < 0 || i >= NOV || j >= NOV)
-        return false;
-    if (subdiv_level > 1)
+    if (i == j || i < 0 || j < 0 || i >= NOV || j >= NOV || subdiv_level > 1)
         return false;
     if (conn_comp[i] != conn_comp[j])
         fill_conn_comp();
+    return pasteRefusal(i, j).empty();
+}
+
+std::string pasteRefusal(int a, int b)
+{
+    if (a < 0 || b < 0 || a >= NOV || b >= NOV)
+        return "a vertex that does not exist";
+    if (a == b)
+        return "the same vertex twice";
+    if (subdiv_level > 1)
+        return "the surface is subdivided";
     for (int f = 0; f < NOS; ++f)
-        if (isFaceIncludeVertex(f, i) && isFaceIncludeVertex(f, j))
-            return false;
-    if (numberOfFacesIncludeVertex(i) > 5 || numberOfFacesIncludeVertex(j) > 5)
-        return false;
-    return NOE + 1 < MAX_EDGES;
+        if (isFaceIncludeVertex(f, a) && isFaceIncludeVertex(f, b))
+            return "they share face " + std::to_string(f);
+    for (int x : {a, b})
+        if (numberOfFacesIncludeVertex(x) > 5)
+            return "vertex " + std::to_string(x) + " already lies in " + std::to_string(numberOfFacesIncludeVertex(x)) +
+                   " faces (at most 5 may)";
+    if (NOE + 1 >= MAX_EDGES)
+        return "the edge table is full (" + std::to_string(NOE) + " of " + std::to_string(MAX_EDGES) + " edges)";
+    return std::string();
 }
 
 void pasteVertices(int a, int b)

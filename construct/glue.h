@@ -1,10 +1,18 @@
 // Gluing (pasting) boundary vertices: one pair at a time, or every seam at once.
 #pragma once
 
-// Whether vertices i and j may be pasted: both live and different, the surface
-// not subdivided, no face holding both, each in at most 5 faces, and room for
-// one more edge. Relabels the components when i and j carry different labels
-// (the labels do not change the answer). Reads: NOV, NOS, NOE, face,
+#include <string>
+
+// The gluing rule, in words: why vertices a and b may not be pasted, "" when
+// they may. They must both be live and different, the surface not subdivided,
+// no face may hold both, each may lie in at most 5 faces, and the edge table
+// must have room for one more edge. Reads NOV, NOE, NOS, face, subdiv_level.
+std::string pasteRefusal(int a, int b);
+
+// Whether vertices i and j may be pasted: pasteRefusal(i, j) has nothing to
+// say. Relabels the components when i and j are live, different and the
+// surface not subdivided but they carry different labels (the labels do not
+// change the answer). Reads: NOV, NOS, NOE, face,
 // subdiv_level, conn_comp. Writes what fill_conn_comp writes.
 bool isPasteVertices(int i, int j);
 

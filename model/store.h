@@ -93,6 +93,11 @@ extern int g_dragcomponent;      // component label dragged with the right butto
 extern int g_purturb;            // perturbation step counter; 0 when none runs
 extern int g_purtj;              // the picked (touched) vertex; -1 none
 extern int g_dragpurtj;          // the gluing target under a left drag; -1 none
+extern std::vector<int> g_gluable; // under a left drag from the picked vertex: the vertices the gluing rule
+                                   // lets it be glued to, in increasing index; empty otherwise (start: empty)
+extern int g_aimpurtj;           // of those, the one a release would glue to (nearest the pointer within
+                                 // 15 pixels); -1 none (start: -1)
+extern bool g_show_hidden;       // View: boundary vertices are marked through the faces; false
 extern bool touch_purturb;       // touch perturbation mode is on
 extern int g_buru;               // remaining sway ticks
 extern bool g_buruloop;          // repeat sway

@@ -70,6 +70,7 @@ void resetWindowState()
     for (int id : {ID_TOUCH_PURTURB, ID_BURU_LOOP, ID_REPEAT_SMOOTHING, ID_MODIFY_UNTIL_VALID, ID_RELAX_PRECISELY,
                    ID_MODIFY_OFF})
         frame->swayMenu->Check(id, false);
+    frame->GetMenuBar()->Check(ID_SHOW_HIDDEN, false);
     frame->SetStatusText("Welcome to Korvith!", 0);
     frame->SetStatusText("", 1);
     frame->SetTitle("Korvith");

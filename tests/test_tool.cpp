@@ -172,6 +172,8 @@ TEST(Tool, FailuresSayWhatWhereAndWhyAndWriteNothing)
     const std::vector<Case> cases = {
         {"apply " + kSingle + " " + kOut + ".kor add-cell=7", "operation 1 (add-cell=7)"},
         {"apply " + kSingle + " " + kOut + ".kor relax add-cell=99", "operation 2 (add-cell=99)"},
+        {"apply " + kSingle + " " + kOut + ".kor add-glued=7",
+         "operation 1 (add-glued=7): Vertex 7 is inside the surface: cells grow at boundary vertices in 2 or 4 faces"},
         {"apply " + kSingle + " " + kOut + ".kor paste=0,1", "paste=0,1): vertices 0 and 1 may not be glued: they share face 0"},
         {"apply " + kSingle + " " + kOut + ".kor subdivide=2 paste=0,3", "the surface is subdivided"},
         {"apply " + kSingle + " " + kOut + ".kor open=" + bad, "line 3: the file announces 2 vertices"},
@@ -352,6 +354,10 @@ TEST(Tool, EveryOperationGivesWhatTheSameCoreCallsGive)
         {"append=" + kSingle, {append(kSingle)}},
         {"add-cell=0 open=" + kSingle, {addCell(0), [] { ASSERT_TRUE(wxTranslateData(kSingle, false)); fill_conn_comp(); }}},
         {"add-cell=0 undo", {addCell(0), [] { undo(); }}},
+        // One gesture, one snapshot: the cell, its glue along the side leaving 0, one burst.
+        {"add-glued=0", {[&] { select(0); addnewpolygon(); pasteVertices(13, 1); modify(); g_purtj = -1; }}},
+        {"add-glued=0 undo", {[&] { select(0); addnewpolygon(); pasteVertices(13, 1); modify(); g_purtj = -1; },
+                              [] { undo(); }}},
         {"add-cell=0 add-cell=8 undo undo redo",
          {addCell(0), addCell(8), [] { undo(); }, [] { undo(); }, [] { redo(); }}},
     };
@@ -543,6 +549,32 @@ TEST(Tool, RelaxSolveReachesTheTargetsAndSaysWhenTheyCannotBeMet)
         EXPECT_EQ(tool(std::string("apply ") + digits + " " + kSingle + " " + kOut + ".kor").status, 2) << digits;
     EXPECT_EQ(tool("apply --digits=9 " + kSingle + " " + kOut + ".obj").status, 2) << "digits of a mesh";
     std::remove((kOut + ".kor").c_str());
+}
+
+TEST(Tool, AGlueThatPinchesAVertexIsDoneWithAWarning)
+{
+    const std::string out = kOut + "_pinch.kor";
+    // The cell added at 0 touches the start cell at 0 only; gluing its rim
+    // vertex 10 to 3 leaves 3 with two fans of faces.
+    ToolRun run = tool("apply " + kSingle + " " + out + " add-cell=0 paste=10,3");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err,
+              "korvith-tool: paste=10,3: warning: Vertex 3 is pinched: its faces meet only at a point (Edit > Undo, "
+              "Ctrl-Z, takes the glue back)\n");
+    // A glue along the tiling says nothing; seven glued cells close ring 1.
+    run = tool("apply " + kSingle + " " + out + " add-cell=0 paste=8,6");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    run = tool("apply " + kSingle + " " + out + " add-glued=0 add-glued=1 add-glued=2 add-glued=3 add-glued=4 "
+               "add-glued=5 add-glued=6");
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    run = tool("info " + out);
+    ASSERT_EQ(run.status, 0) << run.err;
+    const nlohmann::json info = nlohmann::json::parse(run.out);
+    EXPECT_EQ(info["vertices"], 43);
+    EXPECT_EQ(info["faces"], 56);
+    std::remove(out.c_str());
 }
 
 TEST(Tool, GrowBuildsTheDiscRingByRingAndSaysWhenItCannot)

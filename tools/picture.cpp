@@ -71,6 +71,20 @@ void paintSceneCairo(cairo_t* cr, const Scene& scene, bool exact)
         }
     }
     cairo_set_dash(cr, nullptr, 0, 0);
+    for (const SceneMark& m : scene.marks) {
+        double ax, ay, bx, by;
+        at(m.a, &ax, &ay);
+        at(m.b, &bx, &by);
+        cairo_new_path(cr);
+        if (m.kind == SceneMark::Kind::Line) {
+            cairo_move_to(cr, ax, ay);
+            cairo_line_to(cr, bx, by);
+        } else {
+            cairo_arc(cr, ax, ay, m.radius, 0, 2 * M_PI);
+        }
+        setColour(cr, m.colour);
+        cairo_stroke(cr);
+    }
 }
 
 bool isPictureFormat(const std::string& extension)

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "construct/add_glued.h"
 #include "construct/edit_commands.h"
 #include "geometry/sway_commands.h"
 #include "construct/copy_remove.h"
@@ -25,6 +26,7 @@
 #include "model/derived_data.h"
 #include "model/history.h"
 #include "model/store.h"
+#include "model/vertex_fans.h"
 #include "model/triangle_mesh.h"
 #include "tools/print_report.h"
 #include "view/view_commands.h"
@@ -49,7 +51,7 @@ const OpForm kOps[] = {
     {"redo", Arg::None},        {"zoom-in", Arg::None},        {"zoom-out", Arg::None},   {"open", Arg::File},
     {"modify-off", Arg::None},  {"smoothen", Arg::None},       {"sway", Arg::None},       {"default-size", Arg::None},
     {"thicken", Arg::Positive}, {"scale", Arg::Positive},      {"fit", Arg::None},        {"size", Arg::Size},
-    {"net", Arg::Net},          {"paper", Arg::Paper},        {"grow", Arg::Rings},
+    {"net", Arg::Net},          {"paper", Arg::Paper},        {"grow", Arg::Rings},     {"add-glued", Arg::Vertex},
 };
 
 // What may still be done to a thickened solid: moves that keep it closed and
@@ -172,6 +174,8 @@ const char* toolUsage()
            "  open=FILE      File > Open...                  append=FILE  File > Open and append...\n"
            "  add-cell=V     Edit > Add new cells at V       paste=A,B    dragging B onto A (a mouse paste)\n"
            "  paste-all      Edit > Paste all possible edges copy         Edit > Add copy image\n"
+           "  add-glued=V    Shift + double click at V: a cell added and glued as the tiling\n"
+           "                 continues there (seams it closes zipped), one undo step\n"
            "  mirror-copy    Edit > Add mirror image         remove=V     Edit > Remove some cells at V\n"
            "  pull=V         Edit > Pull one point at V      subdivide=N  Edit > Subdivide > N (2..6)\n"
            "  kago           Edit > Kago like                flip         Edit > Flip face\n"
@@ -441,6 +445,16 @@ bool runUncheckedOp(const ToolOp& op, bool progress, std::string* error)
                      "the store must have room)";
             return false;
         }
+    } else if (n == "add-glued") {
+        if (!liveVertex(op.numbers[0], error))
+            return false;
+        g_purtj = static_cast<int>(count);
+        const AddGluedReport report = addGluedCommand();
+        g_purtj = -1;
+        if (!report.added) {
+            *error = report.refusal;
+            return false;
+        }
     } else if (n == "paste") {
         if (!liveVertex(op.numbers[0], error) || !liveVertex(op.numbers[1], error))
             return false;
@@ -450,6 +464,9 @@ bool runUncheckedOp(const ToolOp& op, bool progress, std::string* error)
                      pasteRefusal(a, b);
             return false;
         }
+        const std::string pinch = pinchWarning(a < b ? a : b);
+        if (!pinch.empty())
+            std::fprintf(stderr, "korvith-tool: %s: warning: %s\n", op.text.c_str(), pinch.c_str());
     } else if (n == "grow") {
         for (long ring = 1; ring <= count; ++ring) {
             const GrowReport report = growRingCommand();

@@ -12,12 +12,14 @@
 #include "app/command_ids.h"
 #include "app/frame.h"
 #include "construct/add_cell.h"
+#include "construct/add_glued.h"
 #include "model/derived_data.h"
 #include "view/animation.h"
 #include "model/document.h"
 #include "model/store.h"
 #include "view/face_colour.h"
 #include "view/icon1.xpm"
+#include "view/glue_aim.h"
 #include "view/mouse.h"
 #include "view/projection.h"
 #include "view/printout.h"
@@ -189,7 +191,11 @@ void MyCanvas::OnMouseEvent(wxMouseEvent& event)
         kind = MouseKind::LeftUp;
     else if (event.RightDown())
         kind = MouseKind::RightDown;
+    if (kind == MouseKind::LeftDown || kind == MouseKind::RightDown)
+        unsay();
     const MouseOutcome outcome = handleMouseEvent(kind, event.LeftIsDown(), event.RightIsDown(), pt);
+    if (!outcome.status.empty())
+        say(outcome.status);
     if (outcome.handCursor)
         SetCursor(wxCursor(wxCURSOR_HAND));
     if (outcome.repaint)
@@ -197,9 +203,42 @@ void MyCanvas::OnMouseEvent(wxMouseEvent& event)
     event.Skip();
 }
 
-void MyCanvas::OnDoubleClick(wxMouseEvent&)
+void MyCanvas::OnDoubleClick(wxMouseEvent& event)
 {
+    unsay();
+    if (event.ShiftDown()) {
+        wxClientDC dc(this);
+        PrepareDC(dc);
+        m_owner->PrepareDC(dc);
+        const int aimed = aimCellAt(event.GetLogicalPosition(dc));
+        if (aimed >= 0)
+            g_purtj = aimed;
+        const AddGluedReport report = addGluedCommand();
+        if (!report.added) {
+            say(report.refusal);
+            return;
+        }
+        restartTimer();
+        Refresh(false, nullptr);
+        return;
+    }
+    const int before = NOV;
     addnewpolygon();
+    if (NOV == before)
+        say(addCellRefusal(g_purtj));
+}
+
+void MyCanvas::say(const wxString& line)
+{
+    m_said = line;
+    m_owner->SetStatusText(line, 0);
+}
+
+void MyCanvas::unsay()
+{
+    if (!m_said.empty() && m_owner->GetStatusBar() && m_owner->GetStatusBar()->GetStatusText(0) == m_said)
+        m_owner->SetStatusText("", 0);
+    m_said.clear();
 }
 
 void MyCanvas::restartTimer()

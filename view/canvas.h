@@ -35,8 +35,17 @@ public:
     // Every mouse event: restarts the timer, runs the gesture it belongs to,
     // sets the cursor, repaints when the picture changed, and lets the event go on.
     void OnMouseEvent(wxMouseEvent& event);
-    // Left double click: adds a cell at the picked vertex.
+    // Left double click: adds a cell at the picked vertex; with Shift, adds it
+    // glued as the tiling continues there (addGluedCommand) and repaints, at
+    // the vertex aimCellAt finds when no cell can grow at the picked one. The
+    // status bar says why when no cell is added.
     void OnDoubleClick(wxMouseEvent& event);
+    // Shows one line in the status bar's first field: why a gesture or command
+    // was refused, or a warning. It stays until the next press of a mouse
+    // button or the next command that says something.
+    void say(const wxString& line);
+    // Clears the line say() left, unless something else has replaced it.
+    void unsay();
     // Restarts the timer with its interval unchanged, repeating.
     void restartTimer();
 
@@ -53,5 +62,6 @@ private:
     int m_paintedPick = -1, m_paintedDragPick = -1;  // g_purtj, g_dragpurtj of the last frame
     wxString m_paintedMessage = " ";       // messagetxt of the last frame
     FrameStats m_stats;
+    wxString m_said;                       // the line say() last showed
     wxDECLARE_EVENT_TABLE();
 };

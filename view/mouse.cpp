@@ -6,11 +6,15 @@
 #include "geometry/rigid_motion.h"
 #include "geometry/runaway_guard.h"
 #include "model/store.h"
+#include "model/vertex_fans.h"
+#include "view/glue_aim.h"
 #include "view/projection.h"
 
 namespace {
 // Pointer position at the previous step of the current drag.
 wxPoint dragpoint(0, 0);
+// The picked vertex the gluable vertices were found for in this drag; -1 none.
+int aimedFrom = -1;
 
 constexpr int PICK_RADIUS = 6;
 constexpr int SELECT_RADIUS = 10;
@@ -19,6 +23,8 @@ constexpr int SELECT_RADIUS = 10;
 void resetMouseState()
 {
     dragpoint = wxPoint(0, 0);
+    aimedFrom = -1;
+    stopAiming();
 }
 
 MouseOutcome handleMouseEvent(MouseKind kind, bool leftIsDown, bool rightIsDown, wxPoint pt)
@@ -27,6 +33,8 @@ MouseOutcome handleMouseEvent(MouseKind kind, bool leftIsDown, bool rightIsDown,
     if (kind == MouseKind::LeftDown) {
         dragpoint = pt;
         g_dragpurtj = -1;
+        stopAiming();
+        aimedFrom = -1;
     } else if (leftIsDown) {
         if (g_purtj >= 0) {
             messagetxt = "select another vertex...";
@@ -39,6 +47,12 @@ MouseOutcome handleMouseEvent(MouseKind kind, bool leftIsDown, bool rightIsDown,
                 }
                 g_dragpurtj = -1;
             }
+            if (aimedFrom != g_purtj) {
+                startAiming(g_purtj);
+                aimedFrom = g_purtj;
+            }
+            if (aimAt(pt) >= 0)
+                out.handCursor = true;
         } else {
             g_vangle = 0.01 * (pt.x - dragpoint.x);
             g_hangle = 0.01 * (pt.y - dragpoint.y);
@@ -52,16 +66,45 @@ MouseOutcome handleMouseEvent(MouseKind kind, bool leftIsDown, bool rightIsDown,
         }
     } else if (kind == MouseKind::LeftUp) {
         const int picked = pickedVertex();
+        bool pasted = false;
+        int refused = -1;  // the nearest other vertex under the pointer
         for (int i = 0; picked >= 0 && i < NOV; ++i) {
-            if (distance(gv[i], pt) < PICK_RADIUS && pasteCommand(i, picked)) {
+            if (distance(gv[i], pt) >= PICK_RADIUS)
+                continue;
+            if (pasteCommand(i, picked)) {
                 g_purturb = 0;
                 messagetxt = "Now pasting vertices...";
                 out.repaint = true;
+                out.status = pinchWarning(i < picked ? i : picked);
                 g_dragpurtj = -1;
                 g_purtj = -1;
+                pasted = true;
                 break;
             }
+            if (i != picked && (refused < 0 || distance(gv[i], pt) < distance(gv[refused], pt)))
+                refused = i;
         }
+        // Where the pick finds nothing to glue, the aimed vertex is glued.
+        const int aimed = g_aimpurtj;
+        if (!pasted && picked >= 0 && aimed >= 0 && pasteCommand(aimed, picked)) {
+            g_purturb = 0;
+            messagetxt = "Now pasting vertices...";
+            out.repaint = true;
+            out.status = pinchWarning(aimed < picked ? aimed : picked);
+            g_dragpurtj = -1;
+            g_purtj = -1;
+            pasted = true;
+        }
+        if (!pasted && refused >= 0)
+            out.status = "Cannot glue " + std::to_string(refused) + " to " + std::to_string(picked) + ": " +
+                         pasteRefusal(refused, picked);
+        else if (!pasted && picked >= 0 && aimedFrom == picked && distance(pt, dragpoint) >= PICK_RADIUS)
+            out.status = "Nothing to glue " + std::to_string(picked) + " to here: no vertex it may be glued to lies within " +
+                         std::to_string(AIM_RADIUS) + " pixels";
+        if (aimedFrom >= 0 || !g_gluable.empty())
+            out.repaint = true;
+        stopAiming();
+        aimedFrom = -1;
     } else if (kind == MouseKind::RightDown) {
         dragpoint = pt;
         g_dragcomponent = 0;

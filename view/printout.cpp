@@ -1,5 +1,7 @@
 #include "view/printout.h"
 
+#include <cmath>
+
 #include "model/store.h"
 #include "view/print_layout.h"
 #include "view/scene.h"
@@ -40,6 +42,15 @@ void paintSceneDC(wxDC& dc, const Scene& scene)
             dc.SetBrush(wxBrush(toWx(scene.discs[d].fill)));
             dc.DrawEllipse(at.x - 5, at.y - 5, 10, 10);
         }
+    }
+    dc.SetBrush(*wxTRANSPARENT_BRUSH);
+    for (const SceneMark& m : scene.marks) {
+        dc.SetPen(wxPen(toWx(m.colour), 1));
+        const wxPoint& a = scene.points[m.a];
+        if (m.kind == SceneMark::Kind::Line)
+            dc.DrawLine(a, scene.points[m.b]);
+        else
+            dc.DrawCircle(a, static_cast<int>(std::lround(m.radius)));
     }
     if (!scene.message.empty())
         dc.DrawText(scene.message, 0, 0);

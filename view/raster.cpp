@@ -512,5 +512,20 @@ int rasterScene(const Scene& scene, RasterImage& image, double scale, bool cullH
             paint.disc(px[disc.vertex], py[disc.vertex], pack(disc.fill), lineColour, dashed);
         }
     }
+    for (const SceneMark& m : scene.marks) {
+        if (m.a < 0 || size_t(m.a) >= n || m.b < 0 || size_t(m.b) >= n)
+            continue;
+        if (m.kind == SceneMark::Kind::Line) {
+            paint.stroke(px[m.a], py[m.a], px[m.b], py[m.b], pack(m.colour), nullptr, false);
+            continue;
+        }
+        constexpr int SIDES = 24;
+        const double r = m.radius * scale;
+        for (int k = 0; k < SIDES; ++k) {
+            const double t0 = 2 * M_PI * k / SIDES, t1 = 2 * M_PI * (k + 1) / SIDES;
+            paint.stroke(px[m.a] + r * std::cos(t0), py[m.a] + r * std::sin(t0), px[m.a] + r * std::cos(t1),
+                         py[m.a] + r * std::sin(t1), pack(m.colour), nullptr, false);
+        }
+    }
     return painted;
 }

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "model/adjacency.h"
 #include "model/derived_data.h"
 #include "view/face_colour.h"
 #include "view/projection.h"
@@ -68,4 +69,30 @@ void buildScene(Scene& scene, SceneUse use)
         out.discEnd = static_cast<int>(scene.discs.size());
         scene.faces.push_back(out);
     }
+
+    scene.marks.clear();
+    if (!marks)
+        return;
+    auto ring = [&](int vertex, double radius, RGBColour colour) {
+        if (vertex >= 0 && vertex < NOV)
+            scene.marks.push_back(SceneMark{SceneMark::Kind::Ring, vertex, vertex, radius, colour});
+    };
+    if (g_show_hidden) {
+        std::vector<bool> onBoundary(NOV, false);
+        for (const BoundarySide& s : boundarySides())
+            for (int x : {s.from, s.to})
+                if (x >= 0 && x < NOV && !onBoundary[x]) {
+                    onBoundary[x] = true;
+                    ring(x, 3, RGBColour{0, 0, 255});
+                }
+    }
+    for (int k : g_gluable)
+        ring(k, 4, RGBColour{0, 170, 0});
+    if (g_aimpurtj >= 0 && g_aimpurtj < NOV && g_purtj >= 0 && g_purtj < NOV) {
+        scene.marks.push_back(SceneMark{SceneMark::Kind::Line, g_purtj, g_aimpurtj, 0, RGBColour{255, 140, 0}});
+        ring(g_aimpurtj, 8, RGBColour{255, 140, 0});
+    }
+    ring(g_purtj, 7, RGBColour{255, 0, 0});
+    if (g_dragpurtj != g_purtj)
+        ring(g_dragpurtj, 7, RGBColour{255, 0, 0});
 }

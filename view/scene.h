@@ -38,6 +38,16 @@ struct SceneFace {
     int discEnd;
 };
 
+// A mark painted over every face, so that it shows through them: a ring
+// around a vertex, or a line between two vertices; both one pixel wide.
+struct SceneMark {
+    enum class Kind : unsigned char { Ring, Line };
+    Kind kind;
+    int a, b;        // the vertex of a ring (b unused); the two ends of a line
+    double radius;   // of a ring, in logical pixels
+    RGBColour colour;
+};
+
 struct Scene {
     int width = 0, height = 0;    // the background rectangle: 2 g_centerx + 1 by 2 g_centery + 1
     RGBColour background{255, 255, 255};
@@ -46,6 +56,7 @@ struct Scene {
     std::vector<double> exactY;   //                              g_centery - g_rate y
     std::vector<SceneFace> faces; // back to front
     std::vector<SceneDisc> discs;
+    std::vector<SceneMark> marks; // over every face, in order
     wxString message;             // drawn at the top-left; empty for none
 
     int discBegin(size_t faceIndex) const { return faceIndex == 0 ? 0 : faces[faceIndex - 1].discEnd; }
@@ -57,9 +68,13 @@ struct Scene {
 // for the window and pictures the face counts and angle sums. Faces come in
 // painting order with their colours; for the window and pictures each face is
 // followed by the angle-sum discs of its corners (none on a thickened solid,
-// g_solid) and the red discs of the picked vertices among them. Reads the
-// model, the view state (g_rate, g_centerx, g_centery, the colours, g_purtj,
-// g_dragpurtj, g_solid, hilighted, conn_comp, subdiv_level, messagetxt).
+// g_solid) and the red discs of the picked vertices among them; after every
+// face the marks: with "Show hidden vertices" a blue ring on each boundary
+// vertex, while a glue is aimed a green ring on each vertex the picked one may
+// be glued to and an orange ring and line to the aimed one, and a red ring on
+// the picked vertices. Reads the model, the view state (g_rate, g_centerx,
+// g_centery, the colours, g_purtj, g_dragpurtj, g_gluable, g_aimpurtj,
+// g_show_hidden, g_solid, hilighted, conn_comp, subdiv_level, messagetxt).
 // Writes center, order, gv and, for the window and pictures, the derived
 // data, NOfaceOfVertex and curvature.
 void buildScene(Scene& scene, SceneUse use);
