@@ -90,6 +90,14 @@ wxEND_EVENT_TABLE()
 static_assert(ID_SAMPLE_DISC == DISC_SAMPLE_COMMAND, "the grown disc's menu item loads the grown disc");
 
 namespace {
+// The question before a file is written over: true when the user says yes.
+bool overwriteConfirmed(wxWindow* parent)
+{
+    wxMessageDialog ask(parent, "This file already exists.\nAre you sure to overwrite it?", "Alert",
+                        wxYES_NO | wxICON_EXCLAMATION);
+    return ask.ShowModal() == wxID_YES;
+}
+
 // A menu item that keeps its label exactly as written. The GTK toolkit drops the
 // accelerator text of keys it cannot bind ("TAB", "Shift-TAB"); the label keeps
 // it, and the frame's key hook delivers those keys instead.
@@ -487,9 +495,7 @@ bool MyFrame::saveText(const std::string& text, SaveKind kind, const wxString& w
         return false;
     const wxString path = takeSaveChoice(chosen, kind);
     if (wxFileExists(path) && wxFile::Access(path, wxFile::read)) {
-        wxMessageDialog ask(this, "This file already exists.\nAre you sure to overwrite it?", "Alert",
-                            wxYES_NO | wxICON_EXCLAMATION);
-        if (ask.ShowModal() != wxID_YES)
+        if (!overwriteConfirmed(this))
             return false;
     }
     wxString reason;
@@ -522,9 +528,7 @@ void MyFrame::OnExport(wxCommandEvent&)
         return;
     }
     if (wxFileExists(path)) {
-        wxMessageDialog ask(this, "This file already exists.\nAre you sure to overwrite it?", "Alert",
-                            wxYES_NO | wxICON_EXCLAMATION);
-        if (ask.ShowModal() != wxID_YES)
+        if (!overwriteConfirmed(this))
             return;
     }
     PrintSize size;
@@ -584,9 +588,7 @@ void MyFrame::OnExportPaperModel(wxCommandEvent&)
         return;
     }
     if (wxFileExists(path)) {
-        wxMessageDialog ask(this, "This file already exists.\nAre you sure to overwrite it?", "Alert",
-                            wxYES_NO | wxICON_EXCLAMATION);
-        if (ask.ShowModal() != wxID_YES)
+        if (!overwriteConfirmed(this))
             return;
     }
     // The edge length and paper chosen last are offered again, for this run.
