@@ -37,6 +37,19 @@ void pumpEvents(int ms)
     } while (std::chrono::steady_clock::now() < end);
 }
 
+void sendMouse(wxEventType type, int x, int y, bool left, bool right, bool shift)
+{
+    MyCanvas* canvas = mainFrame()->canvas;
+    wxMouseEvent event(type);
+    event.SetEventObject(canvas);
+    event.m_x = x;
+    event.m_y = y;
+    event.m_leftDown = left;
+    event.m_rightDown = right;
+    event.m_shiftDown = shift;
+    canvas->GetEventHandler()->ProcessEvent(event);
+}
+
 bool pressKey(const std::string& keys)
 {
     return std::system(("xdotool key --delay 20 " + keys).c_str()) == 0;

@@ -18,14 +18,7 @@
 namespace {
 void mouse(wxEventType type, int x, int y, bool left = false, bool shift = false)
 {
-    MyCanvas* canvas = mainFrame()->canvas;
-    wxMouseEvent event(type);
-    event.SetEventObject(canvas);
-    event.m_x = x;
-    event.m_y = y;
-    event.m_leftDown = left;
-    event.m_shiftDown = shift;
-    canvas->GetEventHandler()->ProcessEvent(event);
+    sendMouse(type, x, y, left, false, shift);
 }
 
 wxString status()

@@ -14,14 +14,7 @@
 namespace {
 void mouse(wxEventType type, int x, int y, bool left = false, bool right = false)
 {
-    MyCanvas* canvas = mainFrame()->canvas;
-    wxMouseEvent event(type);
-    event.SetEventObject(canvas);
-    event.m_x = x;
-    event.m_y = y;
-    event.m_leftDown = left;
-    event.m_rightDown = right;
-    canvas->GetEventHandler()->ProcessEvent(event);
+    sendMouse(type, x, y, left, right, false);
 }
 
 // The start-up cell with the given projected vertex positions ("as last drawn").

@@ -26,6 +26,10 @@ void pumpEvents(int ms);
 // focused window and returns true when xdotool ran.
 bool pressKey(const std::string& keys);
 
+// Sends a mouse event of `type` at (x, y) to the canvas, with the left or
+// right button held and Shift down as given, as the toolkit would deliver it.
+void sendMouse(wxEventType type, int x, int y, bool left, bool right, bool shift);
+
 // Sends `id` through the frame's command table, as choosing the menu item does.
 void sendCommand(int id);
 
