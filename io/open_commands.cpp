@@ -23,19 +23,26 @@ void acceptSurface(const ParsedSurface& parsed, bool append)
     fill_conn_comp();
 }
 
+void takeOpenedNames(const wxString& path)
+{
+    g_Filename = wxFileName(path).GetFullName();
+    g_Name = g_Filename;
+    if (g_Filename.Find(".kor") != wxNOT_FOUND)
+        g_Name = g_Filename.Left(g_Filename.length() - 4);
+    g_Path = path;
+}
+
 bool openSurfaceFile(const wxString& chosenPath, bool append)
 {
     ParsedSurface parsed;
     if (!parseSurfaceFile(chosenPath, append, &parsed))
         return false;
-    g_Filename = wxFileName(chosenPath).GetFullName();
-    g_Name = g_Filename;
-    if (g_Filename.Find(".kor") != wxNOT_FOUND)
-        g_Name = g_Filename.Left(g_Filename.length() - 4);
-    g_Path = chosenPath;
+    takeOpenedNames(chosenPath);
     acceptSurface(parsed, append);
-    if (!append)
+    if (!append) {
+        g_documentPath = chosenPath;
         markSurfaceSaved();
+    }
     return true;
 }
 
@@ -44,6 +51,7 @@ void openSample(int commandId)
     ReadSampleData(commandId == DISC_SAMPLE_COMMAND ? DISC_SAMPLE : commandId + 116);
     modify();
     subdiv_level = 1;
+    g_documentPath.clear();  // a sample has no file of its own to go back to
     markSurfaceSaved();
 }
 

@@ -16,8 +16,13 @@ struct ParsedSurface;
 // (g_Filename and g_Name to the file name, g_Name without ".kor" when the name
 // contains it, g_Path to the path), then does what acceptSurface does; an
 // opened (not appended) file is the saved document from then on
-// (markSurfaceSaved). Returns true when the file was read.
+// (markSurfaceSaved, and g_documentPath the path). Returns true when the file
+// was read.
 bool openSurfaceFile(const wxString& chosenPath, bool append);
+
+// The document names of an opened file at `path`: g_Filename and g_Name the
+// file name, g_Name without ".kor" when the name contains it, g_Path the path.
+void takeOpenedNames(const wxString& path);
 
 // The model sequence of Open and Append once a file is accepted: records one
 // undo snapshot, marks the derived data stale, sets subdiv_level to 1, stores
@@ -39,6 +44,7 @@ constexpr int DISC_SAMPLE_COMMAND = 69;
 // A "Sample" menu command with id 12 .. 25: loads sample id + 116 (or, for
 // DISC_SAMPLE_COMMAND, the grown disc), relaxes one burst and sets
 // subdiv_level to 1; the sample is then the saved document
-// (markSurfaceSaved). The document names stay. Writes what ReadSampleData,
-// modify and markSurfaceSaved write, and subdiv_level.
+// (markSurfaceSaved) without a file (g_documentPath empty). The document names
+// stay. Writes what ReadSampleData, modify and markSurfaceSaved write,
+// subdiv_level and g_documentPath.
 void openSample(int commandId);

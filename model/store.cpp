@@ -69,6 +69,8 @@ wxString g_Filename = "untitled";
 wxString g_Path;
 wxString g_Name;
 unsigned long long g_savedFingerprint = 0;
+wxString g_documentPath;
+int g_autosaveLock = -1;
 wxArrayString g_sampleFolders;
 
 RGBColour faceColour = {229, 224, 188};
@@ -162,6 +164,7 @@ void resetStore()
     g_Path.clear();
     g_Name.clear();
     g_savedFingerprint = 0;
+    g_documentPath.clear();
     g_sampleFolders.clear();
 
     faceColour = {229, 224, 188};

@@ -138,6 +138,11 @@ extern wxString g_Filename;      // file name of the last opened or saved file
 extern wxString g_Path;          // full path of the last opened or saved file
 extern wxString g_Name;          // base name of the surface (file name without extension)
 extern unsigned long long g_savedFingerprint; // surfaceFingerprint() of the surface as last opened or saved; 0
+extern wxString g_documentPath;  // full path of the surface file the surface was last opened from or saved
+                                 // to (not a header, not an appended file); empty for none (the start value,
+                                 // and after a sample is chosen): what Revert reads again
+extern int g_autosaveLock;       // descriptor of this process's autosave lock file, locked while its autosave
+                                 // may exist (io/autosave.h); -1 (none). resetStore leaves it alone
 extern wxArrayString g_sampleFolders; // folders searched for the sample files, in order; empty (the
                                       // start value) means the usual places (see sample_loader.h)
 
