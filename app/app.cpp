@@ -5,10 +5,12 @@
 #include <wx/log.h>
 
 #include "app/frame.h"
+#include "io/autosave.h"
 #include "io/command_line.h"
 #include "io/file_names.h"
 #include "io/open_commands.h"
 #include "io/sample_loader.h"
+#include "model/document.h"
 #include "model/store.h"
 
 std::vector<std::string> MyApp::rawArguments;
@@ -27,6 +29,8 @@ bool MyApp::OnInit()
             for (int k = 1; k < argc; ++k)
                 args.push_back(std::string(argv[k].utf8_str()));
         openStartFile(args);
+        // Once the window is up: work a crashed or killed window left behind.
+        frame->CallAfter(&MyFrame::offerLeftAutosaves);
         return true;
     }
     wxLogError("Initialization Error. ");
@@ -39,13 +43,21 @@ void MyApp::openStartFile(const std::vector<std::string>& args)
     const StartRequest request = parseStartArguments(args);
     if (request.file.empty())
         return;
-    openSurfaceFile(pathFromBytes(request.file), false);
-    if (wxWindow* frame = GetTopWindow())
+    const wxString path = pathFromBytes(request.file);
+    const bool opened = openSurfaceFile(path, false);
+    if (MyFrame* frame = wxDynamicCast(GetTopWindow(), MyFrame)) {
+        if (opened)
+            frame->noteRecentFile(path);
         frame->Refresh(false, nullptr);
+    }
 }
 
 int MyApp::OnExit()
 {
+    // A clean exit leaves no autosave behind; one kept because the window was
+    // closed without a chance to ask stays for the next start.
+    if (!surfaceChanged())
+        removeAutosave();
     DeleteData();
     return 0;
 }

@@ -56,4 +56,10 @@ enum CommandId {
     ID_SHOW_HIDDEN = 74, // Mode > Show hidden vertices (a toggle)
     ID_FIT_TO_WINDOW = 70, // Edit > Fit to window
     ID_EXPORT_PAPER_MODEL = 68,  // File > Export paper model...: printable sheets to cut, fold and glue
+    ID_REVERT = 72,               // File > Revert: reads the surface file again from disk
+    ID_HELP_GETTING_STARTED = 75, // Help > Getting started: a short guide in a window of its own
+    ID_HELP_KEYS = 76,            // Help > Keyboard and mouse: every key and gesture
+    ID_OPEN_RECENT = 79,          // File > Open recent: the submenu holder, no command of its own
+    ID_RECENT_FIRST = 80,         // File > Open recent: the newest file ...
+    ID_RECENT_LAST = 87,          // ... to the eighth
 };

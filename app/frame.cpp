@@ -9,9 +9,12 @@
 #include <wx/printdlg.h>
 #include <wx/statusbr.h>
 
+#include <cstdlib>
+
 #include "app/accelerator_fallback.h"
 #include "app/command_ids.h"
-#include "app/menu_keys.h"
+#include "app/help_window.h"
+#include "app/menu_table.h"
 #include "app/prompts.h"
 #include "construct/add_glued.h"
 #include "construct/edit_commands.h"
@@ -22,7 +25,9 @@
 #include "construct/subdivision.h"
 #include "geometry/precise_relaxation.h"
 #include "geometry/relaxation.h"
+#include "io/autosave.h"
 #include "io/file_names.h"
+#include "io/recent_files.h"
 #include "io/open_commands.h"
 #include "io/writer.h"
 #include "geometry/rigid_motion.h"
@@ -43,6 +48,11 @@ wxBEGIN_EVENT_TABLE(MyFrame, wxFrame)
     EVT_MENU(ID_EXPORT, MyFrame::OnExport)
     EVT_MENU(ID_EXPORT_PAPER_MODEL, MyFrame::OnExportPaperModel)
     EVT_MENU(ID_OPEN, MyFrame::OnOpen)
+    EVT_MENU_RANGE(ID_RECENT_FIRST, ID_RECENT_LAST, MyFrame::OnOpenRecent)
+    EVT_MENU(ID_REVERT, MyFrame::OnRevert)
+    EVT_UPDATE_UI(ID_REVERT, MyFrame::OnUpdateRevert)
+    EVT_MENU(ID_HELP_GETTING_STARTED, MyFrame::OnHelp)
+    EVT_MENU(ID_HELP_KEYS, MyFrame::OnHelp)
     EVT_MENU_RANGE(ID_SAMPLE_FIRST, ID_SAMPLE_LAST, MyFrame::OnOpenSample)
     EVT_MENU(ID_APPEND, MyFrame::OnAppend)
     EVT_MENU(ID_PRINT, MyFrame::OnPrint)
@@ -97,143 +107,25 @@ bool overwriteConfirmed(wxWindow* parent)
                         wxYES_NO | wxICON_EXCLAMATION);
     return ask.ShowModal() == wxID_YES;
 }
-
-// A menu item that keeps its label exactly as written. The GTK toolkit drops the
-// accelerator text of keys it cannot bind ("TAB", "Shift-TAB"); the label keeps
-// it, and the frame's key hook delivers those keys instead.
-class KeptLabelItem : public wxMenuItem {
-public:
-    using wxMenuItem::wxMenuItem;
-    void keepLabel(const wxString& label) { m_text = label; }
-};
-
-void append(wxMenu* menu, int id, const wxString& label, wxItemKind kind = wxITEM_NORMAL,
-            const wxString& help = wxString())
-{
-    KeptLabelItem* item = new KeptLabelItem(menu, id, label, help, kind);
-    {
-        // The toolkit says it cannot bind TAB; the key hook delivers it instead.
-        wxLogNull quiet;
-        menu->Append(item);
-    }
-    if (item->GetItemLabel() != label)
-        item->keepLabel(label);
-    showUnboundKey(item);
-}
 }  // namespace
 
 MyFrame::MyFrame(const wxString& title, const wxPoint& pos, const wxSize& size)
     : wxFrame(nullptr, wxID_ANY, title, pos, size)
 {
-    wxMenu* fileMenu = new wxMenu;
-    append(fileMenu, ID_OPEN, "&Open...\tCtrl-O");
-    append(fileMenu, ID_APPEND, "&Open and append...\tShift-Ctrl-O");
-    append(fileMenu, ID_SAVE, "&Save...\tCtrl-S");
-    append(fileMenu, ID_SAVE_AS_HEADER, "Save &As Header");
-    append(fileMenu, ID_EXPORT, "&Export...", wxITEM_NORMAL,
-           "Write the surface for another program: a mesh, a solid to print or a picture");
-    append(fileMenu, ID_EXPORT_PAPER_MODEL, "Export paper &model...", wxITEM_NORMAL,
-           "Write sheets to print, cut, fold and glue into the surface");
-    fileMenu->AppendSeparator();
-    append(fileMenu, ID_PRINT, "&Print...\tCtrl-P");
-    append(fileMenu, ID_PRINT_SETUP, "PrintSet&Up");
-    fileMenu->AppendSeparator();
-    append(fileMenu, ID_ABOUT, "&About...\tCtrl-A", wxITEM_NORMAL, "Show about dialog");
-    fileMenu->AppendSeparator();
-    append(fileMenu, ID_QUIT, "E&xit\tAlt-X", wxITEM_NORMAL, "Quit this program");
-
-    wxMenu* subdivMenu = new wxMenu;
-    append(subdivMenu, ID_SUBDIV_2, "&2\tCtrl-Shift-2");
-    append(subdivMenu, ID_SUBDIV_3, "&3\tCtrl-Shift-3");
-    append(subdivMenu, ID_SUBDIV_4, "&4\tCtrl-Shift-4");
-    append(subdivMenu, ID_SUBDIV_5, "&5\tCtrl-Shift-5");
-    append(subdivMenu, ID_SUBDIV_6, "&6\tCtrl-Shift-6");
-
-    wxMenu* editMenu = new wxMenu;
-    append(editMenu, ID_UNDO, "&Undo\tCtrl-Z");
-    append(editMenu, ID_REDO, "&Redo\tCtrl-Shift-Z");
-    append(editMenu, ID_ZOOM_IN, "Zoom &In\t+");
-    append(editMenu, ID_ZOOM_OUT, "Zoom &Out\t-");
-    append(editMenu, ID_DEFAULT_SIZE, "&Default size\t=");
-    append(editMenu, ID_FIT_TO_WINDOW, "&Fit to window\tHome", wxITEM_NORMAL,
-           "Scale and centre the surface to fill the window");
-    editMenu->AppendSeparator();
-    append(editMenu, ID_MIRROR, "&Mirror image\tCtrl-M");
-    append(editMenu, ID_DETECT_CONN_COMP, "&Detect connected component\tCtrl-L");
-    editMenu->AppendSeparator();
-    append(editMenu, ID_ADD_NEW_CELL, "&Add new cells\tCtrl-C");
-    append(editMenu, ID_ADD_SAME, "&Add copy image\tCtrl-V");
-    append(editMenu, ID_ADD_MIRROR, "&Add mirror image \tCtrl-B");
-    append(editMenu, ID_PULL_POINT, "&Pull one point \tCtrl-N");
-    append(editMenu, ID_REMOVE_CELL, "&Remove some cells \tCtrl-R");
-    editMenu->AppendSeparator();
-    append(editMenu, ID_PASTE_ALL, "&Paste all possible edges \tCtrl-Y");
-    append(editMenu, ID_GROW_RING, "&Grow one ring\tCtrl-G", wxITEM_NORMAL,
-           "Add a ring of cells along every boundary loop, glued, then relax precisely");
-    editMenu->Append(ID_SUBDIVIDE, "&Subdivide", subdivMenu);
-    append(editMenu, ID_KAGO, "&Kago like\tCtrl-K");
-    append(editMenu, ID_FLIP, "&Flip face\tCtrl-F");
-    append(editMenu, ID_CURVATURE_RANGE, "&Curvature Range\tCtrl-Shift-C");
-
-    wxMenu* modeMenu = new wxMenu;
-    append(modeMenu, ID_MODE_NORMAL, "&Normal");
-    append(modeMenu, ID_MODE_CLASSIC, "&Classic");
-    append(modeMenu, ID_MODE_TOUCH_PANEL, "&Touch panel");
-    append(modeMenu, ID_MODE_ANIMAL, "C&reature");
-    modeMenu->AppendSeparator();
-    append(modeMenu, ID_SHOW_HIDDEN, "Show &hidden vertices", wxITEM_CHECK,
-           "Ring every boundary vertex through the faces in front of it");
-
-    swayMenu = new wxMenu;
-    append(swayMenu, ID_TOUCH_PURTURB, "Touch perturbation\t0", wxITEM_CHECK);
-    swayMenu->AppendSeparator();
-    append(swayMenu, ID_BURU, "Sway\tTAB");
-    append(swayMenu, ID_BURU_LOOP, "Repeat sway\tShift-TAB", wxITEM_CHECK);
-    swayMenu->AppendSeparator();
-    append(swayMenu, ID_SMOOTH, "Smoothen\tRETURN");
-    append(swayMenu, ID_REPEAT_SMOOTHING, "Repeat smoothing\tShift-RETURN", wxITEM_CHECK);
-    append(swayMenu, ID_MODIFY_UNTIL_VALID, "Modify until stable\tCtrl-Shift-M", wxITEM_CHECK);
-    append(swayMenu, ID_MODIFY_OFF, "Modify off\tCtrl-1", wxITEM_CHECK);
-    append(swayMenu, ID_RELAX_PRECISELY, "Relax precisely\tCtrl-Shift-R", wxITEM_CHECK);
-
-    wxMenu* colorMenu = new wxMenu;
-    append(colorMenu, ID_COLOR_FACE, "Front face...");
-    append(colorMenu, ID_COLOR_BACK, "Back face...");
-    append(colorMenu, ID_COLOR_BACKGROUND, "Background...");
-
-    wxMenu* sampleMenu = new wxMenu;
-    append(sampleMenu, 12, "single");
-    append(sampleMenu, 13, "torio");
-    append(sampleMenu, 14, "autopaste demo");
-    sampleMenu->AppendSeparator();
-    append(sampleMenu, 15, "curly pants");
-    append(sampleMenu, 16, "fat pants");
-    append(sampleMenu, 17, "slim pants");
-    append(sampleMenu, 18, "middle pants");
-    append(sampleMenu, 19, "newtral pants");
-    append(sampleMenu, 20, "chinese chimaki");
-    sampleMenu->AppendSeparator();
-    append(sampleMenu, 21, "Diamond Lattice 1");
-    append(sampleMenu, 22, "Rhombic lattice");
-    append(sampleMenu, 23, "Cubic lattice");
-    append(sampleMenu, 24, "Punched Dodecahedron");
-    append(sampleMenu, 25, "Diamond Lattice 2");
-    sampleMenu->AppendSeparator();
-    append(sampleMenu, ID_SAMPLE_DISC, "Hyperbolic disc (3 rings)");
-
-    wxMenuBar* menuBar = new wxMenuBar;
-    menuBar->Append(fileMenu, "&File");
-    menuBar->Append(editMenu, "&Edit");
-    menuBar->Append(modeMenu, "&Mode");
-    menuBar->Append(swayMenu, "&Sway");
-    menuBar->Append(colorMenu, "&Color");
-    menuBar->Append(sampleMenu, "&Sample");
-    SetMenuBar(menuBar);
+    BuiltMenus menus;
+    SetMenuBar(buildMenuBar(&menus));
+    swayMenu = menus["&Sway"];
+    m_recentMenu = menus["Open &recent"];
+    fillRecentMenu();
 
     CreateStatusBar(2);
     SetStatusText("Welcome to Korvith!", 0);
 
     canvas = new MyCanvas(this);
+
+    m_autosaveTimer.SetOwner(this);
+    Bind(wxEVT_TIMER, [this](wxTimerEvent&) { autosaveNow(); }, m_autosaveTimer.GetId());
+    startAutosave(static_cast<int>(autosaveSeconds(std::getenv(AUTOSAVE_SECONDS_VARIABLE)) * 1000));
 }
 
 void MyFrame::OnQuit(wxCommandEvent&)
@@ -247,7 +139,156 @@ void MyFrame::OnClose(wxCloseEvent& event)
         event.Veto();
         return;
     }
+    m_autosaveTimer.Stop();
+    if (!event.CanVeto() && surfaceChanged()) {
+        // Closed without a chance to ask (the session ends): the work is kept
+        // for the next start.
+        std::string reason;
+        writeAutosave(&reason);
+    } else {
+        removeAutosave();
+    }
     event.Skip();
+}
+
+void MyFrame::startAutosave(int milliseconds)
+{
+    m_autosaveTimer.Start(milliseconds, wxTIMER_CONTINUOUS);
+}
+
+void MyFrame::autosaveNow()
+{
+    if (!surfaceChanged()) {
+        // Saved, or changed back: nothing to lose.
+        removeAutosave();
+        m_autosaved = 0;
+        return;
+    }
+    const unsigned long long now = surfaceFingerprint();
+    if (g_autosaveLock >= 0 && now == m_autosaved)
+        return;  // written already
+    std::string reason;
+    if (writeAutosave(&reason)) {
+        m_autosaved = now;
+        m_autosaveProblem.clear();
+    } else if (reason != m_autosaveProblem) {
+        // Said once, not every interval.
+        m_autosaveProblem = reason;
+        SetStatusText("Could not keep a copy of the unsaved surface: " + wxString::FromUTF8(reason), 0);
+    }
+}
+
+void MyFrame::offerLeftAutosaves()
+{
+    std::vector<FoundAutosave> found = claimLeftAutosaves();
+    bool restored = false;
+    for (FoundAutosave& left : found) {
+        if (restored) {
+            releaseAutosave(left);  // offered again at the next start
+            continue;
+        }
+        const int answer =
+            restorePrompt()(this, wxString::FromUTF8(restoreQuestion(left, std::time(nullptr))));
+        if (answer == wxID_YES) {
+            if (restoreAutosave(left)) {
+                dropAutosave(left);
+                restored = true;
+                canvas->restartTimer();
+                Refresh(false, nullptr);
+                // Kept again as this window's own until it is saved.
+                autosaveNow();
+            } else {
+                releaseAutosave(left);
+            }
+        } else if (answer == wxID_NO) {
+            dropAutosave(left);
+        } else {
+            releaseAutosave(left);
+        }
+    }
+}
+
+void MyFrame::fillRecentMenu()
+{
+    while (m_recentMenu->GetMenuItemCount() > 0)
+        m_recentMenu->Destroy(m_recentMenu->FindItemByPosition(0));
+    m_recentShown = readRecentFiles();
+    for (std::size_t k = 0; k < m_recentShown.size(); ++k) {
+        wxString shown = m_recentShown[k];
+        shown.Replace("&", "&&");
+        shown.Replace("\t", " ");
+        m_recentMenu->Append(ID_RECENT_FIRST + static_cast<int>(k), wxString::Format("&%d %s", int(k + 1), shown),
+                             m_recentShown[k]);
+    }
+    if (m_recentShown.empty())
+        m_recentMenu->Append(wxID_ANY, "No files yet")->Enable(false);
+}
+
+void MyFrame::noteRecentFile(const wxString& path)
+{
+    rememberRecentFile(wxFileName(path).GetAbsolutePath());
+    fillRecentMenu();
+}
+
+void MyFrame::OnOpenRecent(wxCommandEvent& event)
+{
+    const std::size_t k = static_cast<std::size_t>(event.GetId() - ID_RECENT_FIRST);
+    if (k >= m_recentShown.size())
+        return;
+    const wxString path = m_recentShown[k];
+    if (!wxFileExists(path)) {
+        forgetRecentFile(path);
+        fillRecentMenu();
+        noticePrompt()(this, wxString::Format("%s is no longer there; it is taken off the list of recent files.",
+                                              quotedName(path)),
+                       "Open recent");
+        return;
+    }
+    if (!keepOrDiscardChanges())
+        return;
+    if (openSurfaceFile(path, false))
+        noteRecentFile(path);
+    Refresh(false, nullptr);
+}
+
+void MyFrame::OnRevert(wxCommandEvent&)
+{
+    if (g_documentPath.empty()) {
+        noticePrompt()(this, "There is no file to revert to: the surface was not opened from a file or saved to one.",
+                       "Revert");
+        return;
+    }
+    if (!wxFileExists(g_documentPath)) {
+        noticePrompt()(this, wxString::Format("%s is no longer there; there is nothing to revert to.",
+                                              quotedName(g_documentPath)),
+                       "Revert");
+        return;
+    }
+    if (!keepOrDiscardChanges())
+        return;
+    openSurfaceFile(g_documentPath, false);
+    Refresh(false, nullptr);
+}
+
+void MyFrame::OnUpdateRevert(wxUpdateUIEvent& event)
+{
+    event.Enable(!g_documentPath.empty());
+}
+
+void MyFrame::OnHelp(wxCommandEvent& event)
+{
+    const bool keys = event.GetId() == ID_HELP_KEYS;
+    HelpWindow*& window = keys ? m_keysWindow : m_guideWindow;
+    if (!window)
+        window = keys ? new HelpWindow(this, "Keyboard and mouse", wxString::FromUTF8(keyboardAndMouseText()), true)
+                      : new HelpWindow(this, "Getting started", wxString::FromUTF8(gettingStartedText()), false);
+    window->Show();
+    window->Raise();
+}
+
+HelpWindow* MyFrame::helpWindow(int id) const
+{
+    return id == ID_HELP_KEYS ? m_keysWindow : id == ID_HELP_GETTING_STARTED ? m_guideWindow : nullptr;
 }
 
 bool MyFrame::keepOrDiscardChanges()
@@ -454,7 +495,8 @@ void MyFrame::OnOpen(wxCommandEvent&)
     const wxString path = filePrompt()(canvas, "Choose a file", g_Filename, "Korvith files(*.kor)|*.kor", wxFD_OPEN);
     if (path.empty())
         return;
-    openSurfaceFile(path, false);
+    if (openSurfaceFile(path, false))
+        noteRecentFile(path);
     Refresh(false, nullptr);
 }
 
@@ -502,8 +544,14 @@ bool MyFrame::saveText(const std::string& text, SaveKind kind, const wxString& w
     if (!surfaceIsFinite())
         reason = "the surface has positions or target lengths that are not numbers (undo or relax it first)";
     else if (writeFileReplacing(path, text, &reason)) {
-        if (kind == SaveKind::Surface)
+        if (kind == SaveKind::Surface) {
             markSurfaceSaved();
+            g_documentPath = path;
+            noteRecentFile(path);
+            // Nothing unsaved is left to keep.
+            removeAutosave();
+            m_autosaved = 0;
+        }
         return true;
     }
     wxMessageBox(wxString::Format("Could not save %s: %s.\nThe file on disk was not changed.", quotedName(path), reason),

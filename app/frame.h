@@ -3,11 +3,14 @@
 
 #include <wx/frame.h>
 #include <wx/menu.h>
+#include <wx/timer.h>
 
 #include <string>
+#include <vector>
 
 #include "io/writer.h"
 
+class HelpWindow;
 class MyCanvas;
 
 class MyFrame : public wxFrame {
@@ -25,6 +28,35 @@ public:
     // Whether to go on with a command that replaces the surface: true when
     // nothing is unsaved, or the user saved or chose Discard.
     bool keepOrDiscardChanges();
+    // Autosave: every `milliseconds` from now on, autosaveNow. The window starts
+    // it with the interval KORVITH_AUTOSAVE_SECONDS asks for (60 s unset).
+    void startAutosave(int milliseconds);
+    const wxTimer& autosaveTimer() const { return m_autosaveTimer; }
+    // One tick of the autosave: writes the surface as this process's autosave
+    // when it has unsaved changes not yet written, removes the autosave when
+    // there are none; a failure is said once in status field 0.
+    void autosaveNow();
+    // Offers each autosave left behind by a window that did not exit cleanly,
+    // newest first: "Restore the surface from 14:32?". Restore reads it back
+    // (as unsaved changes to the file it came from) and keeps the rest for the
+    // next start; Discard removes it; Later keeps it.
+    void offerLeftAutosaves();
+    // File > Open recent: opens the file (asking about unsaved changes as Open
+    // does); a file that is gone is taken off the list with a message.
+    void OnOpenRecent(wxCommandEvent& event);
+    // File > Revert: reads g_documentPath again (asking about unsaved changes
+    // first); refused with a message when there is no file. One undo step.
+    void OnRevert(wxCommandEvent& event);
+    void OnUpdateRevert(wxUpdateUIEvent& event);
+    // Help > Getting started and Help > Keyboard and mouse: shows the window.
+    void OnHelp(wxCommandEvent& event);
+    // The help window of command `id` once it was shown; null before.
+    HelpWindow* helpWindow(int id) const;
+    // Fills File > Open recent from the list as stored.
+    void fillRecentMenu();
+    wxMenu* recentMenu() const { return m_recentMenu; }
+    // Puts `path` first in the recent list and refreshes the menu.
+    void noteRecentFile(const wxString& path);
     // Fit to window: scales and centres the surface to fill the canvas.
     void OnFitToWindow(wxCommandEvent& event);
     // About: the "About Korvith" message box.
@@ -125,6 +157,14 @@ private:
     bool saveText(const std::string& text, SaveKind kind, const wxString& wildcard);
     // Sends the command of a key whose accelerator the toolkit does not deliver.
     void OnCharHook(wxKeyEvent& event);
+
+    wxTimer m_autosaveTimer;
+    unsigned long long m_autosaved = 0;  // fingerprint of the surface last autosaved; 0 none
+    std::string m_autosaveProblem;       // the last autosave failure said; empty
+    wxMenu* m_recentMenu = nullptr;      // File > Open recent
+    std::vector<wxString> m_recentShown; // the files its items stand for, in order
+    HelpWindow* m_guideWindow = nullptr; // Help > Getting started, once shown
+    HelpWindow* m_keysWindow = nullptr;  // Help > Keyboard and mouse, once shown
 
     wxDECLARE_EVENT_TABLE();
 };

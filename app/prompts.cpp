@@ -23,6 +23,30 @@ FilePrompt& filePrompt()
     return prompt;
 }
 
+wxString promptFolder()
+{
+    // A file saved where the user did not expect is work they cannot find.
+    return g_Path.empty() ? wxString() : wxFileName(g_Path).GetPath();
+}
+
+RestorePrompt& restorePrompt()
+{
+    static RestorePrompt prompt = [](wxWindow* parent, const wxString& message) {
+        wxMessageDialog dialog(parent, message, "Korvith", wxYES_NO | wxCANCEL | wxICON_QUESTION);
+        dialog.SetYesNoCancelLabels("&Restore", "&Discard", "&Later");
+        return dialog.ShowModal();
+    };
+    return prompt;
+}
+
+NoticePrompt& noticePrompt()
+{
+    static NoticePrompt prompt = [](wxWindow* parent, const wxString& message, const wxString& caption) {
+        wxMessageBox(message, caption, wxOK | wxICON_INFORMATION, parent);
+    };
+    return prompt;
+}
+
 SavePrompt& savePrompt()
 {
     static SavePrompt prompt = [](wxWindow* parent, const wxString& message) {

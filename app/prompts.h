@@ -12,7 +12,7 @@ class wxWindow;
 
 // Shows a file dialog (`style` wxFD_OPEN or wxFD_SAVE) and returns the chosen
 // full path, or an empty string when the user cancels. The dialog starts in
-// the folder of the file last opened or saved (g_Path), when there is one.
+// promptFolder().
 using FilePrompt = std::function<wxString(wxWindow* parent, const wxString& message, const wxString& defaultName,
                                           const wxString& wildcard, long style)>;
 
@@ -22,6 +22,9 @@ using ColourPrompt = std::function<wxColour(wxWindow* parent, const wxColour& in
 
 // The prompts the commands use: the toolkit's dialogs unless replaced.
 FilePrompt& filePrompt();
+// The folder the file dialogs start in: that of the file last opened or saved
+// (g_Path), or empty (the working folder) when there is none.
+wxString promptFolder();
 
 // Asks for a positive number with `message`, offering `initial`; puts it in
 // *value and returns true, or returns false when the user cancels.
@@ -38,3 +41,13 @@ SavePrompt& savePrompt();
 using ChoicePrompt =
     std::function<int(wxWindow* parent, const wxString& message, const wxArrayString& choices, int initial)>;
 ChoicePrompt& choicePrompt();
+
+// Asks "Restore the surface from 14:32?" (`message`) with Restore and Discard;
+// returns wxID_YES (restore), wxID_NO (discard) or anything else to keep it
+// for the next start (the dialog closed without an answer).
+using RestorePrompt = std::function<int(wxWindow* parent, const wxString& message)>;
+RestorePrompt& restorePrompt();
+
+// Tells the user `message` in a box with an OK button, captioned `caption`.
+using NoticePrompt = std::function<void(wxWindow* parent, const wxString& message, const wxString& caption)>;
+NoticePrompt& noticePrompt();

@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <string>
 #include <thread>
 #include <unistd.h>
 
@@ -15,6 +16,7 @@
 #include "app/command_ids.h"
 #include "app/frame.h"
 #include "app/prompts.h"
+#include "io/autosave.h"
 #include "io/sample_loader.h"
 #include "model/store.h"
 #include "view/canvas.h"
@@ -91,6 +93,10 @@ void resetWindowState()
     // Commands that would replace a changed surface ask first; a test that
     // does not answer for itself discards, as the window did before it asked.
     savePrompt() = [](wxWindow*, const wxString&) { return static_cast<int>(wxID_NO); };
+    // Nothing waits for a person: a notice is let pass, an autosave is kept.
+    noticePrompt() = [](wxWindow*, const wxString&, const wxString&) {};
+    restorePrompt() = [](wxWindow*, const wxString&) { return static_cast<int>(wxID_CANCEL); };
+    removeAutosave();
 }
 
 namespace {
@@ -106,6 +112,14 @@ int main(int argc, char** argv)
     ::testing::UnitTest::GetInstance()->listeners().Append(new FreshWindowPerTest);
     if (chdir(KORVITH_SOURCE_DIR) != 0)
         return 1;
+    // Autosaves and the recent files go to folders of this run, never the user's.
+    char folder[] = "/tmp/korvith-window-tests-XXXXXX";
+    if (!mkdtemp(folder))
+        return 1;
+    const std::string userFolders = folder;
+    setenv("XDG_STATE_HOME", (userFolders + "/state").c_str(), 1);
+    setenv("XDG_CONFIG_HOME", (userFolders + "/config").c_str(), 1);
+    unsetenv("KORVITH_AUTOSAVE_SECONDS");
     wxApp::SetInstance(new MyApp);
     if (!wxEntryStart(argc, argv))
         return 1;
@@ -120,5 +134,6 @@ int main(int argc, char** argv)
     pumpEvents(50);
     wxTheApp->OnExit();
     wxEntryCleanup();
+    std::system(("rm -rf '" + userFolders + "'").c_str());
     return result;
 }

@@ -11,7 +11,11 @@ if [ -z "${KORVITH_ON_XVFB:-}" ]; then
   KORVITH_ON_XVFB=1 exec xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" "$0" "$@"
 fi
 
-"$program" &
+# Folders of its own for autosaves and recent files: a copy the user's own
+# windows left behind would be offered first.
+folders=$(mktemp -d /tmp/korvith-start-XXXXXX)
+trap 'rm -rf "$folders"' EXIT
+XDG_STATE_HOME=$folders/state XDG_CONFIG_HOME=$folders/config "$program" &
 pid=$!
 window=
 for _ in $(seq 100); do

@@ -76,6 +76,7 @@ const KeyCase kKeys[] = {
     {"ctrl+shift+m", ID_MODIFY_UNTIL_VALID},
     {"ctrl+1", ID_MODIFY_OFF},
     {"ctrl+shift+r", ID_RELAX_PRECISELY},
+    {"F1", ID_HELP_GETTING_STARTED},
 };
 }  // namespace
 

@@ -30,7 +30,9 @@ const std::vector<std::pair<const char*, std::vector<ItemSpec>>>& expectedMenus(
         {"&File",
          {{5, "&Open...\tCtrl-O", N, ""},
           {9, "&Open and append...\tShift-Ctrl-O", N, ""},
+          {79, "Open &recent", N, "Open one of the last eight files opened or saved"},
           {7, "&Save...\tCtrl-S", N, ""},
+          {72, "Re&vert", N, "Read the file again from disk, dropping the changes since"},
           {8, "Save &As Header", N, ""},
           {66, "&Export...", N, "Write the surface for another program: a mesh, a solid to print or a picture"},
           {68, "Export paper &model...", N, "Write sheets to print, cut, fold and glue into the surface"},
@@ -102,6 +104,9 @@ const std::vector<std::pair<const char*, std::vector<ItemSpec>>>& expectedMenus(
           {25, "Diamond Lattice 2", N, ""},
           {0, "", S, ""},
           {69, "Hyperbolic disc (3 rings)", N, ""}}},
+        {"&Help",
+         {{75, "&Getting started\tF1", N, "A short guide: growing, gluing, relaxing, exporting"},
+          {76, "&Keyboard and mouse", N, "Every key and mouse gesture of the window"}}},
     };
     return menus;
 }
