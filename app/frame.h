@@ -23,7 +23,8 @@ public:
     void OnQuit(wxCommandEvent& event);
     // Closing the window: when the surface has changed since it was opened or
     // saved, asks "Save changes to NAME?" and stays open on Cancel (or when the
-    // save is cancelled or fails).
+    // save is cancelled or fails). Closing removes the autosave; a close that
+    // cannot be refused (the session ends) writes it and keeps it instead.
     void OnClose(wxCloseEvent& event);
     // Whether to go on with a command that replaces the surface: true when
     // nothing is unsaved, or the user saved or chose Discard.

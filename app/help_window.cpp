@@ -12,6 +12,8 @@ HelpWindow::HelpWindow(wxWindow* parent, const wxString& title, const wxString& 
                             wxTE_MULTILINE | wxTE_READONLY | (columns ? wxTE_DONTWRAP : wxTE_BESTWRAP));
     if (columns)
         m_text->SetFont(wxFont(wxFontInfo(10).Family(wxFONTFAMILY_TELETYPE)));
+    m_text->SetInsertionPoint(0);  // read from the top
+    m_text->ShowPosition(0);
     auto* sizer = new wxBoxSizer(wxVERTICAL);
     sizer->Add(m_text, 1, wxEXPAND);
     SetSizer(sizer);

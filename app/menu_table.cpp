@@ -112,9 +112,9 @@ const std::vector<Gesture> GESTURES = {
     {"Ctrl + wheel", "zoom about the pointer"},
     {"Point at a vertex", "pick it (a red disc)"},
     {"Double click", "add a cell at the picked boundary vertex"},
-    {"Shift + double click", "add a cell glued to its neighbours at the boundary vertex pointed at"},
-    {"Drag from a picked vertex", "glue it to the vertex where it is dropped (the hand shows one it may be glued to)"},
-    {"Right drag", "move the component under the pointer (after Detect connected component)"},
+    {"Shift + double click", "add a cell there, glued to its neighbours"},
+    {"Drag from a picked vertex", "glue it to the vertex it is dropped on"},
+    {"Right drag", "move the part under the pointer"},
 };
 // clang-format on
 
