@@ -91,6 +91,24 @@ bool readFile(const std::string& path, std::string* text)
     close(fd);
     return true;
 }
+// An autosave under this process's name before this process wrote one was
+// left by an earlier process with the same id (ids are reused): it moves to a
+// name of its own, with the file it came from, and stays to be offered.
+void keepEarlierAutosave(int ownLock)
+{
+    struct stat info;
+    if (stat(ownAutosavePath().c_str(), &info) != 0)
+        return;
+    const std::string stem = ownStem() + "-" + std::to_string(static_cast<long long>(info.st_mtime));
+    const int lock = open((stem + ".lock").c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    if (lock < 0)
+        return;
+    const std::string document = readAll(ownLock);
+    const bool written = write(lock, document.data(), document.size()) == static_cast<ssize_t>(document.size());
+    close(lock);
+    if (!written || rename(ownAutosavePath().c_str(), (stem + ".kor").c_str()) != 0)
+        unlink((stem + ".lock").c_str());
+}
 }  // namespace
 
 double autosaveSeconds(const char* text)
@@ -128,6 +146,7 @@ bool writeAutosave(std::string* error)
             *error = "cannot lock " + ownStem() + ".lock (" + std::strerror(errno) + ")";
             return false;
         }
+        keepEarlierAutosave(g_autosaveLock);
     }
     const std::string document = pathBytes(g_documentPath);
     if (ftruncate(g_autosaveLock, 0) != 0 ||

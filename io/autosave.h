@@ -36,7 +36,9 @@ std::string ownAutosavePath();
 
 // Writes the surface (every coordinate exactly, as 17 digits) as this
 // process's autosave: creates the folder (0700) when missing, takes the lock
-// (g_autosaveLock) when not yet held, records g_documentPath in the lock file,
+// (g_autosaveLock) when not yet held (moving an autosave an earlier process
+// with the same id left under this name to a name of its own, so it is still
+// offered), records g_documentPath in the lock file,
 // then writes by writeFileReplacing, so a failed write leaves the previous
 // autosave whole. Returns false with the reason in *error.
 // Reads the model, g_documentPath; writes g_autosaveLock.

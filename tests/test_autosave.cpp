@@ -209,6 +209,30 @@ TEST_F(UserFolders, OwnAutosaveIsReplacedWholeAndRemovedWithItsLock)
     EXPECT_EQ(g_autosaveLock, -1);
 }
 
+// Process ids come round again: an autosave left under this process's id is
+// not written over by this process's own.
+TEST_F(UserFolders, AnAutosaveLeftUnderTheSameProcessIdIsKeptAside)
+{
+    std::string error;
+    initializeSurfaceStore();
+    ASSERT_TRUE(writeAutosave(&error)) << error;  // makes the folder
+    removeAutosave();
+    const std::string stem = autosaveFolder() + "/autosave-" + std::to_string(getpid());
+    std::ofstream(stem + ".kor") << kSingleCellFile;
+    std::ofstream(stem + ".lock") << "/home/someone/cell.kor";
+    growRing();
+    ASSERT_TRUE(writeAutosave(&error)) << error;
+    std::vector<FoundAutosave> found = claimLeftAutosaves();
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_NE(found[0].surfacePath, ownAutosavePath());
+    EXPECT_EQ(found[0].documentPath, "/home/someone/cell.kor");
+    std::ifstream in(found[0].surfacePath);
+    EXPECT_EQ(std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>()), kSingleCellFile);
+    std::ifstream own(ownAutosavePath());
+    EXPECT_EQ(std::string((std::istreambuf_iterator<char>(own)), std::istreambuf_iterator<char>()), surfaceFileText(17));
+    releaseAutosave(found[0]);
+}
+
 TEST(Autosave, TheQuestionGivesTheTimeAndTheDateOnlyWhenItIsNotToday)
 {
     FoundAutosave found;
