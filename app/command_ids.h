@@ -53,6 +53,7 @@ enum CommandId {
     ID_EXPORT = 66,  // File > Export...: meshes, printable solids, pictures
     ID_GROW_RING = 67,   // Edit > Grow one ring
     ID_SAMPLE_DISC = 69, // Sample > Hyperbolic disc (3 rings)
+    ID_SAMPLE_CLOSED = 73, // Sample > Closed surface of genus 3
     ID_SHOW_HIDDEN = 74, // Mode > Show hidden vertices (a toggle)
     ID_FIT_TO_WINDOW = 70, // Edit > Fit to window
     ID_EXPORT_PAPER_MODEL = 68,  // File > Export paper model...: printable sheets to cut, fold and glue

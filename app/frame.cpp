@@ -86,6 +86,7 @@ wxBEGIN_EVENT_TABLE(MyFrame, wxFrame)
     EVT_MENU(ID_FIT_TO_WINDOW, MyFrame::OnFitToWindow)
     EVT_CLOSE(MyFrame::OnClose)
     EVT_MENU(ID_SAMPLE_DISC, MyFrame::OnOpenSample)
+    EVT_MENU(ID_SAMPLE_CLOSED, MyFrame::OnOpenSample)
     EVT_MENU(ID_ADD_SAME, MyFrame::OnAddSame)
     EVT_MENU(ID_ADD_MIRROR, MyFrame::OnAddMirror)
     EVT_MENU(ID_REMOVE_CELL, MyFrame::OnRemoveCell)
@@ -98,6 +99,7 @@ wxEND_EVENT_TABLE()
 // clang-format on
 
 static_assert(ID_SAMPLE_DISC == DISC_SAMPLE_COMMAND, "the grown disc's menu item loads the grown disc");
+static_assert(ID_SAMPLE_CLOSED == CLOSED_SAMPLE_COMMAND, "the closed surface's menu item loads it");
 
 namespace {
 // The question before a file is written over: true when the user says yes.

@@ -48,8 +48,13 @@ bool openSurfaceFile(const wxString& chosenPath, bool append)
 
 void openSample(int commandId)
 {
-    ReadSampleData(commandId == DISC_SAMPLE_COMMAND ? DISC_SAMPLE : commandId + 116);
-    modify();
+    ReadSampleData(commandId == DISC_SAMPLE_COMMAND     ? DISC_SAMPLE
+                   : commandId == CLOSED_SAMPLE_COMMAND ? CLOSED_SAMPLE
+                                                        : commandId + 116);
+    // The closed surface is a compromise between the lengths and a gap between
+    // its faces: one burst towards the lengths passes it through itself.
+    if (commandId != CLOSED_SAMPLE_COMMAND)
+        modify();
     subdiv_level = 1;
     g_documentPath.clear();  // a sample has no file of its own to go back to
     markSurfaceSaved();

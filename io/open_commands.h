@@ -38,11 +38,15 @@ void acceptSurface(const ParsedSurface& parsed, bool append);
 // true when the surface was read.
 bool openSurfaceBytes(const wxString& name, const std::string& bytes, bool append = false);
 
-// The "Sample" menu's command for the grown disc (DISC_SAMPLE).
+// The "Sample" menu's commands for the grown disc (DISC_SAMPLE) and the closed
+// surface (CLOSED_SAMPLE).
 constexpr int DISC_SAMPLE_COMMAND = 69;
+constexpr int CLOSED_SAMPLE_COMMAND = 73;
 
 // A "Sample" menu command with id 12 .. 25: loads sample id + 116 (or, for
-// DISC_SAMPLE_COMMAND, the grown disc), relaxes one burst and sets
+// DISC_SAMPLE_COMMAND and CLOSED_SAMPLE_COMMAND, the grown disc and the closed
+// surface), relaxes one burst (not the closed surface, which no relaxation
+// leaves embedded) and sets
 // subdiv_level to 1; the sample is then the saved document
 // (markSurfaceSaved) without a file (g_documentPath empty). The document names
 // stay. Writes what ReadSampleData, modify and markSurfaceSaved write,

@@ -36,4 +36,14 @@ autopasteDemo autopasteDemo.kor zoom-out
 13-13-3Lattice 13-13-3Lattice.kor zoom-out zoom-out zoom-out zoom-out zoom-out zoom-out
 hyperbolicDisc3 hyperbolicDisc3.kor rotate=0.4,0.5 fit
 TABLE
+# The closed surface is shaped from the chimaki by a developer script (it needs
+# python3-numpy and takes some minutes); the tool then writes it as a sample.
+if /usr/bin/python3 -c 'import numpy' 2>/dev/null; then
+  /usr/bin/python3 tools/recipes/closed_genus3.py sample/222-222-222-222.kor build/closedGenus3-shaped.kor
+  build/korvith-tool apply build/closedGenus3-shaped.kor sample/closedGenus3.kor
+  build/korvith-tool apply sample/closedGenus3.kor docs/samples/closedGenus3.png rotate=0.674671,-2.520142 fit
+  echo sample/closedGenus3.kor
+else
+  echo "python3-numpy is missing: sample/closedGenus3.kor is left as it is" >&2
+fi
 build/korvith-tool apply sample/single.kor docs/samples/single.png

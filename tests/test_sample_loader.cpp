@@ -40,7 +40,8 @@ TEST_F(StoreTest, SampleTableMapsNumbersToFiles)
     EXPECT_EQ(sampleFileName(141), "13-13-3Lattice.kor");
     EXPECT_EQ(sampleFileName(127), "");
     EXPECT_EQ(sampleFileName(DISC_SAMPLE), "hyperbolicDisc3.kor");
-    EXPECT_EQ(sampleFileName(143), "");
+    EXPECT_EQ(sampleFileName(CLOSED_SAMPLE), "closedGenus3.kor");
+    EXPECT_EQ(sampleFileName(144), "");
 }
 
 TEST_F(StoreTest, ShippedSingleSampleLoadsAsOneCell)
