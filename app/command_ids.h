@@ -55,5 +55,6 @@ enum CommandId {
     ID_SAMPLE_DISC = 69, // Sample > Hyperbolic disc (3 rings)
     ID_SHOW_HIDDEN = 74, // Mode > Show hidden vertices (a toggle)
     ID_FIT_TO_WINDOW = 70, // Edit > Fit to window
+    ID_SHOW_STRAIN = 71,   // Color > Show edge strain (a toggle)
     ID_EXPORT_PAPER_MODEL = 68,  // File > Export paper model...: printable sheets to cut, fold and glue
 };
