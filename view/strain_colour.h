@@ -1,10 +1,10 @@
 // The strain scale: the colour of a relative edge error |L - phi| / phi, from
 // cream for an edge at its target length to deep red for one 1 % off or more,
 // logarithmic in between, so that each factor of ten is one equal step. The
-// colours run along a path through the CIE L*a*b* space (cream, yellow,
-// orange, red, deep red) at constant speed, so that equal steps of the scale
-// are equal steps to the eye, and the lightness falls all the way. Reads and
-// writes no globals.
+// colours run along a smooth path through the CIE L*a*b* space past cream,
+// yellow, orange, red and deep red, spaced evenly along it, so that equal steps
+// of the scale are equal steps to the eye (within a tenth), and the lightness
+// falls all the way. Reads and writes no globals.
 #pragma once
 
 #include "model/store.h"
