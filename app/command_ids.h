@@ -56,6 +56,7 @@ enum CommandId {
     ID_SAMPLE_CLOSED = 73, // Sample > Closed surface of genus 3
     ID_SHOW_HIDDEN = 74, // Mode > Show hidden vertices (a toggle)
     ID_FIT_TO_WINDOW = 70, // Edit > Fit to window
+    ID_SHOW_STRAIN = 71,   // Color > Show edge strain (a toggle)
     ID_EXPORT_PAPER_MODEL = 68,  // File > Export paper model...: printable sheets to cut, fold and glue
     ID_REVERT = 72,               // File > Revert: reads the surface file again from disk
     ID_HELP_GETTING_STARTED = 75, // Help > Getting started: a short guide in a window of its own

@@ -63,6 +63,7 @@ wxBEGIN_EVENT_TABLE(MyFrame, wxFrame)
     EVT_MENU_RANGE(ID_COLOR_FACE, ID_COLOR_BACKGROUND, MyFrame::OnColor)
     EVT_MENU(ID_MODE_NORMAL, MyFrame::OnModeNormal)
     EVT_MENU(ID_SHOW_HIDDEN, MyFrame::OnShowHidden)
+    EVT_MENU(ID_SHOW_STRAIN, MyFrame::OnShowStrain)
     EVT_MENU(ID_MODE_CLASSIC, MyFrame::OnModeClassic)
     EVT_MENU(ID_MODE_TOUCH_PANEL, MyFrame::OnModeTouchPanel)
     EVT_MENU(ID_MODE_ANIMAL, MyFrame::OnModeAnimal)
@@ -456,6 +457,13 @@ void MyFrame::OnShowHidden(wxCommandEvent&)
 {
     g_show_hidden = !g_show_hidden;
     GetMenuBar()->Check(ID_SHOW_HIDDEN, g_show_hidden);
+    Refresh(false, nullptr);
+}
+
+void MyFrame::OnShowStrain(wxCommandEvent&)
+{
+    g_show_strain = !g_show_strain;
+    GetMenuBar()->Check(ID_SHOW_STRAIN, g_show_strain);
     Refresh(false, nullptr);
 }
 

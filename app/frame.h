@@ -133,6 +133,8 @@ public:
     void OnModeAnimal(wxCommandEvent& event);
     // Mode > Show hidden vertices: toggles g_show_hidden and its check mark.
     void OnShowHidden(wxCommandEvent& event);
+    // Color > Show edge strain: toggles g_show_strain and its check mark.
+    void OnShowStrain(wxCommandEvent& event);
     // Front face, back face and background colours (ids 62 .. 64).
     void OnColor(wxCommandEvent& event);
     // Print: the print dialog, then the current view on one page.

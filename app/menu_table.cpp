@@ -81,6 +81,9 @@ const std::vector<MenuRow> ROWS = {
     {"&Color", ID_COLOR_FACE, "Front face...", N, ""},
     {"&Color", ID_COLOR_BACK, "Back face...", N, ""},
     {"&Color", ID_COLOR_BACKGROUND, "Background...", N, ""},
+    {"&Color", 0, "", MenuKind::Separator, ""},
+    {"&Color", ID_SHOW_STRAIN, "Show edge &strain", C,
+     "Colour each face by the largest relative error of its edges, with the scale in a corner"},
 
     {"&Sample", 12, "single", N, ""},
     {"&Sample", 13, "torio", N, ""},

@@ -10,6 +10,7 @@
 #include "bench/bench_surfaces.h"
 #include "geometry/smoothing.h"
 #include "io/reader.h"
+#include "io/writer.h"
 #include "model/derived_data.h"
 #include "tests/surface_generators.h"
 #include "view/view_commands.h"
@@ -111,6 +112,65 @@ void BM_FrameReference(benchmark::State& state)
     }
     state.counters["faces"] = NOS;
 }
+// A frame in strain colours (Color > Show edge strain): each face's largest
+// edge error found and coloured, and the key painted.
+void BM_FrameStrain(benchmark::State& state)
+{
+    setUp(state);
+    Target target;
+    Scene scene;
+    g_show_strain = true;
+    for (auto _ : state) {
+        buildScene(scene, SceneUse::Window);
+        rasterSceneInto(target.picture, scene, 1.0);
+        target.copyToWindow();
+    }
+    g_show_strain = false;
+    state.counters["faces"] = NOS;
+}
+
+// A PNG picture written as the tool and Export write it (the window's
+// renderer), and as it was written before, painted by cairo's vector shapes.
+void BM_PngPicture(benchmark::State& state)
+{
+    setUp(state);
+    g_picture_width = W, g_picture_height = H;
+    const std::string path = "/tmp/korvith-bench-picture.png";
+    std::string error;
+    for (auto _ : state)
+        if (!renderPicture(path, ".png", &error))
+            benchFailure(error);
+    std::remove(path.c_str());
+    state.counters["faces"] = NOS;
+}
+
+cairo_status_t appendBytes(void* closure, const unsigned char* data, unsigned int length)
+{
+    static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
+    return CAIRO_STATUS_SUCCESS;
+}
+
+void BM_PngPictureReference(benchmark::State& state)
+{
+    setUp(state);
+    const std::string path = "/tmp/korvith-bench-picture.png";
+    Scene scene;
+    for (auto _ : state) {
+        buildScene(scene, SceneUse::Picture);
+        cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, W, H);
+        cairo_t* cr = cairo_create(surface);
+        paintSceneCairo(cr, scene, false);
+        cairo_destroy(cr);
+        std::string bytes;
+        cairo_surface_write_to_png_stream(surface, appendBytes, &bytes);
+        cairo_surface_destroy(surface);
+        wxString reason;
+        if (!writeFileReplacing(path, bytes, &reason))
+            benchFailure(std::string(reason.utf8_str()));
+    }
+    std::remove(path.c_str());
+    state.counters["faces"] = NOS;
+}
 }  // namespace
 
 // Arguments: faces, picture width, picture height.
@@ -118,3 +178,6 @@ void BM_FrameReference(benchmark::State& state)
     ->Args({2520, 1280, 1000})->Args({37800, 1280, 1000})->Unit(benchmark::kMillisecond)
 BENCHMARK(BM_Frame)->FRAME_SIZES;
 BENCHMARK(BM_FrameReference)->FRAME_SIZES;
+BENCHMARK(BM_FrameStrain)->FRAME_SIZES;
+BENCHMARK(BM_PngPicture)->Args({2520, 640, 480})->Args({37800, 1280, 1000})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PngPictureReference)->Args({2520, 640, 480})->Args({37800, 1280, 1000})->Unit(benchmark::kMillisecond);

@@ -48,6 +48,7 @@ int g_dragpurtj = -1;
 std::vector<int> g_gluable;
 int g_aimpurtj = -1;
 bool g_show_hidden = false;
+bool g_show_strain = false;
 bool touch_purturb = false;
 int g_buru = 0;
 bool g_buruloop = false;
@@ -147,6 +148,7 @@ void resetStore()
     g_purtj = g_dragpurtj = g_aimpurtj = -1;
     g_gluable.clear();
     g_show_hidden = false;
+    g_show_strain = false;
     touch_purturb = false;
     g_buru = 0;
     g_sway_extent = 0;

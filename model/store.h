@@ -98,6 +98,8 @@ extern std::vector<int> g_gluable; // under a left drag from the picked vertex: 
 extern int g_aimpurtj;           // of those, the one a release would glue to (nearest the pointer within
                                  // 15 pixels); -1 none (start: -1)
 extern bool g_show_hidden;       // View: boundary vertices are marked through the faces; false
+extern bool g_show_strain;       // Color > Show edge strain: faces take the colour of their edges' largest
+                                 // relative error, with the key in a corner; false
 extern bool touch_purturb;       // touch perturbation mode is on
 extern int g_buru;               // remaining sway ticks
 extern bool g_buruloop;          // repeat sway

@@ -86,6 +86,7 @@ void resetWindowState()
                    ID_MODIFY_OFF})
         frame->swayMenu->Check(id, false);
     frame->GetMenuBar()->Check(ID_SHOW_HIDDEN, false);
+    frame->GetMenuBar()->Check(ID_SHOW_STRAIN, false);
     frame->SetStatusText("Welcome to Korvith!", 0);
     frame->SetStatusText("", 1);
     frame->SetTitle("Korvith");

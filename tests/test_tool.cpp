@@ -33,8 +33,14 @@
 #include "model/components.h"
 #include "model/derived_data.h"
 #include "model/history.h"
+#include "tools/export_surface.h"
+#include "geometry/face_strain.h"
+#include "view/cairo_picture.h"
 #include "view/face_colour.h"
 #include "view/projection.h"
+#include "view/scene.h"
+#include "view/strain_colour.h"
+#include "view/strain_key.h"
 
 namespace {
 bool exists(const std::string& path)
@@ -507,6 +513,111 @@ TEST(Tool, PictureShowsWhatTheWindowShows)
         EXPECT_GT(readAll(kOut + ext).size(), 500u);
         std::remove((kOut + ext).c_str());
     }
+}
+
+TEST(Tool, StrainPictureColoursEachFaceByItsLargestEdgeError)
+{
+    EXPECT_NE(tool("--help").out.find("  strain "), std::string::npos);
+    const std::string out = kOut + ".png";
+    // Pulled out of shape first (and kept with every digit), so that the faces' errors differ.
+    const std::string pulled = kOut + "-pulled.kor";
+    ASSERT_EQ(tool("apply --digits=17 " + kSingle + " " + pulled + " pull=2").status, 0);
+    ASSERT_EQ(tool("apply " + pulled + " " + out + " strain").status, 0);
+    cairo_surface_t* image = cairo_image_surface_create_from_png(out.c_str());
+    ASSERT_EQ(cairo_surface_status(image), CAIRO_STATUS_SUCCESS);
+    const unsigned char* data = cairo_image_surface_get_data(image);
+    const int stride = cairo_image_surface_get_stride(image);
+    auto pixel = [&](int x, int y) {
+        const unsigned char* p = data + y * stride + 4 * x;  // little-endian BGRx
+        return RGBColour{p[2], p[1], p[0]};
+    };
+    openAsTheWindowDoes(pulled);
+    g_centerx = 320, g_centery = 220, g_rate = 100;
+    projectVertices();
+    std::vector<double> strain;
+    faceStrain(strain);
+    std::set<std::array<int, 3>> colours;
+    for (int f = 0; f < NOS; ++f) {
+        const int x = (gv[face[f][0]].x + gv[face[f][1]].x + gv[face[f][2]].x) / 3;
+        const int y = (gv[face[f][0]].y + gv[face[f][1]].y + gv[face[f][2]].y) / 3;
+        const RGBColour base = strainColour(strain[f]);
+        EXPECT_EQ(pixel(x, y), faceColourFrom(f, base, base)) << "face " << f << ", error " << strain[f];
+        colours.insert({base.r, base.g, base.b});
+    }
+    EXPECT_GE(colours.size(), 2u) << "faces of different strain show different colours";
+    // The key in the bottom-right corner: its bar from cream to deep red.
+    Scene probe;
+    int left = 0, top = 0;
+    placeStrainKey(probe, 640, 480, &left, &top);
+    const int barY = top + STRAIN_BAR_Y + 3;
+    EXPECT_EQ(pixel(left, top), (RGBColour{0, 0, 0}));
+    EXPECT_EQ(pixel(left + STRAIN_BAR_X, barY), strainColour(0));
+    EXPECT_EQ(pixel(left + STRAIN_BAR_X + STRAIN_BAR_WIDTH / 2, barY), strainColour(1e-4));
+    EXPECT_EQ(pixel(left + STRAIN_BAR_X + STRAIN_BAR_WIDTH - 1, barY), strainColour(1e-2));
+    cairo_surface_destroy(image);
+
+    // Without it, the usual colours and no key.
+    ASSERT_EQ(tool("apply " + pulled + " " + out).status, 0);
+    image = cairo_image_surface_create_from_png(out.c_str());
+    data = cairo_image_surface_get_data(image);
+    EXPECT_EQ(pixel(left + STRAIN_BAR_X + 20, barY), backgroundColour);
+    const int x = (gv[face[0][0]].x + gv[face[0][1]].x + gv[face[0][2]].x) / 3;
+    const int y = (gv[face[0][0]].y + gv[face[0][1]].y + gv[face[0][2]].y) / 3;
+    EXPECT_EQ(pixel(x, y), getcolor(0));
+    cairo_surface_destroy(image);
+    std::remove(out.c_str());
+    std::remove(pulled.c_str());
+
+    // Vector pictures carry the key too; a thickened solid keeps its colours.
+    for (const char* ext : {".svg", ".pdf"}) {
+        ASSERT_EQ(tool("apply " + kSingle + " " + kOut + ext + " strain").status, 0);
+        std::remove((kOut + ext).c_str());
+    }
+    EXPECT_EQ(tool("apply " + kSingle + " " + out + " thicken=0.05 strain").status, 1)
+        << "only moves and the picture's scale may follow a thickening";
+}
+
+TEST(Tool, PngHoldsThePixelsOfTheWindowsRenderer)
+{
+    // Everything a frame can show: strain colours and their key, angle-sum
+    // marks, a picked vertex, a dashed selected component, hidden vertices.
+    openAsTheWindowDoes(KORVITH_SOURCE_DIR "/sample/torio.kor");
+    fill_conn_comp();
+    hilighted[1] = true;
+    g_purtj = 3;
+    g_show_strain = true;
+    g_show_hidden = true;
+    const int width = 640, height = 480;
+    g_rate = 70, g_centerx = width / 2, g_centery = height * 220 / 480;  // the picture's centre
+    const std::string out = kOut + "-window.png";
+    std::string why;
+    ASSERT_TRUE(exportSurface(out, ".png", nullptr, &why)) << why;
+    cairo_surface_t* file = cairo_image_surface_create_from_png(out.c_str());
+    std::remove(out.c_str());
+    ASSERT_EQ(cairo_surface_status(file), CAIRO_STATUS_SUCCESS);
+    ASSERT_EQ(cairo_image_surface_get_width(file), width);
+    ASSERT_EQ(cairo_image_surface_get_height(file), height);
+
+    // The window's frame of the same size, as the canvas paints it.
+    Scene scene;
+    buildScene(scene, SceneUse::Window);
+    placeStrainKey(scene, width, height);
+    cairo_surface_t* frame = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
+    rasterSceneInto(frame, scene, 1.0);
+    cairo_surface_flush(file);
+    long differ = 0;
+    for (int y = 0; y < height; ++y) {
+        const uint32_t* a = reinterpret_cast<const uint32_t*>(cairo_image_surface_get_data(file) +
+                                                              y * cairo_image_surface_get_stride(file));
+        const uint32_t* b = reinterpret_cast<const uint32_t*>(cairo_image_surface_get_data(frame) +
+                                                              y * cairo_image_surface_get_stride(frame));
+        for (int x = 0; x < width; ++x)
+            differ += (a[x] & 0xffffff) != (b[x] & 0xffffff);
+    }
+    EXPECT_EQ(differ, 0);
+    cairo_surface_destroy(frame);
+    cairo_surface_destroy(file);
+    resetStore();
 }
 
 TEST(Tool, RelaxSolveReachesTheTargetsAndSaysWhenTheyCannotBeMet)

@@ -9,6 +9,8 @@
 
 #include "io/writer.h"
 #include "model/store.h"
+#include "view/cairo_picture.h"
+#include "view/strain_key.h"
 #include "view/view_commands.h"
 
 namespace {
@@ -85,6 +87,11 @@ void paintSceneCairo(cairo_t* cr, const Scene& scene, bool exact)
         setColour(cr, m.colour);
         cairo_stroke(cr);
     }
+    for (const SceneRect& r : scene.overlay) {
+        cairo_rectangle(cr, r.x, r.y, r.width, r.height);
+        setColour(cr, r.colour);
+        cairo_fill(cr);
+    }
 }
 
 bool isPictureFormat(const std::string& extension)
@@ -116,6 +123,7 @@ bool renderPicture(const std::string& path, const std::string& extension, std::s
     buildScene(scene, SceneUse::Picture);
     scene.width = width;  // the background covers the picture, wherever its centre lies
     scene.height = height;
+    placeStrainKey(scene, width, height);
     g_rate = rate;  // the view stays as it was
     g_centerx = centerx;
     g_centery = centery;
@@ -133,10 +141,15 @@ bool renderPicture(const std::string& path, const std::string& extension, std::s
     }
     else
         surface = cairo_pdf_surface_create_for_stream(appendBytes, &bytes, width, height);
-    cairo_t* cr = cairo_create(surface);
-    // Vector files keep the exact positions; a PNG is the window's picture.
-    paintSceneCairo(cr, scene, !png);
-    cairo_destroy(cr);
+    if (png) {
+        // The window's own renderer, so that the file holds the window's pixels.
+        rasterSceneInto(surface, scene, 1.0);
+    } else {
+        // Vector files keep the exact positions.
+        cairo_t* cr = cairo_create(surface);
+        paintSceneCairo(cr, scene, true);
+        cairo_destroy(cr);
+    }
     cairo_status_t status = CAIRO_STATUS_SUCCESS;
     if (png)
         status = cairo_surface_write_to_png_stream(surface, appendBytes, &bytes);

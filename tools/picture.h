@@ -12,8 +12,9 @@ bool isPictureFormat(const std::string& extension);
 
 // Paints `scene` with cairo vector shapes: the background and its white border,
 // faces back to front filled and outlined (solid, short-dashed or white), each
-// followed by its discs. With `exact` the corners keep their exact positions,
-// otherwise the window's whole pixels. The status message is not drawn.
+// followed by its discs, then the marks and the overlay (the strain key). With
+// `exact` the corners keep their exact positions, otherwise the window's whole
+// pixels. The status message is not drawn. Draws the SVG and PDF pictures.
 void paintSceneCairo(cairo_t* cr, const Scene& scene, bool exact);
 
 // Paints the current surface into a picture of g_picture_width x
@@ -21,8 +22,10 @@ void paintSceneCairo(cairo_t* cr, const Scene& scene, bool exact);
 // marks included (none on a thickened solid): at the current scale g_rate
 // with the centre where the start-up window has it ((320, 220) in 640 x 480),
 // or, with g_picture_fit, scaled and centred to fill the picture with a
-// margin. PNG in whole pixels as on screen, SVG (sized in px, as the PNG) and
-// PDF at the exact positions. Writes it to `path`, replacing the old file
+// margin; with g_show_strain in strain colours with their key in the
+// bottom-right corner. PNG painted by the window's renderer (rasterScene), so
+// that it holds the pixels the window shows for the same view and size; SVG
+// (sized in px, as the PNG) and PDF by cairo at the exact positions. Writes it to `path`, replacing the old file
 // only after a complete write. The derived data must be up to
 // date. Reads the model, the colours, the view and the picture settings, and
 // leaves the view as it was; overwrites center, order, gv (until the next

@@ -52,6 +52,7 @@ const OpForm kOps[] = {
     {"modify-off", Arg::None},  {"smoothen", Arg::None},       {"sway", Arg::None},       {"default-size", Arg::None},
     {"thicken", Arg::Positive}, {"scale", Arg::Positive},      {"fit", Arg::None},        {"size", Arg::Size},
     {"net", Arg::Net},          {"paper", Arg::Paper},        {"grow", Arg::Rings},     {"add-glued", Arg::Vertex},
+    {"strain", Arg::None},
 };
 
 // What may still be done to a thickened solid: moves that keep it closed and
@@ -203,6 +204,10 @@ const char* toolUsage()
            "pictures (.png .svg .pdf):\n"
            "  fit            scale and centre the surface to fill the picture\n"
            "  size=WxH       a picture of W x H pixels instead of 640 x 480\n"
+           "  strain         Color > Show edge strain: each face coloured by the largest\n"
+           "                 relative error |L - phi| / phi of its edges (cream at 1e-6 or\n"
+           "                 less, deep red at 1e-2 or more), the scale in the bottom-right\n"
+           "                 corner (not on a thickened solid)\n"
            "paper models (.pdf: one page per sheet; .svg: the sheets side by side):\n"
            "  net            a paper kit instead of the picture: the surface cut into pieces\n"
            "                 that lie flat, with numbered cut edges and glue tabs\n"
@@ -572,6 +577,8 @@ bool runUncheckedOp(const ToolOp& op, bool progress, std::string* error)
         defaultSize();
     } else if (n == "fit") {
         g_picture_fit = true;
+    } else if (n == "strain") {
+        g_show_strain = true;
     } else if (n == "size") {
         g_picture_width = static_cast<int>(op.numbers[0]);
         g_picture_height = static_cast<int>(op.numbers[1]);

@@ -24,6 +24,7 @@
 #include "view/projection.h"
 #include "view/printout.h"
 #include "view/cairo_picture.h"
+#include "view/strain_key.h"
 #include "view/view_commands.h"
 
 // clang-format off
@@ -77,6 +78,7 @@ void MyCanvas::DrawPoly(wxMemoryDC& dc)
 void MyCanvas::paintFrame(wxDC& dc, int w, int h, double scale)
 {
     buildScene(m_scene, SceneUse::Window);
+    placeStrainKey(m_scene, w, h);  // in the corner of the window, wherever the centre lies
     if (m_stats.vectorPainting()) {
         // The toolkit's antialiased vector shapes into the 1600 x 1200 bitmap,
         // as the window painted before: kept for measuring against.

@@ -18,6 +18,11 @@ unsigned char channel(double c)
 
 RGBColour getcolor(int f)
 {
+    return faceColourFrom(f, faceColour, backColour);
+}
+
+RGBColour faceColourFrom(int f, RGBColour frontBase, RGBColour backBase)
+{
     const Point3 n = faceNormal(f);
     const double nz = n.z;
 
@@ -28,7 +33,7 @@ RGBColour getcolor(int f)
         t = -1;
 
     const bool back = nz >= 0;
-    const RGBColour base = back ? backColour : faceColour;
+    const RGBColour base = back ? backBase : frontBase;
     const RGBColour highlight = back ? backmodifyColour : modifyColour;
 
     const unsigned char b[3] = {base.r, base.g, base.b};

@@ -52,6 +52,11 @@ void paintSceneDC(wxDC& dc, const Scene& scene)
         else
             dc.DrawCircle(a, static_cast<int>(std::lround(m.radius)));
     }
+    dc.SetPen(*wxTRANSPARENT_PEN);
+    for (const SceneRect& r : scene.overlay) {
+        dc.SetBrush(wxBrush(toWx(r.colour)));
+        dc.DrawRectangle(r.x, r.y, r.width, r.height);
+    }
     if (!scene.message.empty())
         dc.DrawText(scene.message, 0, 0);
 }

@@ -19,5 +19,6 @@ void drawPrintedPage(wxDC& dc, int w, int h);
 struct Scene;
 // Paints `scene` with the toolkit's vector shapes on any device context: the
 // background rectangle with its white pen, the faces filled and outlined as the
-// scene says, their discs, and the message at the top-left.
+// scene says, their discs, the marks, the overlay (the strain key) and the
+// message at the top-left.
 void paintSceneDC(wxDC& dc, const Scene& scene);

@@ -527,5 +527,9 @@ int rasterScene(const Scene& scene, RasterImage& image, double scale, bool cullH
                          py[m.a] + r * std::sin(t1), pack(m.colour), nullptr, false);
         }
     }
+    // The overlay (the strain key): each logical pixel a block of whole device pixels.
+    auto device = [&](int logical) { return static_cast<int>(std::lround(logical * scale)); };
+    for (const SceneRect& r : scene.overlay)
+        paint.fillRect(device(r.x), device(r.y), device(r.x + r.width), device(r.y + r.height), pack(r.colour));
     return painted;
 }

@@ -17,7 +17,7 @@ struct RasterImage {
 // Paints `scene` over the whole image at `scale` device pixels per logical pixel
 // (1 on an ordinary screen, 2 on a high-density one): the background with its
 // white border, every face filled and outlined in turn, each followed by its
-// discs, and last the marks (rings and lines). At scale 1 the corners sit on the whole-pixel positions of the scene;
+// discs, then the marks (rings and lines) and last the overlay's rectangles. At scale 1 the corners sit on the whole-pixel positions of the scene;
 // at other scales on the exact ones, so that the picture is as sharp as the
 // screen. Lines are one logical pixel wide; short dashes are 9 on, 6 off.
 // A disc that a later disc on the same vertex covers is not painted, and with

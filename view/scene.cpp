@@ -4,8 +4,11 @@
 
 #include "model/adjacency.h"
 #include "model/derived_data.h"
+#include "geometry/face_strain.h"
 #include "view/face_colour.h"
 #include "view/projection.h"
+#include "view/strain_colour.h"
+#include "view/strain_key.h"
 
 void buildScene(Scene& scene, SceneUse use)
 {
@@ -39,6 +42,11 @@ void buildScene(Scene& scene, SceneUse use)
 
     scene.faces.clear();
     scene.discs.clear();
+    // Strain colours, on cells (a thickened solid's edges have no target lengths to be off).
+    scene.strainKey = g_show_strain && !g_solid;
+    static thread_local std::vector<double> strain;
+    if (scene.strainKey)
+        faceStrain(strain);
     const double theory = theoryCurvature();
     const bool picked = g_purtj >= 0 || g_dragpurtj >= 0;
     const Outline selected = use == SceneUse::Print ? Outline::White : Outline::Dashed;
@@ -48,7 +56,12 @@ void buildScene(Scene& scene, SceneUse use)
         out.index = f;
         for (int k = 0; k < 3; ++k)
             out.corner[k] = face[f][k];
-        out.fill = getcolor(f);
+        if (scene.strainKey) {
+            const RGBColour base = strainColour(strain[f]);
+            out.fill = faceColourFrom(f, base, base);
+        } else {
+            out.fill = getcolor(f);
+        }
         out.outline = isFaceSelected(f) ? selected : Outline::Solid;
         if (marks) {
             for (int c : out.corner) {
@@ -70,6 +83,7 @@ void buildScene(Scene& scene, SceneUse use)
         scene.faces.push_back(out);
     }
 
+    placeStrainKey(scene, scene.width, scene.height);
     scene.marks.clear();
     if (!marks)
         return;

@@ -48,6 +48,13 @@ struct SceneMark {
     RGBColour colour;
 };
 
+// A filled rectangle painted over everything else (the strain key), in
+// logical pixels.
+struct SceneRect {
+    int x, y, width, height;
+    RGBColour colour;
+};
+
 struct Scene {
     int width = 0, height = 0;    // the background rectangle: 2 g_centerx + 1 by 2 g_centery + 1
     RGBColour background{255, 255, 255};
@@ -58,6 +65,8 @@ struct Scene {
     std::vector<SceneDisc> discs;
     std::vector<SceneMark> marks; // over every face, in order
     wxString message;             // drawn at the top-left; empty for none
+    bool strainKey = false;       // the faces show strain colours: the key goes in a corner
+    std::vector<SceneRect> overlay; // over every face and mark, in order: the strain key (placeStrainKey)
 
     int discBegin(size_t faceIndex) const { return faceIndex == 0 ? 0 : faces[faceIndex - 1].discEnd; }
 };
@@ -72,9 +81,13 @@ struct Scene {
 // face the marks: with "Show hidden vertices" a blue ring on each boundary
 // vertex, while a glue is aimed a green ring on each vertex the picked one may
 // be glued to and an orange ring and line to the aimed one, and a red ring on
-// the picked vertices. Reads the model, the view state (g_rate, g_centerx,
+// the picked vertices. With "Show edge strain" (g_show_strain; not on a
+// thickened solid) each face's colour is shaded from its strain colour
+// instead of the side's colour, and the key of the strain colours goes in the
+// bottom-right corner of the background rectangle (placeStrainKey puts it
+// elsewhere). Reads the model, the view state (g_rate, g_centerx,
 // g_centery, the colours, g_purtj, g_dragpurtj, g_gluable, g_aimpurtj,
-// g_show_hidden, g_solid, hilighted, conn_comp, subdiv_level, messagetxt).
+// g_show_hidden, g_show_strain, g_solid, hilighted, conn_comp, subdiv_level, messagetxt).
 // Writes center, order, gv and, for the window and pictures, the derived
 // data, NOfaceOfVertex and curvature.
 void buildScene(Scene& scene, SceneUse use);
