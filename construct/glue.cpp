@@ -9,7 +9,6 @@
 #include <unordered_set>
 #include <vector>
 
-#include "model/components.h"
 #include "model/adjacency.h"
 #include "model/store.h"
 #include "model/topology.h"
@@ -105,15 +104,6 @@ void closeUpAfterPastes(std::vector<int>& survivor, int pastes)
 }
 }  // namespace
 
-bool isPasteVertices(int i, int j)
-{
-    if (i == j || i < 0 || j < 0 || i >= NOV || j >= NOV || subdiv_level > 1)
-        return false;
-    if (conn_comp[i] != conn_comp[j])
-        fill_conn_comp();
-    return pasteRefusal(i, j).empty();
-}
-
 std::string pasteRefusal(int a, int b)
 {
     if (a < 0 || b < 0 || a >= NOV || b >= NOV)
@@ -122,15 +112,46 @@ std::string pasteRefusal(int a, int b)
         return "the same vertex twice";
     if (subdiv_level > 1)
         return "the surface is subdivided";
-    for (int f = 0; f < NOS; ++f)
-        if (isFaceIncludeVertex(f, a) && isFaceIncludeVertex(f, b))
+    // One pass over the faces: a face holding both refuses at once; the faces
+    // of each are counted, and so are the faces at each side from a and from b.
+    int facesOf[2] = {0, 0};
+    std::vector<std::pair<int, int>> sides[2];  // (neighbour, faces at the side to it)
+    for (int f = 0; f < NOS; ++f) {
+        const bool holds[2] = {isFaceIncludeVertex(f, a), isFaceIncludeVertex(f, b)};
+        if (holds[0] && holds[1])
             return "they share face " + std::to_string(f);
-    for (int x : {a, b})
-        if (numberOfFacesIncludeVertex(x) > 5)
-            return "vertex " + std::to_string(x) + " already lies in " + std::to_string(numberOfFacesIncludeVertex(x)) +
+        for (int s = 0; s < 2; ++s) {
+            if (!holds[s])
+                continue;
+            ++facesOf[s];
+            const int x = s == 0 ? a : b;
+            for (int k = 0; k < 3; ++k) {
+                const int c = face[f][k];
+                if (c == x)
+                    continue;
+                auto found = std::find_if(sides[s].begin(), sides[s].end(),
+                                          [c](const std::pair<int, int>& side) { return side.first == c; });
+                if (found == sides[s].end())
+                    sides[s].emplace_back(c, 1);
+                else
+                    ++found->second;
+            }
+        }
+    }
+    for (int s = 0; s < 2; ++s)
+        if (facesOf[s] > 5)
+            return "vertex " + std::to_string(s == 0 ? a : b) + " already lies in " + std::to_string(facesOf[s]) +
                    " faces (at most 5 may)";
     if (NOE + 1 >= MAX_EDGES)
         return "the edge table is full (" + std::to_string(NOE) + " of " + std::to_string(MAX_EDGES) + " edges)";
+    // The pasted vertex takes the faces of both: at a neighbour c of both, the
+    // faces at the sides a-c and b-c would all be at one side, and a surface
+    // has at most two faces at a side (the reader refuses a file with more).
+    for (const auto& sideOfA : sides[0])
+        for (const auto& sideOfB : sides[1])
+            if (sideOfA.first == sideOfB.first && sideOfA.second + sideOfB.second > 2)
+                return "the side to vertex " + std::to_string(sideOfA.first) + " would be a side of " +
+                       std::to_string(sideOfA.second + sideOfB.second) + " faces (a surface has at most 2 at a side)";
     return std::string();
 }
 

@@ -3,18 +3,16 @@
 
 #include <string>
 
-// The gluing rule, in words: why vertices a and b may not be pasted, "" when
-// they may. They must both be live and different, the surface not subdivided,
-// no face may hold both, each may lie in at most 5 faces, and the edge table
-// must have room for one more edge. Reads NOV, NOE, NOS, face, subdiv_level.
+// The gluing rule, the only one, in words: why vertices a and b may not be
+// pasted, "" when they may. They must both be live and different, the surface
+// not subdivided, no face may hold both, each may lie in at most 5 faces, the
+// edge table must have room for one more edge, and no neighbour of both may
+// be joined to them by sides that hold more than two faces together (the
+// pasted side would hold them all, which no surface, and no file the reader
+// accepts, has). The mouse's paste, the
+// tool's paste=A,B (both through pasteCommand) and the glues of Shift + double
+// click all ask it. Reads NOV, NOE, NOS, face, subdiv_level.
 std::string pasteRefusal(int a, int b);
-
-// Whether vertices i and j may be pasted: pasteRefusal(i, j) has nothing to
-// say. Relabels the components when i and j are live, different and the
-// surface not subdivided but they carry different labels (the labels do not
-// change the answer). Reads: NOV, NOS, NOE, face,
-// subdiv_level, conn_comp. Writes what fill_conn_comp writes.
-bool isPasteVertices(int i, int j);
 
 // Merges vertices a and b: the lower index survives with its own position, the
 // higher is removed and later vertices move down one place; every reference to

@@ -37,8 +37,9 @@ bool openSurfaceBytes(const wxString& name, const std::string& bytes, bool appen
 constexpr int DISC_SAMPLE_COMMAND = 69;
 
 // A "Sample" menu command with id 12 .. 25: loads sample id + 116 (or, for
-// DISC_SAMPLE_COMMAND, the grown disc), relaxes one burst and sets
-// subdiv_level to 1; the sample is then the saved document
-// (markSurfaceSaved). The document names stay. Writes what ReadSampleData,
-// modify and markSurfaceSaved write, and subdiv_level.
+// DISC_SAMPLE_COMMAND, the grown disc) through ReadSampleData (which accepts
+// it as Open does), relaxes one burst and sets subdiv_level to 1; the sample
+// is then the saved document (markSurfaceSaved). The document names stay.
+// Writes what ReadSampleData, modify and markSurfaceSaved write, and
+// subdiv_level.
 void openSample(int commandId);

@@ -4,6 +4,7 @@
 #include <random>
 
 #include "construct/add_cell.h"
+#include "construct/edit_commands.h"
 #include "construct/glue.h"
 #include "io/reader.h"
 #include "model/topology.h"
@@ -34,23 +35,26 @@ TEST_F(GlueTest, PastabilityRules)
 {
     g_purtj = 0;
     addnewpolygon();
-    EXPECT_FALSE(isPasteVertices(8, 8));
-    EXPECT_FALSE(isPasteVertices(0, 1)) << "two corners of one face";
-    EXPECT_FALSE(isPasteVertices(7, 9)) << "the centre lies in 7 faces";
-    EXPECT_FALSE(isPasteVertices(8, NOV)) << "not a live vertex";
-    EXPECT_TRUE(isPasteVertices(8, 6));
+    EXPECT_NE(pasteRefusal(8, 8), "");
+    EXPECT_NE(pasteRefusal(0, 1), "") << "two corners of one face";
+    EXPECT_NE(pasteRefusal(7, 9), "") << "the centre lies in 7 faces";
+    EXPECT_NE(pasteRefusal(8, NOV), "") << "not a live vertex";
+    EXPECT_EQ(pasteRefusal(8, 6), "");
     subdiv_level = 2;
-    EXPECT_FALSE(isPasteVertices(8, 6));
+    EXPECT_NE(pasteRefusal(8, 6), "");
     subdiv_level = 1;
     const int edges = NOE;
     NOE = 59999;
-    EXPECT_FALSE(isPasteVertices(8, 6));
+    EXPECT_NE(pasteRefusal(8, 6), "");
     NOE = 59998;
-    EXPECT_TRUE(isPasteVertices(8, 6));
+    EXPECT_EQ(pasteRefusal(8, 6), "");
     NOE = edges;
-    // Labels that differ make the test relabel; the answer does not depend on them.
+    // Labels that differ make the paste command relabel first; the answer
+    // does not depend on them.
     conn_comp[8] = 5;
-    EXPECT_TRUE(isPasteVertices(8, 6));
+    EXPECT_EQ(pasteRefusal(8, 6), "");
+    EXPECT_EQ(conn_comp[8], 5);
+    EXPECT_EQ(pasteCommand(8, 6), "");
     EXPECT_EQ(conn_comp[8], 1);
 }
 
@@ -146,13 +150,18 @@ TEST_F(GlueTest, HashedPasteEqualsTheLiteralOneOnGeneratedSurfaces)
         int b = static_cast<int>(rng() % NOV);
         if (b == a)
             b = (a + 1) % NOV;
+        EXPECT_STORE_VALID() << "round " << round << ", grown";
+        const bool allowed = pasteRefusal(a, b).empty();
         const Model start = Model::take();
         literalPasteVertices(a, b);
         const Model literal = Model::take();
         start.put();
         pasteVertices(a, b);
         ASSERT_TRUE(Model::take() == literal) << "round " << round;
-        EXPECT_STORE_VALID();
+        // A pair the gluing rule allows leaves a sound store (any other pair
+        // may fold faces onto each other).
+        if (allowed)
+            EXPECT_STORE_VALID() << "round " << round << ": " << a << ", " << b;
     }
 }
 
