@@ -97,6 +97,7 @@ TEST_F(StoreTest, UndoThenRedoGivesBackExactlyTheSurfaceOnRandomCommandSequences
             const Model now = model();
             if (randomCommand(rng) && recorded++ == 0)
                 beforeFirst = now;
+            EXPECT_STORE_VALID() << "seed " << seed << ", command " << k;
         }
         const Model after = model();
         const int steps = recorded == 0 ? 0 : 1 + static_cast<int>(rng() % recorded);
