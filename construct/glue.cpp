@@ -7,6 +7,7 @@
 #include <numeric>
 #include <queue>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 #include "model/adjacency.h"
@@ -104,6 +105,37 @@ void closeUpAfterPastes(std::vector<int>& survivor, int pastes)
 }
 }  // namespace
 
+std::string foldingRefusal(int a, int b, const std::vector<int>& facesOfA, const std::vector<int>& facesOfB)
+{
+    for (int f : facesOfA)
+        if (std::find(facesOfB.begin(), facesOfB.end(), f) != facesOfB.end())
+            return "they share face " + std::to_string(f);
+    // The faces at each side from a and from b, by the neighbour at its other end.
+    auto sidesOf = [](int x, const std::vector<int>& faces) {
+        std::vector<std::pair<int, int>> sides;
+        for (int f : faces)
+            for (int k = 0; k < 3; ++k) {
+                const int c = face[f][k];
+                if (c == x)
+                    continue;
+                auto found = std::find_if(sides.begin(), sides.end(),
+                                          [c](const std::pair<int, int>& side) { return side.first == c; });
+                if (found == sides.end())
+                    sides.emplace_back(c, 1);
+                else
+                    ++found->second;
+            }
+        return sides;
+    };
+    const std::vector<std::pair<int, int>> sidesOfA = sidesOf(a, facesOfA), sidesOfB = sidesOf(b, facesOfB);
+    for (const auto& sideOfA : sidesOfA)
+        for (const auto& sideOfB : sidesOfB)
+            if (sideOfA.first == sideOfB.first && sideOfA.second + sideOfB.second > 2)
+                return "the side to vertex " + std::to_string(sideOfA.first) + " would be a side of " +
+                       std::to_string(sideOfA.second + sideOfB.second) + " faces (a surface has at most 2 at a side)";
+    return std::string();
+}
+
 std::string pasteRefusal(int a, int b)
 {
     if (a < 0 || b < 0 || a >= NOV || b >= NOV)
@@ -112,47 +144,24 @@ std::string pasteRefusal(int a, int b)
         return "the same vertex twice";
     if (subdiv_level > 1)
         return "the surface is subdivided";
-    // One pass over the faces: a face holding both refuses at once; the faces
-    // of each are counted, and so are the faces at each side from a and from b.
-    int facesOf[2] = {0, 0};
-    std::vector<std::pair<int, int>> sides[2];  // (neighbour, faces at the side to it)
+    // One pass over the faces: a face holding both refuses at once.
+    std::vector<int> facesOf[2];
     for (int f = 0; f < NOS; ++f) {
-        const bool holds[2] = {isFaceIncludeVertex(f, a), isFaceIncludeVertex(f, b)};
-        if (holds[0] && holds[1])
+        const bool holdsA = isFaceIncludeVertex(f, a), holdsB = isFaceIncludeVertex(f, b);
+        if (holdsA && holdsB)
             return "they share face " + std::to_string(f);
-        for (int s = 0; s < 2; ++s) {
-            if (!holds[s])
-                continue;
-            ++facesOf[s];
-            const int x = s == 0 ? a : b;
-            for (int k = 0; k < 3; ++k) {
-                const int c = face[f][k];
-                if (c == x)
-                    continue;
-                auto found = std::find_if(sides[s].begin(), sides[s].end(),
-                                          [c](const std::pair<int, int>& side) { return side.first == c; });
-                if (found == sides[s].end())
-                    sides[s].emplace_back(c, 1);
-                else
-                    ++found->second;
-            }
-        }
+        if (holdsA)
+            facesOf[0].push_back(f);
+        if (holdsB)
+            facesOf[1].push_back(f);
     }
     for (int s = 0; s < 2; ++s)
-        if (facesOf[s] > 5)
-            return "vertex " + std::to_string(s == 0 ? a : b) + " already lies in " + std::to_string(facesOf[s]) +
-                   " faces (at most 5 may)";
+        if (facesOf[s].size() > 5)
+            return "vertex " + std::to_string(s == 0 ? a : b) + " already lies in " +
+                   std::to_string(facesOf[s].size()) + " faces (at most 5 may)";
     if (NOE + 1 >= MAX_EDGES)
         return "the edge table is full (" + std::to_string(NOE) + " of " + std::to_string(MAX_EDGES) + " edges)";
-    // The pasted vertex takes the faces of both: at a neighbour c of both, the
-    // faces at the sides a-c and b-c would all be at one side, and a surface
-    // has at most two faces at a side (the reader refuses a file with more).
-    for (const auto& sideOfA : sides[0])
-        for (const auto& sideOfB : sides[1])
-            if (sideOfA.first == sideOfB.first && sideOfA.second + sideOfB.second > 2)
-                return "the side to vertex " + std::to_string(sideOfA.first) + " would be a side of " +
-                       std::to_string(sideOfA.second + sideOfB.second) + " faces (a surface has at most 2 at a side)";
-    return std::string();
+    return foldingRefusal(a, b, facesOf[0], facesOf[1]);
 }
 
 void pasteVertices(int a, int b)
@@ -228,6 +237,8 @@ void pasteAllpastableEdges()
         if (survivor[i] != i || facesOf[i].size() != 6 || !openFanEnds(i, facesOf[i].data(), &A, &B))
             continue;
         const int lo = std::min(A, B), hi = std::max(A, B);
+        if (!foldingRefusal(lo, hi, facesOf[lo], facesOf[hi]).empty())
+            continue;  // the paste would fold the surface onto itself
         for (int f : facesOf[hi])
             for (int k = 0; k < 3; ++k)
                 if (face[f][k] == hi)

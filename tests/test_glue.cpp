@@ -9,6 +9,7 @@
 #include "io/reader.h"
 #include "model/topology.h"
 #include "tests/model_copy.h"
+#include "tests/read_file.h"
 #include "tests/reference/literal_glue.h"
 #include "tests/surface_generators.h"
 
@@ -205,5 +206,30 @@ TEST_F(GlueTest, IndexedZipEqualsTheLiteralOneOnSamplesAndTheirCopies)
             EXPECT_TRUE(Model::take() == literal) << name << " x" << copies;
             EXPECT_STORE_VALID();
         }
+    }
+}
+
+// Found by fuzz_ops: Paste all on a surface read from a damaged cell (a face
+// and an edge of the file mangled). The zip came to two boundary neighbours
+// that share a face and pasted them into a face with a corner twice. Such a paste is now
+// passed over, by the zip and by its literal reference alike.
+TEST_F(GlueTest, ZippingPassesOverAPasteThatWouldFoldTheSurface)
+{
+    // The input: a count byte, four command bytes, then the surface file.
+    const std::string bytes = readAll(sourceDir() + "/tests/fuzz/corpus/ops/paste-all-would-fold.kor");
+    ASSERT_GT(bytes.size(), 5u);
+    for (int literal = 0; literal < 2; ++literal) {
+        resetStore();
+        ParsedSurface parsed;
+        ASSERT_TRUE(parseSurfaceText("fold.kor", bytes.data() + 5, bytes.size() - 5, false, &parsed));
+        storeParsedSurface(parsed, false);
+        EXPECT_STORE_VALID();
+        const int before = NOV;
+        if (literal)
+            literalPasteAllpastableEdges();
+        else
+            pasteAllpastableEdges();
+        EXPECT_STORE_VALID() << (literal ? "literal" : "indexed");
+        EXPECT_LE(NOV, before);
     }
 }
