@@ -407,9 +407,7 @@ void MyFrame::OnModifyOff(wxCommandEvent&)
 void MyFrame::OnAddNewCell(wxCommandEvent&)
 {
     canvas->unsay();
-    if (!addCellCommand())
-        canvas->say(subdiv_level != 1 ? "Cells are added only to a surface that is not subdivided"
-                                      : addCellRefusal(g_purtj));
+    canvas->say(addCellCommand());
     Refresh(false, nullptr);
 }
 
@@ -443,13 +441,15 @@ void MyFrame::OnPasteAll(wxCommandEvent&)
 
 void MyFrame::OnAddSame(wxCommandEvent&)
 {
-    addCopyCommand(false);
+    canvas->unsay();
+    canvas->say(addCopyCommand(false));
     Refresh(false, nullptr);
 }
 
 void MyFrame::OnAddMirror(wxCommandEvent&)
 {
-    addCopyCommand(true);
+    canvas->unsay();
+    canvas->say(addCopyCommand(true));
     Refresh(false, nullptr);
 }
 
@@ -470,17 +470,17 @@ void MyFrame::OnShowStrain(wxCommandEvent&)
 void MyFrame::OnRemoveCell(wxCommandEvent&)
 {
     canvas->unsay();
-    if (removeCommand())
+    const std::string refusal = removeCommand();
+    if (refusal.empty())
         Refresh(false, nullptr);
     else
-        canvas->say(NO_VERTEX_PICKED);
+        canvas->say(refusal);
 }
 
 void MyFrame::OnKago(wxCommandEvent&)
 {
     canvas->unsay();
-    if (!kagoCommand())
-        canvas->say(KAGO_NEEDS_SUBDIVISION);
+    canvas->say(kagoCommand());
     Refresh(false, nullptr);
 }
 
@@ -493,8 +493,7 @@ void MyFrame::OnFlip(wxCommandEvent&)
 void MyFrame::OnSubdiv(wxCommandEvent& event)
 {
     canvas->unsay();
-    if (!subdivideCommand(event.GetId() - 39) && subdiv_level != 1)
-        canvas->say(ALREADY_SUBDIVIDED);
+    canvas->say(subdivideCommand(event.GetId() - 39));
     Refresh(false, nullptr);
 }
 
@@ -770,7 +769,7 @@ void MyFrame::OnPrintSetup(wxCommandEvent&)
 
 bool MyFrame::isPasteVertices(int i, int j)
 {
-    return ::isPasteVertices(i, j);
+    return pasteRefusal(i, j).empty();
 }
 
 void MyFrame::PrepareDC(wxDC&)

@@ -98,7 +98,8 @@ public:
     void OnGrowRing(wxCommandEvent& event);
     // Paste all possible edges: records a snapshot, zips every seam, relaxes, repaints.
     void OnPasteAll(wxCommandEvent& event);
-    // Add copy image / Add mirror image: appends a copy, recentres, repaints.
+    // Add copy image / Add mirror image: appends a copy, recentres, repaints;
+    // a copy that does not fit is told in the status bar.
     void OnAddSame(wxCommandEvent& event);
     void OnAddMirror(wxCommandEvent& event);
     // Remove some cells: removes the picked vertex with its edges and faces, relabels.
@@ -141,7 +142,8 @@ public:
     void OnPrint(wxCommandEvent& event);
     // PrintSetUp: the page set-up dialog; its choices go into g_printData.
     void OnPrintSetup(wxCommandEvent& event);
-    // Whether vertex i may be glued to the picked vertex j (uses no window state).
+    // Whether vertex i may be glued to the picked vertex j: the gluing rule,
+    // pasteRefusal (uses no window state).
     bool isPasteVertices(int i, int j);
 
     // Leaves the device context as it is (logical and device coordinates coincide).

@@ -1,11 +1,12 @@
 #include "construct/add_cell.h"
 
 #include <cmath>
+#include <string>
 
 #include "geometry/rigid_motion.h"
-#include "model/history.h"
 #include "model/store.h"
 #include "model/topology.h"
+#include "model/vertex_fans.h"
 
 namespace {
 struct Pair {
@@ -75,16 +76,15 @@ bool fanVectors(int P, Pair* pairs, int n, Point3* A, Point3* B)
 }
 }  // namespace
 
-void addnewpolygon()
+namespace {
+// Where a cell at P goes: the vectors A and B of its ellipse, when P lies in 2
+// or 4 faces that form one fan, the fan's span is long enough to scale and the
+// store has room; false otherwise.
+bool cellPlacement(int P, Point3* A, Point3* B)
 {
-    const int P = pickedVertex();
-    const int n = P >= 0 ? numberOfFacesIncludeVertex(P) : 0;
-    revised_facedata = true;
-    revised_face2edge = true;
-    NOfaceOfVertex_on = false;
+    const int n = P >= 0 && P < NOV ? numberOfFacesIncludeVertex(P) : 0;
     if (n != 2 && n != 4)
-        return;
-
+        return false;
     Pair pairs[4];
     int found = 0;
     for (int f = 0; f < NOS && found < n; ++f) {
@@ -93,21 +93,62 @@ void addnewpolygon()
         const int k = getPhaseOfFace(P, f);
         pairs[found++] = Pair{face[f][(k + 1) % 3], face[f][(k + 2) % 3]};
     }
-    Point3 A, B;
-    if (!fanVectors(P, pairs, n, &A, &B))
-        return;
+    if (!fanVectors(P, pairs, n, A, B))
+        return false;
     // The ellipse's second axis is B scaled to the spoke length; an axis too
     // short for its squared length to be a normal number (zero, or a surface
     // scaled down to about 1e-160 and below) cannot be scaled without
     // writing infinite or meaningless positions.
-    const double axisSquared = B.x * B.x + B.y * B.y + B.z * B.z;
-    if (!std::isnormal(axisSquared))
-        return;
+    if (!std::isnormal(B->x * B->x + B->y * B->y + B->z * B->z))
+        return false;
+    return NOV + 7 <= MAX_VERTICES - 1 && NOE + 14 <= MAX_EDGES - 1 && NOS + 7 <= MAX_FACES - 1;
+}
+}  // namespace
+
+const char* const CELLS_NEED_LEVEL_ONE = "Cells are added only to a surface that is not subdivided";
+
+bool cellFitsAt(int p)
+{
+    Point3 A, B;
+    return cellPlacement(p, &A, &B);
+}
+
+std::string addCellRefusal(int p)
+{
+    if (p < 0 || p >= NOV)
+        return "No vertex is picked: point at a boundary vertex, then double click";
+    if (cellFitsAt(p))
+        return std::string();
+    // The words for what cellPlacement found.
+    const std::string name = "Vertex " + std::to_string(p);
+    const VertexFans fans = vertexFans(p);
+    if (fans.closed)
+        return name + " is inside the surface: cells grow at boundary vertices in 2 or 4 faces";
+    if (fans.faces != 2 && fans.faces != 4)
+        return name + " lies in " + std::to_string(fans.faces) +
+               " faces: cells grow at boundary vertices in 2 or 4 faces";
+    if (fans.fans != 1 || fans.start < 0 || fans.end < 0)
+        return name + " is pinched: its faces do not form one fan";
     if (NOV + 7 > MAX_VERTICES - 1 || NOE + 14 > MAX_EDGES - 1 || NOS + 7 > MAX_FACES - 1)
+        return "No room for another cell: the store is full";
+    const Point3 a = v[fans.start], b = v[fans.end];
+    const double dx = a.x - b.x, dy = a.y - b.y, dz = a.z - b.z;
+    if (!std::isnormal(dx * dx + dy * dy + dz * dz))
+        return name + "'s open sides end in one point: no cell fits there";
+    return name + "'s faces do not run one way round it: no cell fits there (Flip face or Undo first)";
+}
+
+void addnewpolygon()
+{
+    const int P = pickedVertex();
+    revised_facedata = true;
+    revised_face2edge = true;
+    NOfaceOfVertex_on = false;
+    Point3 A, B;
+    if (!cellPlacement(P, &A, &B))
         return;
 
-    saveState();
-    const double scale = std::sin(1.09955742855) / std::sqrt(axisSquared);
+    const double scale = std::sin(1.09955742855) / std::sqrt(B.x * B.x + B.y * B.y + B.z * B.z);
     const Point3 Bs{B.x * scale, B.y * scale, B.z * scale};
     const Point3 C = minus(v[P], A);
     const int N = NOV;

@@ -1,11 +1,11 @@
 #include "construct/add_glued.h"
 
-#include <cmath>
 #include <vector>
 
 #include "construct/add_cell.h"
 #include "construct/glue.h"
 #include "geometry/relaxation.h"
+#include "model/history.h"
 #include "geometry/rigid_motion.h"
 #include "model/store.h"
 #include "model/vertex_fans.h"
@@ -26,42 +26,17 @@ void pasteTracking(int a, int b, std::vector<int*>& tracked)
 }
 }  // namespace
 
-std::string addCellRefusal(int p)
-{
-    if (p < 0 || p >= NOV)
-        return "No vertex is picked: point at a boundary vertex, then double click";
-    const std::string name = "Vertex " + std::to_string(p);
-    const VertexFans fans = vertexFans(p);
-    if (fans.closed)
-        return name + " is inside the surface: cells grow at boundary vertices in 2 or 4 faces";
-    if (fans.faces != 2 && fans.faces != 4)
-        return name + " lies in " + std::to_string(fans.faces) +
-               " faces: cells grow at boundary vertices in 2 or 4 faces";
-    if (fans.fans != 1 || fans.start < 0 || fans.end < 0)
-        return name + " is pinched: its faces do not form one fan";
-    if (NOV + 7 > MAX_VERTICES - 1 || NOE + 14 > MAX_EDGES - 1 || NOS + 7 > MAX_FACES - 1)
-        return "No room for another cell: the store is full";
-    const Point3 a = v[fans.start], b = v[fans.end];
-    const double dx = a.x - b.x, dy = a.y - b.y, dz = a.z - b.z;
-    if (!std::isnormal(dx * dx + dy * dy + dz * dz))
-        return name + "'s open sides end in one point: no cell fits there";
-    return std::string();
-}
-
 AddGluedReport addGluedCommand()
 {
     AddGluedReport report;
     int P = pickedVertex();
-    report.refusal = subdiv_level != 1 ? "Cells are added only to a surface that is not subdivided" : addCellRefusal(P);
+    report.refusal = subdiv_level != 1 ? CELLS_NEED_LEVEL_ONE : addCellRefusal(P);
     if (!report.refusal.empty())
         return report;
     const VertexFans before = vertexFans(P);
     const int N = NOV;
+    saveState();
     addnewpolygon();
-    if (NOV == N) {
-        report.refusal = "No cell could be added at vertex " + std::to_string(P);
-        return report;
-    }
     report.added = true;
     // The new cell's rim vertex N+5 lies beside the side P -> start, N beside end -> P.
     int start = before.start, end = before.end, towardsStart = N + 5, towardsEnd = N;

@@ -1,9 +1,10 @@
 // One gesture per cell: a new cell at a boundary vertex with the sides glued
-// that the {7,3} tiling glues there, and why a cell cannot be added at a
-// vertex, in words.
+// that the {7,3} tiling glues there.
 #pragma once
 
 #include <string>
+
+#include "construct/add_cell.h"  // cellFitsAt, addCellRefusal
 
 // What adding a glued cell did.
 struct AddGluedReport {
@@ -13,13 +14,8 @@ struct AddGluedReport {
     std::string refusal;    // why nothing was added, one line ("" when a cell was added)
 };
 
-// Why no cell can be added at vertex p, one line ("" when addnewpolygon would
-// add one; the level of subdivision is the caller's to test). Reads NOV, NOE,
-// NOS, face, v.
-std::string addCellRefusal(int p);
-
-// Adds a cell at the picked vertex P = g_purtj (addnewpolygon, whose snapshot
-// is the only one: the whole command is one undo step) and glues it as the
+// Adds a cell at the picked vertex P = g_purtj (one undo snapshot, then
+// addnewpolygon: the whole command is one undo step) and glues it as the
 // heptagonal tiling continues: a P in one cell (2 faces) gets the new cell's
 // rim vertex beside the boundary side leaving P glued to the far end of that
 // side, so that P ends in two cells; a P in two cells (4 faces) gets both rim
@@ -28,6 +24,6 @@ std::string addCellRefusal(int p);
 // Then every vertex those glues touched whose six faces now form one open fan
 // has its two boundary neighbours glued too, as Paste all would there (this
 // closes a ring at its last cell). Ends with one relaxation burst, and maps
-// g_purtj through the renumbering. Nothing but the refusal when no cell can be
-// added (also on a subdivided surface). Writes the model, the history, g_purtj, the staleness flags.
+// g_purtj through the renumbering. Nothing but the refusal (addCellRefusal, or
+// CELLS_NEED_LEVEL_ONE on a subdivided surface) when no cell can be added. Writes the model, the history, g_purtj, the staleness flags.
 AddGluedReport addGluedCommand();

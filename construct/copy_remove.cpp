@@ -1,19 +1,28 @@
 #include "construct/copy_remove.h"
 
 #include <algorithm>
+#include <string>
 #include <vector>
 
 #include "model/adjacency.h"
 #include "model/components.h"
-#include "model/history.h"
 #include "model/store.h"
 #include "model/topology.h"
 
+std::string copyRefusal()
+{
+    if (2 * NOV <= MAX_VERTICES && 4 * NOE <= MAX_EDGES && 6 * NOS <= MAX_FACES)
+        return std::string();
+    return "The copy would not fit: a surface of at most " + std::to_string(MAX_VERTICES / 2) + " vertices, " +
+           std::to_string(MAX_EDGES / 4) + " edges and " + std::to_string(MAX_FACES / 6) +
+           " faces can be copied (this one has " + std::to_string(NOV) + ", " + std::to_string(NOE) + " and " +
+           std::to_string(NOS) + ")";
+}
+
 bool addcopy(bool mirror)
 {
-    if (2 * NOV > MAX_VERTICES || 4 * NOE > MAX_EDGES || 6 * NOS > MAX_FACES)
+    if (!copyRefusal().empty())
         return false;
-    saveState();
     const double s = mirror ? -1.0 : 1.0;
     for (int i = 0; i < NOV; ++i) {
         v[NOV + i] = Point3{s * v[i].x + 2.0, v[i].y, v[i].z};

@@ -2,17 +2,22 @@
 // operation and reversing every face.
 #pragma once
 
+#include <string>
 #include <vector>
 
+// The copy's room rule, in words: why the surface cannot be copied, "" when
+// it can (NOV <= MAX_VERTICES / 2, NOE <= MAX_EDGES / 4 and
+// NOS <= MAX_FACES / 6: 15000, 15000 and 6666). Reads NOV, NOE, NOS.
+std::string copyRefusal();
+
 // Appends a copy of the whole surface, 2.0 further along x (mirror false) or
-// reflected in the plane x = 1 with every copied face reversed (mirror true);
-// records an undo snapshot first. Copied vertices carry their source's label
-// plus NOcomp and NOcomp doubles; a label that would pass the component tables
-// (above 98) becomes 0, "no component", and NOcomp stops at 99. Refused, with
-// no change and no snapshot, unless NOV <= 15000, NOE <= 15000 and
-// NOS <= 6666. Marks the face counts stale. Reads and writes the model,
-// conn_comp, NOcomp, NOfaceOfVertex_on, the undo history. Returns true when
-// the copy was made.
+// reflected in the plane x = 1 with every copied face reversed (mirror true).
+// Records no undo snapshot (addCopyCommand does). Copied vertices carry their
+// source's label plus NOcomp and NOcomp doubles; a label that would pass the
+// component tables (above 98) becomes 0, "no component", and NOcomp stops at
+// 99. Refused, with no change, when copyRefusal() says why. Marks the face
+// counts stale. Reads and writes the model, conn_comp, NOcomp,
+// NOfaceOfVertex_on. Returns true when the copy was made.
 bool addcopy(bool mirror);
 
 // Deletes every vertex i with gone[i] (gone has NOV entries), every edge with

@@ -7,9 +7,9 @@
 #include <numeric>
 #include <queue>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
-#include "model/components.h"
 #include "model/adjacency.h"
 #include "model/store.h"
 #include "model/topology.h"
@@ -105,13 +105,35 @@ void closeUpAfterPastes(std::vector<int>& survivor, int pastes)
 }
 }  // namespace
 
-bool isPasteVertices(int i, int j)
+std::string foldingRefusal(int a, int b, const std::vector<int>& facesOfA, const std::vector<int>& facesOfB)
 {
-    if (i == j || i < 0 || j < 0 || i >= NOV || j >= NOV || subdiv_level > 1)
-        return false;
-    if (conn_comp[i] != conn_comp[j])
-        fill_conn_comp();
-    return pasteRefusal(i, j).empty();
+    for (int f : facesOfA)
+        if (std::find(facesOfB.begin(), facesOfB.end(), f) != facesOfB.end())
+            return "they share face " + std::to_string(f);
+    // The faces at each side from a and from b, by the neighbour at its other end.
+    auto sidesOf = [](int x, const std::vector<int>& faces) {
+        std::vector<std::pair<int, int>> sides;
+        for (int f : faces)
+            for (int k = 0; k < 3; ++k) {
+                const int c = face[f][k];
+                if (c == x)
+                    continue;
+                auto found = std::find_if(sides.begin(), sides.end(),
+                                          [c](const std::pair<int, int>& side) { return side.first == c; });
+                if (found == sides.end())
+                    sides.emplace_back(c, 1);
+                else
+                    ++found->second;
+            }
+        return sides;
+    };
+    const std::vector<std::pair<int, int>> sidesOfA = sidesOf(a, facesOfA), sidesOfB = sidesOf(b, facesOfB);
+    for (const auto& sideOfA : sidesOfA)
+        for (const auto& sideOfB : sidesOfB)
+            if (sideOfA.first == sideOfB.first && sideOfA.second + sideOfB.second > 2)
+                return "the side to vertex " + std::to_string(sideOfA.first) + " would be a side of " +
+                       std::to_string(sideOfA.second + sideOfB.second) + " faces (a surface has at most 2 at a side)";
+    return std::string();
 }
 
 std::string pasteRefusal(int a, int b)
@@ -122,16 +144,24 @@ std::string pasteRefusal(int a, int b)
         return "the same vertex twice";
     if (subdiv_level > 1)
         return "the surface is subdivided";
-    for (int f = 0; f < NOS; ++f)
-        if (isFaceIncludeVertex(f, a) && isFaceIncludeVertex(f, b))
+    // One pass over the faces: a face holding both refuses at once.
+    std::vector<int> facesOf[2];
+    for (int f = 0; f < NOS; ++f) {
+        const bool holdsA = isFaceIncludeVertex(f, a), holdsB = isFaceIncludeVertex(f, b);
+        if (holdsA && holdsB)
             return "they share face " + std::to_string(f);
-    for (int x : {a, b})
-        if (numberOfFacesIncludeVertex(x) > 5)
-            return "vertex " + std::to_string(x) + " already lies in " + std::to_string(numberOfFacesIncludeVertex(x)) +
-                   " faces (at most 5 may)";
+        if (holdsA)
+            facesOf[0].push_back(f);
+        if (holdsB)
+            facesOf[1].push_back(f);
+    }
+    for (int s = 0; s < 2; ++s)
+        if (facesOf[s].size() > 5)
+            return "vertex " + std::to_string(s == 0 ? a : b) + " already lies in " +
+                   std::to_string(facesOf[s].size()) + " faces (at most 5 may)";
     if (NOE + 1 >= MAX_EDGES)
         return "the edge table is full (" + std::to_string(NOE) + " of " + std::to_string(MAX_EDGES) + " edges)";
-    return std::string();
+    return foldingRefusal(a, b, facesOf[0], facesOf[1]);
 }
 
 void pasteVertices(int a, int b)
@@ -207,6 +237,8 @@ void pasteAllpastableEdges()
         if (survivor[i] != i || facesOf[i].size() != 6 || !openFanEnds(i, facesOf[i].data(), &A, &B))
             continue;
         const int lo = std::min(A, B), hi = std::max(A, B);
+        if (!foldingRefusal(lo, hi, facesOf[lo], facesOf[hi]).empty())
+            continue;  // the paste would fold the surface onto itself
         for (int f : facesOf[hi])
             for (int k = 0; k < 3; ++k)
                 if (face[f][k] == hi)

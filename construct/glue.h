@@ -2,19 +2,24 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
-// The gluing rule, in words: why vertices a and b may not be pasted, "" when
-// they may. They must both be live and different, the surface not subdivided,
-// no face may hold both, each may lie in at most 5 faces, and the edge table
-// must have room for one more edge. Reads NOV, NOE, NOS, face, subdiv_level.
+// The gluing rule, the only one, in words: why vertices a and b may not be
+// pasted, "" when they may. They must both be live and different, the surface
+// not subdivided, no face may hold both, each may lie in at most 5 faces, the
+// edge table must have room for one more edge, and the paste must not fold
+// the surface (foldingRefusal). The mouse's paste, the
+// tool's paste=A,B (both through pasteCommand) and the glues of Shift + double
+// click all ask it. Reads NOV, NOE, NOS, face, subdiv_level.
 std::string pasteRefusal(int a, int b);
 
-// Whether vertices i and j may be pasted: pasteRefusal(i, j) has nothing to
-// say. Relabels the components when i and j are live, different and the
-// surface not subdivided but they carry different labels (the labels do not
-// change the answer). Reads: NOV, NOS, NOE, face,
-// subdiv_level, conn_comp. Writes what fill_conn_comp writes.
-bool isPasteVertices(int i, int j);
+// The part of the gluing rule that keeps a surface a surface, in words: why
+// pasting a and b would fold it onto itself ("" when it would not): a face
+// holds both (it would lose a corner), or a neighbour of both is joined to
+// them by sides that hold more than two faces together (the pasted side would
+// hold them all, which no surface, and no file the reader accepts, has).
+// facesOfA and facesOfB list the faces holding a and b. Reads face.
+std::string foldingRefusal(int a, int b, const std::vector<int>& facesOfA, const std::vector<int>& facesOfB);
 
 // Merges vertices a and b: the lower index survives with its own position, the
 // higher is removed and later vertices move down one place; every reference to
@@ -31,8 +36,9 @@ void pasteVertices(int a, int b);
 int getNbdFace(int i, int f, const int* list, int n, bool before);
 
 // Zips every seam: repeatedly finds the lowest vertex whose 6 faces form one
-// open fan and pastes the fan's two boundary neighbours, until no such vertex
-// is left; then marks the derived face data stale. The result is that of
+// open fan and pastes the fan's two boundary neighbours, unless that would
+// fold the surface (foldingRefusal; the vertex is then passed over until a
+// paste changes its fan), until no such vertex is left; then marks the derived face data stale. The result is that of
 // pasting with pasteVertices() and restarting the scan at vertex 0 after each
 // paste, but the pastes are made in the starting numbering with a
 // vertex-to-face index kept up to date, only the vertices whose fans a paste

@@ -1,6 +1,7 @@
 #include "construct/subdivision.h"
 
 #include <cmath>
+#include <string>
 #include <unordered_map>
 
 #include "model/adjacency.h"
@@ -27,34 +28,58 @@ SubdivisionLengths subdivisionLengths(int n)
 namespace {
 }  // namespace
 
-bool subdiv(int n)
+namespace {
+// The subdivision rule: why level n cannot be made of the surface ("" when it
+// can), and the edge on each face side (the lowest-indexed one joining its
+// corners; a side without an edge would leave the grid without its points).
+std::string subdivisionPlan(int n, std::vector<int>* sideEdge)
 {
     if (n < 2 || n > 6)
-        return false;
-    const int V = NOV, E = NOE, F = NOS;
-    const long long newV = V + static_cast<long long>(n - 1) * E + static_cast<long long>(n - 1) * (n - 2) * F / 2;
+        return "Subdivision levels run from 2 to 6";
+    const int E = NOE, F = NOS;
+    const long long newV = NOV + static_cast<long long>(n - 1) * E + static_cast<long long>(n - 1) * (n - 2) * F / 2;
     const long long newE = static_cast<long long>(n) * E + 3LL * n * (n - 1) * F / 2;
     const long long newF = static_cast<long long>(n) * n * F;
     if (newV > MAX_VERTICES || 2 * newE > MAX_EDGES || 3 * newF > MAX_FACES)
-        return false;
-
-    // The edge on each face side (the lowest-indexed one joining its corners);
-    // a side without an edge leaves the grid without its points: refuse.
+        return "The surface subdivided at level " + std::to_string(n) + " would not fit: it would have " +
+               std::to_string(newV) + " vertices, " + std::to_string(newE) + " edges and " + std::to_string(newF) +
+               " faces, and at most " + std::to_string(MAX_VERTICES) + ", " + std::to_string(MAX_EDGES / 2) +
+               " and " + std::to_string(MAX_FACES / 3) + " may be";
     std::unordered_map<unsigned long long, int> edgeOfPair;
     for (int e = E - 1; e >= 0; --e)
         edgeOfPair[vertexPairKey(edge[e][0], edge[e][1])] = e;
-    std::vector<int> sideEdge(3 * F);
+    sideEdge->assign(3 * static_cast<size_t>(F), -1);
     for (int f = 0; f < F; ++f) {
         const int c0 = face[f][0], c1 = face[f][1], c2 = face[f][2];
         const int pairs[3][2] = {{c0, c2}, {c1, c2}, {c0, c1}};
         for (int k = 0; k < 3; ++k) {
             const auto found = edgeOfPair.find(vertexPairKey(pairs[k][0], pairs[k][1]));
             if (found == edgeOfPair.end())
-                return false;
-            sideEdge[3 * f + k] = found->second;
+                return "Face " + std::to_string(f) + " has no edge along its side from vertex " +
+                       std::to_string(pairs[k][0]) + " to vertex " + std::to_string(pairs[k][1]) +
+                       ": the subdivision would have no points there";
+            (*sideEdge)[3 * f + k] = found->second;
         }
     }
+    return std::string();
+}
+}  // namespace
 
+std::string subdivisionRefusal(int n)
+{
+    std::vector<int> sideEdge;
+    return subdivisionPlan(n, &sideEdge);
+}
+
+bool subdiv(int n)
+{
+    std::vector<int> sideEdge;
+    if (!subdivisionPlan(n, &sideEdge).empty())
+        return false;
+    const int V = NOV, E = NOE, F = NOS;
+    const long long newV = V + static_cast<long long>(n - 1) * E + static_cast<long long>(n - 1) * (n - 2) * F / 2;
+    const long long newE = static_cast<long long>(n) * E + 3LL * n * (n - 1) * F / 2;
+    const long long newF = static_cast<long long>(n) * n * F;
     NOfaceOfVertex_on = false;
     const SubdivisionLengths L = subdivisionLengths(n);
 

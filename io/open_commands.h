@@ -45,8 +45,8 @@ constexpr int CLOSED_SAMPLE_COMMAND = 73;
 
 // A "Sample" menu command with id 12 .. 25: loads sample id + 116 (or, for
 // DISC_SAMPLE_COMMAND and CLOSED_SAMPLE_COMMAND, the grown disc and the closed
-// surface), relaxes one burst (not the closed surface, which no relaxation
-// leaves embedded) and sets
+// surface) through ReadSampleData (which accepts it as Open does), relaxes one
+// burst (not the closed surface, which no relaxation leaves embedded) and sets
 // subdiv_level to 1; the sample is then the saved document
 // (markSurfaceSaved) without a file (g_documentPath empty). The document names
 // stay. Writes what ReadSampleData, modify and markSurfaceSaved write,

@@ -551,7 +551,7 @@ bool wideTextAsUtf8(const char* data, size_t size, bool* wide, std::string* out,
                                     unit == 2 ? "UTF-16" : "UTF-32");
             return false;
         }
-        if (cp == '\n' || (cp == '\r' && !(i + unit < size && at(i + unit) == '\n')))
+        if (cp == '\n' || (cp == '\r' && !(i + 2 * unit <= size && at(i + unit) == '\n')))
             ++line;
         appendUtf8(cp, out);
     }

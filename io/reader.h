@@ -60,5 +60,7 @@ void storeParsedSurface(const ParsedSurface& s, bool append);
 // Reads the surface file at `path`: parses it (parseSurfaceFile), and only when
 // it is accepted records one undo snapshot and stores it (storeParsedSurface).
 // A refused file changes nothing, the history included. Returns true when the
-// surface was read into the store.
+// surface was read into the store. The program's own commands (Open, Append,
+// the samples) read through acceptSurface instead; this whole read, a command
+// of its own, serves the tests and benchmarks.
 bool wxTranslateData(wxString path, bool append);

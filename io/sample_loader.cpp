@@ -4,6 +4,7 @@
 #include <wx/log.h>
 #include <wx/stdpaths.h>
 
+#include "io/open_commands.h"
 #include "io/reader.h"
 #include "model/components.h"
 #include "model/document.h"
@@ -71,14 +72,21 @@ bool ReadSampleData(int n)
             places += (places.empty() ? "" : ", ") + shown.GetPath();
         }
         wxLogError("Cannot find the sample file \"%s\"; looked in %s.", sampleFileName(n), places);
-    } else {
-        wxTranslateData(path, false);
     }
-    fill_conn_comp();
-    revised_facedata = true;
-    revised_face2edge = true;
-    NOfaceOfVertex_on = false;
+    // Read as Open reads a file; a sample that is missing or refused leaves
+    // the surface as it was, and the steps below run all the same.
+    ParsedSurface parsed;
+    if (!path.empty() && parseSurfaceFile(path, false, &parsed)) {
+        acceptSurface(parsed, false);
+    } else {
+        fill_conn_comp();
+        revised_facedata = true;
+        revised_face2edge = true;
+        NOfaceOfVertex_on = false;
+    }
+    // A sample's own differences: one component, and level 1 whatever its file says.
     NOcomp = 1;
+    subdiv_level = 1;
     return true;
 }
 

@@ -25,13 +25,17 @@ wxArrayString sampleFolders();
 // string when none does.
 wxString findSampleFile(const wxString& fileName, const wxArrayString& folders);
 
-// Loads sample n in place of the current surface (its file as found by
-// findSampleFile in sampleFolders(), read through wxTranslateData), relabels
-// the components, marks the derived data stale and sets NOcomp to 1. When no
-// folder holds the file, logs one error naming the file and every folder
-// searched; all the other steps run all the same. Reads g_sampleFolders.
-// Writes: the model, undo history, conn_comp, hilighted, NOcomp,
-// filledconn_comp, revised_facedata, revised_face2edge, NOfaceOfVertex_on.
+// Loads sample n in place of the current surface: its file as found by
+// findSampleFile in sampleFolders() goes through the same accept step as
+// Open (acceptSurface: one undo snapshot, the derived data marked stale, the
+// components relabelled); then the sample's own differences: NOcomp is set to
+// 1 and subdiv_level to 1 (a level stored in a sample file never survives).
+// When no folder holds the file, logs one error naming the file and every
+// folder searched; a file the reader refuses is logged by the reader; either
+// way the surface stays as it was, and the relabelling, the staleness flags,
+// NOcomp and the level are set all the same. Reads g_sampleFolders. Writes:
+// the model, undo history, conn_comp, hilighted, NOcomp, filledconn_comp,
+// subdiv_level, revised_facedata, revised_face2edge, NOfaceOfVertex_on.
 // Returns true.
 bool ReadSampleData(int n);
 

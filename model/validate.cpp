@@ -1,9 +1,36 @@
 #include "model/validate.h"
 
+#include <algorithm>
 #include <cmath>
 #include <sstream>
+#include <utility>
+#include <vector>
 
+#include "model/adjacency.h"
 #include "model/store.h"
+
+namespace {
+// The first side of a face that is a side of three or more faces, described;
+// "" when there is none.
+std::string overfullSide()
+{
+    std::vector<std::pair<unsigned long long, int>> sides;
+    sides.reserve(3 * static_cast<size_t>(NOS));
+    for (int f = 0; f < NOS; ++f)
+        for (int k = 0; k < 3; ++k)
+            sides.emplace_back(vertexPairKey(face[f][k], face[f][(k + 1) % 3]), f);
+    std::sort(sides.begin(), sides.end());
+    for (size_t k = 2; k < sides.size(); ++k)
+        if (sides[k].first == sides[k - 2].first) {
+            std::ostringstream out;
+            out << "the side from vertex " << (sides[k].first >> 32) << " to vertex " << (sides[k].first & 0xFFFFFFFFu)
+                << " is a side of faces " << sides[k - 2].second << ", " << sides[k - 1].second << " and "
+                << sides[k].second;
+            return out.str();
+        }
+    return std::string();
+}
+}  // namespace
 
 std::string validateStore()
 {
@@ -16,6 +43,8 @@ std::string validateStore()
         out << "NOS " << NOS << " outside [0, " << MAX_FACES << "]";
     else if (NOcomp < 0 || NOcomp >= MAX_COMPONENTS)
         out << "NOcomp " << NOcomp << " outside [0, " << MAX_COMPONENTS << ")";
+    else if (subdiv_level < 1 || subdiv_level > 6)
+        out << "subdiv_level " << subdiv_level << " outside 1 .. 6";
     if (!out.str().empty())
         return out.str();
 
@@ -30,12 +59,18 @@ std::string validateStore()
             return out.str();
         }
     }
-    for (int f = 0; f < NOS; ++f)
+    for (int f = 0; f < NOS; ++f) {
         for (int k = 0; k < 3; ++k)
             if (face[f][k] < 0 || face[f][k] >= NOV) {
                 out << "face " << f << " corner " << k << " = " << face[f][k] << " outside [0, " << NOV << ")";
                 return out.str();
             }
+        if (face[f][0] == face[f][1] || face[f][1] == face[f][2] || face[f][0] == face[f][2]) {
+            out << "face " << f << " (" << face[f][0] << ", " << face[f][1] << ", " << face[f][2]
+                << ") has a vertex as two of its corners";
+            return out.str();
+        }
+    }
     for (int i = 0; i < NOV; ++i) {
         if (!std::isfinite(v[i].x) || !std::isfinite(v[i].y) || !std::isfinite(v[i].z)) {
             out << "vertex " << i << " has a position that is not finite";
@@ -46,5 +81,5 @@ std::string validateStore()
             return out.str();
         }
     }
-    return std::string();
+    return overfullSide();
 }

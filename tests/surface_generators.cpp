@@ -25,7 +25,7 @@ bool glueNewCell(int P, int firstNew)
             continue;
         for (int fresh : {firstNew, firstNew + 5}) {
             const double d = dist(v[fresh], v[other]);
-            if (d < best && isPasteVertices(fresh, other)) {
+            if (d < best && pasteRefusal(fresh, other).empty()) {
                 best = d;
                 bestA = fresh;
                 bestB = other;

@@ -3,8 +3,11 @@
 // that pinches a vertex.
 #include <wx/statusbr.h>
 
+#include <vector>
+
 #include "app/command_ids.h"
 #include "app/frame.h"
+#include "construct/add_cell.h"
 #include "construct/edit_commands.h"
 #include "io/sample_loader.h"
 #include "model/history.h"
@@ -138,6 +141,40 @@ TEST(Building, RefusedGesturesSayWhyUntilTheNextAction)
     EXPECT_EQ(status(), ALREADY_SUBDIVIDED);
     sendCommand(ID_ADD_NEW_CELL);
     EXPECT_EQ(status(), "Cells are added only to a surface that is not subdivided");
+}
+
+// The double click is Edit > Add new cells at the pointer: on a subdivided
+// surface it is refused as the menu item is (it once added a cell of the
+// unsubdivided size there, 22 -> 29 vertices, with an undo step of its own).
+TEST(Building, TheDoubleClickIsTheMenuCommandAndIsRefusedOnASubdividedSurface)
+{
+    startCell();
+    sendCommand(ID_SUBDIV_2);
+    ASSERT_EQ(subdiv_level, 2);
+    ASSERT_EQ(NOV, 22);
+    const int snapshots = historyLength();
+    const int rim = 0;  // an old rim vertex: 2 faces before, 4 small ones now
+    doubleClickAt(rim, false);
+    EXPECT_EQ(NOV, 22);
+    EXPECT_EQ(historyLength(), snapshots) << "a refused cell records no undo step";
+    EXPECT_EQ(status(), CELLS_NEED_LEVEL_ONE);
+    // The menu item at the same vertex says the same.
+    g_purtj = rim;
+    sendCommand(ID_ADD_NEW_CELL);
+    EXPECT_EQ(status(), CELLS_NEED_LEVEL_ONE);
+    EXPECT_EQ(NOV, 22);
+
+    // Where a cell fits, the double click and the menu item add the same cell.
+    startCell();
+    doubleClickAt(0, false);
+    ASSERT_EQ(NOV, 15);
+    std::vector<Point3> clicked(v, v + NOV);
+    startCell();
+    g_purtj = 0;
+    sendCommand(ID_ADD_NEW_CELL);
+    ASSERT_EQ(NOV, 15);
+    for (int i = 0; i < NOV; ++i)
+        EXPECT_TRUE(v[i].x == clicked[i].x && v[i].y == clicked[i].y && v[i].z == clicked[i].z) << i;
 }
 
 TEST(Building, AGlueThatPinchesAVertexIsDoneAndNamesUndo)

@@ -8,6 +8,8 @@
 #include "construct/edit_commands.h"
 #include "geometry/sway_commands.h"
 #include "construct/add_cell.h"
+#include "construct/copy_remove.h"
+#include "construct/subdivision.h"
 #include "geometry/relaxation.h"
 #include "geometry/rigid_motion.h"
 #include "io/reader.h"
@@ -95,6 +97,7 @@ TEST_F(StoreTest, UndoThenRedoGivesBackExactlyTheSurfaceOnRandomCommandSequences
             const Model now = model();
             if (randomCommand(rng) && recorded++ == 0)
                 beforeFirst = now;
+            EXPECT_STORE_VALID() << "seed " << seed << ", command " << k;
         }
         const Model after = model();
         const int steps = recorded == 0 ? 0 : 1 + static_cast<int>(rng() % recorded);
@@ -134,12 +137,12 @@ TEST_F(StoreTest, PasteRefusalNamesTheRealReason)
     const int edges = NOE;
     NOE = MAX_EDGES - 1;
     EXPECT_NE(pasteRefusal(0, 8).find("edge table is full"), std::string::npos) << pasteRefusal(0, 8);
-    EXPECT_FALSE(pasteCommand(0, 8));
+    EXPECT_NE(pasteCommand(0, 8).find("edge table is full"), std::string::npos);
     NOE = edges;
     subdiv_level = 2;
     EXPECT_NE(pasteRefusal(0, 8).find("subdivided"), std::string::npos);
     subdiv_level = 1;
-    EXPECT_TRUE(pasteCommand(0, 8));
+    EXPECT_EQ(pasteCommand(0, 8), "");
     EXPECT_EQ(NOV, 15);
 }
 
@@ -150,7 +153,7 @@ TEST_F(StoreTest, AddingACellToATinySurfaceIsRefusedNotWrittenAsInfinity)
         v[i] = Point3{v[i].x * 1e-300, v[i].y * 1e-300, v[i].z * 1e-300};
     g_purtj = 0;
     const int snapshots = historyLength();
-    EXPECT_FALSE(addCellCommand());
+    EXPECT_NE(addCellCommand(), "");
     EXPECT_EQ(NOV, 8);
     EXPECT_EQ(historyLength(), snapshots);
     for (int i = 0; i < MAX_VERTICES && i < NOV + 7; ++i)
@@ -159,7 +162,7 @@ TEST_F(StoreTest, AddingACellToATinySurfaceIsRefusedNotWrittenAsInfinity)
     // At an ordinary scale the same vertex takes a cell.
     for (int i = 0; i < NOV; ++i)
         v[i] = Point3{v[i].x * 1e300, v[i].y * 1e300, v[i].z * 1e300};
-    EXPECT_TRUE(addCellCommand());
+    EXPECT_EQ(addCellCommand(), "");
     EXPECT_EQ(NOV, 15);
 }
 
@@ -176,4 +179,109 @@ TEST_F(StoreTest, ModifyOffTogglesAndSwayRunsItsThreeTicks)
     for (int k = 0; k < 3; ++k)
         swayTick();
     EXPECT_EQ(g_buru, 0);
+}
+
+// A glue that would put three faces at one side folds the surface onto itself:
+// Save would write a file that Open refuses. The rule refuses it instead.
+TEST_F(StoreTest, PasteRefusesToPutAThirdFaceAtASide)
+{
+    ASSERT_TRUE(wxTranslateData(sourceDir() + "/sample/single.kor", false));
+    const int snapshots = historyLength();
+    // Rim vertices 0 and 2 of one cell share no face but both neighbour 1 and the centre 7.
+    const std::string refusal = pasteCommand(0, 2);
+    EXPECT_NE(refusal.find("would be a side of"), std::string::npos) << refusal;
+    EXPECT_EQ(NOV, 8);
+    EXPECT_EQ(historyLength(), snapshots);
+    // A seam along the tiling is still glued.
+    g_purtj = 0;
+    ASSERT_EQ(addCellCommand(), "");
+    EXPECT_EQ(pasteCommand(8, 6), "");
+    EXPECT_STORE_VALID();
+}
+
+// Only the commands record snapshots; a refusal is the command's whole answer,
+// told by the same rule that decides.
+TEST_F(StoreTest, CommandsRecordTheSnapshotsAndReturnTheirRefusals)
+{
+    ASSERT_TRUE(wxTranslateData(sourceDir() + "/sample/single.kor", false));
+    int snapshots = historyLength();
+    g_purtj = 0;
+    addnewpolygon();
+    ASSERT_EQ(NOV, 15);
+    EXPECT_EQ(historyLength(), snapshots) << "a building block records nothing";
+    ASSERT_TRUE(addcopy(false));
+    EXPECT_EQ(historyLength(), snapshots);
+
+    ASSERT_TRUE(wxTranslateData(sourceDir() + "/sample/single.kor", false));
+    snapshots = historyLength();
+    g_purtj = 0;
+    EXPECT_EQ(addCellCommand(), "");
+    EXPECT_EQ(historyLength(), ++snapshots);
+    g_purtj = 0;  // now in 4 faces of two cells not glued to each other
+    EXPECT_EQ(addCellCommand(), addCellRefusal(0));
+    EXPECT_NE(addCellRefusal(0), "");
+    EXPECT_EQ(historyLength(), snapshots);
+    EXPECT_EQ(addCopyCommand(true), "");
+    EXPECT_EQ(historyLength(), ++snapshots);
+    g_purtj = -1;
+    EXPECT_EQ(removeCommand(), NO_VERTEX_PICKED);
+    EXPECT_EQ(historyLength(), snapshots);
+
+    // Kago on a plain surface and Subdivide on a subdivided one record a
+    // snapshot and say why they did nothing, as the window has always done.
+    EXPECT_EQ(kagoCommand(), KAGO_NEEDS_SUBDIVISION);
+    EXPECT_EQ(historyLength(), ++snapshots);
+    EXPECT_EQ(subdivideCommand(2), "");
+    EXPECT_EQ(historyLength(), ++snapshots);
+    const int vertices = NOV;
+    EXPECT_EQ(subdivideCommand(3), ALREADY_SUBDIVIDED);
+    EXPECT_EQ(historyLength(), ++snapshots);
+    g_purtj = 0;
+    EXPECT_EQ(addCellCommand(), CELLS_NEED_LEVEL_ONE);
+    EXPECT_EQ(NOV, vertices);
+    EXPECT_EQ(historyLength(), snapshots);
+    EXPECT_EQ(kagoCommand(), "");
+}
+
+TEST_F(StoreTest, RefusalsOfRoomAndShapeComeFromTheRuleThatDecides)
+{
+    ASSERT_TRUE(wxTranslateData(sourceDir() + "/sample/single.kor", false));
+    // A copy: the limits in the refusal are the ones addcopy applies.
+    const int edges = NOE;
+    NOE = MAX_EDGES / 4 + 1;
+    const std::string copy = copyRefusal();
+    EXPECT_NE(copy.find(std::to_string(MAX_EDGES / 4) + " edges"), std::string::npos) << copy;
+    EXPECT_FALSE(addcopy(false));
+    const int snapshots = historyLength();
+    EXPECT_EQ(addCopyCommand(false), copy);
+    EXPECT_EQ(historyLength(), snapshots);
+    NOE = MAX_EDGES / 4;
+    EXPECT_EQ(copyRefusal(), "");
+    NOE = edges;
+
+    // A subdivision: a face side without an edge is named.
+    --NOE;  // edge 13 joins 6 and the centre 7
+    const std::string side = subdivisionRefusal(2);
+    EXPECT_NE(side.find("no edge along its side"), std::string::npos) << side;
+    EXPECT_EQ(subdivideCommand(2), side);
+    EXPECT_EQ(subdiv_level, 1);
+    ++NOE;
+    EXPECT_EQ(subdivisionRefusal(7), "Subdivision levels run from 2 to 6");
+    EXPECT_EQ(subdivisionRefusal(2), "");
+
+    // A cell: the words are empty exactly where a cell fits, on every vertex
+    // of a surface with inner, boundary, pinched and wrongly turned vertices.
+    ASSERT_TRUE(wxTranslateData(sourceDir() + "/sample/torio.kor", false));
+    ASSERT_TRUE(wxTranslateData(sourceDir() + "/sample/single.kor", true));
+    std::swap(face[NOS - 1][1], face[NOS - 1][2]);  // one face of the appended cell turned over
+    for (int p = -1; p <= NOV; ++p)
+        EXPECT_EQ(addCellRefusal(p).empty(), cellFitsAt(p)) << p << ": " << addCellRefusal(p);
+    for (int p = 0; p < NOV; p += 3) {
+        g_purtj = p;
+        const int before = NOV;
+        const std::string refusal = addCellCommand();
+        EXPECT_EQ(NOV != before, refusal.empty()) << p << ": " << refusal;
+        if (refusal.empty())
+            undo();
+    }
 }

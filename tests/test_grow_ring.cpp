@@ -158,7 +158,7 @@ TEST_F(GrowRingTest, TheCommandIsOneUndoStepAndRedoBringsTheRingBack)
 TEST_F(GrowRingTest, RefusedWithItsReasonAndNoSnapshot)
 {
     open("single.kor");
-    ASSERT_TRUE(subdivideCommand(2));
+    ASSERT_EQ(subdivideCommand(2), "");
     const Model subdivided = Model::take();
     const int snapshots = historyLength();
     GrowReport report = growRingCommand();

@@ -268,7 +268,11 @@ INSTANTIATE_TEST_SUITE_P(
         BadFile{"Utf16LoneSurrogate", std::string("\xFF\xFE" "8\0\n\0\x00\xDC", 8),
                 "line 2: a character that is not Unicode (code 0xdc00 in UTF-16)"},
         BadFile{"Utf16CutInsideACharacter", std::string("\xFE\xFF\0" "8\0", 5),
-                "line 1: the file ends inside a character"}),
+                "line 1: the file ends inside a character"},
+        // A carriage return before the cut: the look for its line feed stays
+        // inside the text (it once read one unit past the end).
+        BadFile{"Utf16CutAfterACarriageReturn", std::string("\xFE\xFF\xEA\0\0\r\0", 7),
+                "line 2: the file ends inside a character"}),
     [](const ::testing::TestParamInfo<BadFile>& info) { return std::string(info.param.name); });
 
 TEST_F(StoreTest, ReaderCapacityCountsTheSurfaceAlreadyPresentWhenAppending)

@@ -11,6 +11,8 @@
 #include <cmath>
 #include <fstream>
 #include <functional>
+#include <map>
+#include <sstream>
 #include <sys/stat.h>
 #include <sys/wait.h>
 
@@ -20,6 +22,7 @@
 #include <nlohmann/json.hpp>
 
 #include "construct/add_cell.h"
+#include "construct/edit_commands.h"
 #include "construct/copy_remove.h"
 #include "construct/glue.h"
 #include "construct/subdivision.h"
@@ -41,6 +44,8 @@
 #include "view/scene.h"
 #include "view/strain_colour.h"
 #include "view/strain_key.h"
+#include "tools/paper_kit_writer.h"
+#include "tools/tool_ops.h"
 
 namespace {
 bool exists(const std::string& path)
@@ -299,84 +304,148 @@ TEST(Tool, InfoDescribesTheSurface)
     std::remove(crossing.c_str());
 }
 
-TEST(Tool, EveryOperationGivesWhatTheSameCoreCallsGive)
+namespace {
+// What the tool writes for `ext` after the operations run in this process: the
+// output of the same surface, written the way the tool writes it.
+std::string writtenHere(const std::string& ext)
 {
-    // Each case: the operations, and the same steps made here, each followed by
-    // the repaint's derived-data refresh as in the window.
+    if (ext == ".kor")
+        return surfaceFileText();
+    const std::string path = privateDir() + "/here" + ext;
+    std::string reason;
+    if (g_net_rim_mm > 0) {
+        KitOptions options;
+        options.rimMm = g_net_rim_mm;
+        options.paper = g_net_paper == 1 ? Paper::Letter : Paper::A4;
+        KitSummary summary;
+        EXPECT_TRUE(exportPaperKit(path, ext, options, "single", &summary, &reason)) << reason;
+    } else {
+        EXPECT_TRUE(exportSurface(path, ext, nullptr, &reason)) << reason;
+    }
+    const std::string bytes = readAll(path);
+    std::remove(path.c_str());
+    return bytes;
+}
+}  // namespace
+
+// Every entry of the table, run by the tool as a process and by its own
+// command here on the same input, gives the same output: the tool adds
+// nothing to and drops nothing from the command it names.
+TEST(Tool, EveryOperationGivesWhatItsCommandGives)
+{
     struct Case {
-        std::string ops;
-        std::vector<std::function<void()>> steps;
+        std::string ops;  // one or more operations, the entry's among them
+        std::string ext;  // the output that shows what it did
     };
-    auto select = [](int vertex) { g_purtj = vertex; };
-    // A surface file without a level section: appending it resets the level.
-    const std::string noLevel = privateDir() + "/no-level.kor";
-    std::string text = readAll(kSingle);
-    text.erase(text.find("##subdiv_level"), std::string("##subdiv_level\n1\n").size());
-    std::ofstream(noLevel) << text;
-    // The window's model sequences, written out as its commands run them.
-    auto addCell = [&](int p) { return [&, p] { select(p); addnewpolygon(); g_purtj = -1; }; };
-    auto paste = [](int a, int b) { return [a, b] { saveState(); pasteVertices(a, b); modify(); }; };
-    auto pasteAll = [] { saveState(); pasteAllpastableEdges(); modify(); };
-    auto append = [](const std::string& path) {
-        return [path] {
-            ParsedSurface parsed;
-            ASSERT_TRUE(parseSurfaceFile(path, true, &parsed));
-            saveState();
-            revised_facedata = revised_face2edge = true;
-            NOfaceOfVertex_on = false;
-            subdiv_level = 1;
-            storeParsedSurface(parsed, true);
-            modify();
-            fill_conn_comp();
-        };
+    const std::string torio = KORVITH_SOURCE_DIR "/sample/torio.kor";
+    const std::map<std::string, std::vector<Case>> cases = {
+        {"open", {{"add-cell=0 open=" + torio, ".kor"}}},
+        {"append", {{"append=" + kSingle, ".kor"}, {"subdivide=2 append=" + torio, ".kor"}}},
+        {"add-cell", {{"add-cell=0", ".kor"}, {"add-cell=0 add-cell=8 undo undo redo", ".kor"}}},
+        {"add-glued", {{"add-glued=0", ".kor"}, {"add-glued=0 add-glued=1 undo", ".kor"}}},
+        {"paste", {{"add-cell=0 paste=8,6", ".kor"}, {"modify-off add-cell=0 paste=8,6 modify-off", ".kor"}}},
+        {"paste-all", {{"add-cell=0 paste=8,6 add-cell=0 paste=19,1 paste-all relax", ".kor"}}},
+        {"copy", {{"copy", ".kor"}}},
+        {"mirror-copy", {{"mirror-copy center", ".kor"}}},
+        {"remove", {{"remove=7", ".kor"}, {"remove=3 undo", ".kor"}}},
+        {"pull", {{"pull=3", ".kor"}}},
+        {"subdivide", {{"subdivide=3", ".kor"}}},
+        {"kago", {{"subdivide=2 kago", ".kor"}}},
+        {"flip", {{"flip", ".kor"}}},
+        {"mirror", {{"mirror", ".kor"}}},
+        {"undo", {{"add-cell=0 undo", ".kor"}}},
+        {"redo", {{"add-cell=0 undo redo", ".kor"}}},
+        {"grow", {{"grow", ".kor"}}},
+        {"zoom-in", {{"zoom-in", ".png"}}},
+        {"zoom-out", {{"zoom-out zoom-out", ".png"}}},
+        {"default-size", {{"move=1.5,-2,0.25 default-size", ".kor"}}},
+        {"smoothen", {{"smoothen", ".kor"}}},
+        {"sway", {{"sway", ".kor"}}},
+        {"modify-off", {{"modify-off relax", ".kor"}}},
+        {"relax", {{"relax=3", ".kor"}, {"relax=stable", ".kor"}, {"relax=solve:1e-6", ".kor"}}},
+        {"steps", {{"steps=7", ".kor"}}},
+        {"smooth", {{"smooth=4", ".kor"}}},
+        {"spread", {{"spread=2", ".kor"}}},
+        {"rotate", {{"rotate=0.3,-0.2", ".kor"}}},
+        {"center", {{"move=1,0,0 center", ".kor"}}},
+        {"move", {{"move=1.5,-2,0.25", ".kor"}}},
+        {"thicken", {{"thicken=0.1", ".obj"}}},
+        {"scale", {{"scale=10", ".kor"}}},
+        {"fit", {{"fit", ".png"}}},
+        {"size", {{"size=100x80", ".png"}}},
+        {"strain", {{"strain", ".png"}}},
+        {"net", {{"net", ".svg"}}},
+        {"paper", {{"net=20 paper=letter", ".svg"}}},
     };
-    const std::vector<Case> cases = {
-        {"add-cell=0", {addCell(0)}},
-        {"add-cell=0 paste=8,6", {addCell(0), paste(8, 6)}},
-        {"add-cell=0 paste=8,6 add-cell=0 paste=19,1 paste-all relax",
-         {addCell(0), paste(8, 6), addCell(0), paste(19, 1), pasteAll, [] { modify(); }}},
-        {"modify-off add-cell=0 paste=8,6 modify-off",
-         {[] { modify_off = true; }, addCell(0), [] { saveState(); pasteVertices(8, 6); },
-          [] { modify_off = false; modify(); }}},
-        {"relax=3", {[] { modify(); modify(); modify(); }}},
-        {"relax=stable", {[] { while (!modify()) {} }}},
-        {"steps=7", {[] { for (int k = 0; k < 7; ++k) modifyonce(); }}},
-        {"smooth=4", {[] { for (int k = 0; k < 4; ++k) smoothen(); }}},
-        {"smoothen", {[] { for (int k = 0; k < 5; ++k) smoothen(); modify(); offsetpolygon(); }}},
-        {"spread=2", {[] { spread(); spread(); }}},
-        {"sway", {[] { spread(); spread(); spread(); }}},
-        {"subdivide=3", {[] { saveState(); subdiv(3); fill_conn_comp(); }}},
-        {"subdivide=2 kago", {[] { saveState(); subdiv(2); fill_conn_comp(); }, [] { saveState(); kago(); modify(); }}},
-        {"subdivide=2 append=" + noLevel,
-         {[] { saveState(); subdiv(2); fill_conn_comp(); }, append(noLevel)}},
-        {"flip", {[] { flipFace(); }}},
-        {"mirror", {[] { mirrorpoly(); }}},
-        {"copy", {[] { addcopy(false); offsetpolygon(); }}},
-        {"mirror-copy center", {[] { addcopy(true); offsetpolygon(); }, [] { offsetpolygon(); }}},
-        {"remove=7", {[] { saveState(); remove(7); fill_conn_comp(); fill_center_conn_comp(); }}},
-        {"pull=3", {[&] { select(3); pullpoint(); g_purtj = -1; }}},
-        {"rotate=0.3,-0.2", {[] { rotatepoly(0.3, -0.2); }}},
-        {"move=1.5,-2,0.25 default-size", {[] { movepoly(1.5, -2, 0.25); }, [] { offsetpolygon(); }}},
-        {"append=" + kSingle, {append(kSingle)}},
-        {"add-cell=0 open=" + kSingle, {addCell(0), [] { ASSERT_TRUE(wxTranslateData(kSingle, false)); fill_conn_comp(); }}},
-        {"add-cell=0 undo", {addCell(0), [] { undo(); }}},
-        // One gesture, one snapshot: the cell, its glue along the side leaving 0, one burst.
-        {"add-glued=0", {[&] { select(0); addnewpolygon(); pasteVertices(13, 1); modify(); g_purtj = -1; }}},
-        {"add-glued=0 undo", {[&] { select(0); addnewpolygon(); pasteVertices(13, 1); modify(); g_purtj = -1; },
-                              [] { undo(); }}},
-        {"add-cell=0 add-cell=8 undo undo redo",
-         {addCell(0), addCell(8), [] { undo(); }, [] { undo(); }, [] { redo(); }}},
-    };
-    for (const Case& c : cases) {
-        const ToolRun run = tool("apply " + kSingle + " " + kOut + ".kor " + c.ops);
-        ASSERT_EQ(run.status, 0) << c.ops << ": " << run.err;
+    for (const ToolOpEntry& entry : toolOpTable()) {
+        const auto found = cases.find(entry.name);
+        ASSERT_NE(found, cases.end()) << "no case for the operation " << entry.name;
+        for (const Case& c : found->second) {
+            const std::string out = kOut + c.ext;
+            const ToolRun run = tool("apply " + kSingle + " " + out + " " + c.ops);
+            ASSERT_EQ(run.status, 0) << c.ops << ": " << run.err;
+            openAsTheWindowDoes(kSingle);
+            std::istringstream words(c.ops);
+            bool named = false;
+            for (std::string text; words >> text;) {
+                ToolOp op;
+                std::string error;
+                ASSERT_TRUE(parseToolOp(text, &op, &error)) << text << ": " << error;
+                named = named || op.name == entry.name;
+                EXPECT_EQ(findToolOp(op.name)->run(op, false), "") << c.ops << ": " << text;
+                refreshDerivedData();  // what the repaint after a command does, and the tool after an op
+            }
+            EXPECT_TRUE(named) << c.ops << " does not run " << entry.name;
+            EXPECT_TRUE(readAll(out) == writtenHere(c.ext)) << c.ops;
+            std::remove(out.c_str());
+        }
+    }
+}
+
+// A refused operation fails with its command's refusal, word for word.
+TEST(Tool, ARefusedOperationSaysWhatItsCommandSays)
+{
+    for (const std::string& ops : {std::string("kago"), std::string("subdivide=2 add-cell=0"),
+                                   std::string("subdivide=2 subdivide=3"), std::string("add-cell=7"),
+                                   std::string("subdivide=2 add-glued=0")}) {
+        const ToolRun run = tool("apply " + kSingle + " " + kOut + ".kor " + ops);
+        EXPECT_EQ(run.status, 1) << ops;
         openAsTheWindowDoes(kSingle);
-        for (const auto& step : c.steps) {
-            step();
+        std::istringstream words(ops);
+        std::string refusal;
+        for (std::string text; refusal.empty() && words >> text;) {
+            ToolOp op;
+            std::string error;
+            ASSERT_TRUE(parseToolOp(text, &op, &error)) << text;
+            refusal = findToolOp(op.name)->run(op, false);
             refreshDerivedData();
         }
-        EXPECT_EQ(readAll(kOut + ".kor"), surfaceFileText()) << c.ops;
-        std::remove((kOut + ".kor").c_str());
+        ASSERT_NE(refusal, "") << ops;
+        EXPECT_NE(run.err.find(": " + refusal + "\n"), std::string::npos) << run.err << "\n" << refusal;
+    }
+    openAsTheWindowDoes(kSingle);
+    g_purtj = 0;
+    EXPECT_EQ(findToolOp("kago")->run(ToolOp{"kago", "kago", {}, ""}, false), KAGO_NEEDS_SUBDIVISION);
+    EXPECT_EQ(findToolOp("subdivide")->run(ToolOp{"subdivide=2", "subdivide", {2}, ""}, false), "");
+    EXPECT_EQ(findToolOp("add-cell")->run(ToolOp{"add-cell=0", "add-cell", {0}, ""}, false), CELLS_NEED_LEVEL_ONE);
+}
+
+// --help lists every operation of the table, each form with its text; so does
+// the manual page.
+TEST(Tool, HelpAndManualListEveryOperationOfTheTable)
+{
+    const ToolRun help = tool("--help");
+    ASSERT_EQ(help.status, 0);
+    const std::string manual = readAll(KORVITH_SOURCE_DIR "/docs/man/korvith-tool.1");
+    for (const ToolOpEntry& entry : toolOpTable()) {
+        std::istringstream forms(entry.usage);
+        for (std::string form; std::getline(forms, form);)
+            EXPECT_NE(help.out.find("\n  " + form + " "), std::string::npos) << form;
+        std::string escaped;
+        for (const char* c = entry.name; *c; ++c)
+            escaped += *c == '-' ? std::string("\\-") : std::string(1, *c);
+        EXPECT_NE(manual.find(escaped), std::string::npos) << entry.name << " is not in the manual page";
+        EXPECT_NE(help.out.find(entry.group), std::string::npos);
     }
 }
 

@@ -351,7 +351,7 @@ int main(int argc, char** argv)
     if (args.empty())
         return usage("no command given");
     if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
-        std::printf("%s", toolUsage());
+        std::fputs(toolUsage().c_str(), stdout);
         return 0;
     }
     if (args[0] == "--version") {

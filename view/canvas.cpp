@@ -11,7 +11,7 @@
 
 #include "app/command_ids.h"
 #include "app/frame.h"
-#include "construct/add_cell.h"
+#include "construct/edit_commands.h"
 #include "construct/add_glued.h"
 #include "model/derived_data.h"
 #include "view/animation.h"
@@ -224,14 +224,13 @@ void MyCanvas::OnDoubleClick(wxMouseEvent& event)
         Refresh(false, nullptr);
         return;
     }
-    const int before = NOV;
-    addnewpolygon();
-    if (NOV == before)
-        say(addCellRefusal(g_purtj));
+    say(addCellCommand());
 }
 
 void MyCanvas::say(const wxString& line)
 {
+    if (line.empty())
+        return;
     m_said = line;
     m_owner->SetStatusText(line, 0);
 }

@@ -35,13 +35,15 @@ public:
     // Every mouse event: restarts the timer, runs the gesture it belongs to,
     // sets the cursor, repaints when the picture changed, and lets the event go on.
     void OnMouseEvent(wxMouseEvent& event);
-    // Left double click: adds a cell at the picked vertex; with Shift, adds it
-    // glued as the tiling continues there (addGluedCommand) and repaints, at
-    // the vertex aimCellAt finds when no cell can grow at the picked one. The
-    // status bar says why when no cell is added.
+    // Left double click: adds a cell at the picked vertex as Edit > Add new
+    // cells does (addCellCommand: refused on a subdivided surface); with
+    // Shift, adds it glued as the tiling continues there (addGluedCommand) and
+    // repaints, at the vertex aimCellAt finds when no cell can grow at the
+    // picked one. The status bar says why when no cell is added.
     void OnDoubleClick(wxMouseEvent& event);
     // Shows one line in the status bar's first field: why a gesture or command
-    // was refused, or a warning. It stays until the next press of a mouse
+    // was refused, or a warning (an empty line shows nothing: a command's
+    // refusal is empty when it was done). It stays until the next press of a mouse
     // button or the next command that says something.
     void say(const wxString& line);
     // Clears the line say() left, unless something else has replaced it.

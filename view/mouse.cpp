@@ -68,10 +68,12 @@ MouseOutcome handleMouseEvent(MouseKind kind, bool leftIsDown, bool rightIsDown,
         const int picked = pickedVertex();
         bool pasted = false;
         int refused = -1;  // the nearest other vertex under the pointer
+        std::string why;   // and why it may not be glued
         for (int i = 0; picked >= 0 && i < NOV; ++i) {
             if (distance(gv[i], pt) >= PICK_RADIUS)
                 continue;
-            if (pasteCommand(i, picked)) {
+            const std::string refusal = pasteCommand(i, picked);
+            if (refusal.empty()) {
                 g_purturb = 0;
                 messagetxt = "Now pasting vertices...";
                 out.repaint = true;
@@ -81,12 +83,14 @@ MouseOutcome handleMouseEvent(MouseKind kind, bool leftIsDown, bool rightIsDown,
                 pasted = true;
                 break;
             }
-            if (i != picked && (refused < 0 || distance(gv[i], pt) < distance(gv[refused], pt)))
+            if (i != picked && (refused < 0 || distance(gv[i], pt) < distance(gv[refused], pt))) {
                 refused = i;
+                why = refusal;
+            }
         }
         // Where the pick finds nothing to glue, the aimed vertex is glued.
         const int aimed = g_aimpurtj;
-        if (!pasted && picked >= 0 && aimed >= 0 && pasteCommand(aimed, picked)) {
+        if (!pasted && picked >= 0 && aimed >= 0 && pasteCommand(aimed, picked).empty()) {
             g_purturb = 0;
             messagetxt = "Now pasting vertices...";
             out.repaint = true;
@@ -96,8 +100,7 @@ MouseOutcome handleMouseEvent(MouseKind kind, bool leftIsDown, bool rightIsDown,
             pasted = true;
         }
         if (!pasted && refused >= 0)
-            out.status = "Cannot glue " + std::to_string(refused) + " to " + std::to_string(picked) + ": " +
-                         pasteRefusal(refused, picked);
+            out.status = "Cannot glue " + std::to_string(refused) + " to " + std::to_string(picked) + ": " + why;
         else if (!pasted && picked >= 0 && aimedFrom == picked && distance(pt, dragpoint) >= PICK_RADIUS)
             out.status = "Nothing to glue " + std::to_string(picked) + " to here: no vertex it may be glued to lies within " +
                          std::to_string(AIM_RADIUS) + " pixels";

@@ -28,7 +28,7 @@ struct MouseOutcome {
 // left press; left button held (drag from the picked vertex looking for a
 // partner, the vertices it may be glued to in g_gluable and the one aimed at
 // in g_aimpurtj, or turning); left release (glue the picked vertex to the first
-// vertex under the pointer that isPasteVertices accepts, else to the aimed
+// vertex under the pointer that pasteCommand glues, else to the aimed
 // vertex, with the refusal of
 // the nearest other vertex under it as the status when none does, and a
 // warning when the glue pinches a vertex, or, after a drag that found nothing,

@@ -1,5 +1,6 @@
 // libFuzzer target: the input's bytes are a surface file, read as the Open
-// command reads it, then the derived data is refreshed as a repaint does.
+// command reads it, then the derived data is refreshed as a repaint does; the
+// store is validated after each.
 #include <cstddef>
 #include <cstdint>
 
@@ -17,7 +18,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         return 0;
     if (parseSurfaceText("fuzz.kor", reinterpret_cast<const char*>(data), size, append, &parsed)) {
         acceptSurface(parsed, append);
+        checkStore("the input was accepted");
         refreshDerivedData();
+        checkStore("the derived data was refreshed");
     }
     return 0;
 }

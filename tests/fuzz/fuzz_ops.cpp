@@ -1,7 +1,8 @@
 // libFuzzer target: a short sequence of the window's commands on a surface
 // file. The input is one byte N (taken modulo 8), N command bytes, then the
 // surface file. Each command byte picks the command (low 4 bits) and the
-// vertex it acts on (the rest, as a share of the vertices).
+// vertex it acts on (the rest, as a share of the vertices). The store is
+// validated after the input is accepted and after every command.
 #include <cstddef>
 #include <cstdint>
 
@@ -18,6 +19,10 @@
 #include "model/store.h"
 
 namespace {
+const char* const kNames[16] = {"add a cell", "paste", "paste all", "copy", "remove", "subdivide", "kago",
+                                "flip", "mirror", "undo", "redo", "relax", "smoothen", "sway", "pull",
+                                "modify off"};
+
 void runCommand(uint8_t code)
 {
     const int p = NOV > 0 ? static_cast<int>((code >> 4) * NOV / 16) : -1;
@@ -41,7 +46,9 @@ void runCommand(uint8_t code)
     default: modifyOffCommand(); break;
     }
     g_purtj = -1;
+    checkStore(kNames[code & 15]);
     refreshDerivedData();  // what the repaint after each command does
+    checkStore("the repaint's refresh");
 }
 }  // namespace
 
@@ -57,6 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (!parseSurfaceText("fuzz.kor", reinterpret_cast<const char*>(data + 1 + n), size - 1 - n, false, &parsed))
         return 0;
     acceptSurface(parsed, false);
+    checkStore("the input was accepted");
     refreshDerivedData();
     // Relaxing large surfaces many times over is slow, not interesting.
     if (NOV > 600 || NOE > 1800)

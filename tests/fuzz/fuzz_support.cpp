@@ -1,5 +1,6 @@
 #include "tests/fuzz/fuzz_support.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -9,6 +10,7 @@
 #include "io/reader.h"
 #include "model/history.h"
 #include "model/store.h"
+#include "model/validate.h"
 
 namespace {
 const char kStartUpCell[] =
@@ -55,4 +57,13 @@ bool openStartUpCell()
         return false;
     acceptSurface(parsed, false);
     return true;
+}
+
+void checkStore(const char* after)
+{
+    const std::string fault = validateStore();
+    if (fault.empty())
+        return;
+    std::fprintf(stderr, "the store is broken after %s: %s\n", after, fault.c_str());
+    std::abort();
 }

@@ -7,3 +7,7 @@ void startFuzzCase();
 
 // Reads the start-up cell (compiled in) as Open would; false if that fails.
 bool openStartUpCell();
+
+// Aborts, naming `after` and the fault, when the store breaks an invariant
+// validateStore checks: run after every accepted input and every operation.
+void checkStore(const char* after);

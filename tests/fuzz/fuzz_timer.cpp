@@ -16,7 +16,6 @@
 #include "io/reader.h"
 #include "model/derived_data.h"
 #include "model/store.h"
-#include "model/validate.h"
 #include "tests/fuzz/fuzz_support.h"
 #include "view/animation.h"
 #include "view/mouse.h"
@@ -58,8 +57,7 @@ void act(uint8_t code)
     for (int k = 0; k < 1 + amount % 4; ++k)
         animationTick();
     buildScene(scene, SceneUse::Window);  // the repaint: derived data, projection (gv)
-    if (!validateStore().empty())
-        std::abort();
+    checkStore("an action, its ticks and the repaint");
 }
 }  // namespace
 
@@ -83,6 +81,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (!parseSurfaceText("fuzz.kor", reinterpret_cast<const char*>(data + 1 + n), size - 1 - n, false, &parsed))
         return 0;
     acceptSurface(parsed, false);
+    checkStore("the input was accepted");
     // Ticks on large surfaces are slow, not interesting.
     if (NOV > 400 || NOE > 1200)
         return 0;

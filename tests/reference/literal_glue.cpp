@@ -1,5 +1,8 @@
 #include "tests/reference/literal_glue.h"
 
+#include <vector>
+
+#include "construct/glue.h"
 #include "model/store.h"
 #include "model/topology.h"
 
@@ -98,6 +101,16 @@ void literalPasteAllpastableEdges()
             ++counter;
         }
         if (counter == 6 && A != B) {
+            // A paste that would fold the surface onto itself is passed over.
+            std::vector<int> facesOfA, facesOfB;
+            for (int f = 0; f < NOS; ++f) {
+                if (isFaceIncludeVertex(f, A))
+                    facesOfA.push_back(f);
+                if (isFaceIncludeVertex(f, B))
+                    facesOfB.push_back(f);
+            }
+            if (!foldingRefusal(A, B, facesOfA, facesOfB).empty())
+                continue;
             literalPasteVertices(A, B);
             i = -1;
         }
