@@ -33,8 +33,8 @@
 #include "view/canvas.h"
 #include "view/printout.h"
 #include "view/view_commands.h"
-#include "tools/export_surface.h"
-#include "tools/paper_kit_writer.h"
+#include "export/export_surface.h"
+#include "export/paper_kit_writer.h"
 
 // clang-format off
 wxBEGIN_EVENT_TABLE(MyFrame, wxFrame)

@@ -24,8 +24,8 @@
 #include "model/triangle_mesh.h"
 #include "model/validate.h"
 #include "tests/fuzz/fuzz_support.h"
-#include "tools/mesh_export.h"
-#include "tools/picture.h"
+#include "export/mesh_export.h"
+#include "export/picture.h"
 #include "view/scene.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)

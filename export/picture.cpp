@@ -1,4 +1,4 @@
-#include "tools/picture.h"
+#include "export/picture.h"
 
 #include <cairo-pdf.h>
 #include <cairo-svg.h>
