@@ -25,6 +25,7 @@
 #include "io/file_names.h"
 #include "io/open_commands.h"
 #include "io/writer.h"
+#include "model/finite_positions.h"
 #include "geometry/rigid_motion.h"
 #include "model/components.h"
 #include "model/derived_data.h"
@@ -123,7 +124,7 @@ void append(wxMenu* menu, int id, const wxString& label, wxItemKind kind = wxITE
 }  // namespace
 
 MyFrame::MyFrame(const wxString& title, const wxPoint& pos, const wxSize& size)
-    : wxFrame(nullptr, wxID_ANY, title, pos, size)
+    : CanvasHost(nullptr, wxID_ANY, title, pos, size)
 {
     wxMenu* fileMenu = new wxMenu;
     append(fileMenu, ID_OPEN, "&Open...\tCtrl-O");

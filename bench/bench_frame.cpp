@@ -14,7 +14,7 @@
 #include "tests/surface_generators.h"
 #include "view/view_commands.h"
 #include "model/store.h"
-#include "export/picture.h"
+#include "view/cairo_painter.h"
 #include "view/cairo_picture.h"
 #include "view/scene.h"
 

@@ -15,6 +15,7 @@
 #include "io/command_line.h"
 #include "io/open_commands.h"
 #include "io/writer.h"
+#include "model/finite_positions.h"
 #include "model/derived_data.h"
 #include "model/history.h"
 #include "model/store.h"

@@ -25,7 +25,7 @@
 #include "model/validate.h"
 #include "tests/fuzz/fuzz_support.h"
 #include "export/mesh_export.h"
-#include "export/picture.h"
+#include "view/cairo_painter.h"
 #include "view/scene.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
