@@ -49,7 +49,7 @@ enum CommandId {
     ID_COLOR_FACE = 62,
     ID_COLOR_BACK = 63,
     ID_COLOR_BACKGROUND = 64,
-    ID_TIMER = 65,
+    // 65 is the canvas timer's (view/canvas_host.h)
     ID_EXPORT = 66,  // File > Export...: meshes, printable solids, pictures
     ID_GROW_RING = 67,   // Edit > Grow one ring
     ID_SAMPLE_DISC = 69, // Sample > Hyperbolic disc (3 rings)

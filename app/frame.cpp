@@ -30,6 +30,7 @@
 #include "io/recent_files.h"
 #include "io/open_commands.h"
 #include "io/writer.h"
+#include "model/finite_positions.h"
 #include "geometry/rigid_motion.h"
 #include "model/components.h"
 #include "model/derived_data.h"
@@ -38,8 +39,8 @@
 #include "view/canvas.h"
 #include "view/printout.h"
 #include "view/view_commands.h"
-#include "tools/export_surface.h"
-#include "tools/paper_kit_writer.h"
+#include "export/export_surface.h"
+#include "export/paper_kit_writer.h"
 
 // clang-format off
 wxBEGIN_EVENT_TABLE(MyFrame, wxFrame)
@@ -113,7 +114,7 @@ bool overwriteConfirmed(wxWindow* parent)
 }  // namespace
 
 MyFrame::MyFrame(const wxString& title, const wxPoint& pos, const wxSize& size)
-    : wxFrame(nullptr, wxID_ANY, title, pos, size)
+    : CanvasHost(nullptr, wxID_ANY, title, pos, size)
 {
     BuiltMenus menus;
     SetMenuBar(buildMenuBar(&menus));

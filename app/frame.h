@@ -9,11 +9,12 @@
 #include <vector>
 
 #include "io/writer.h"
+#include "view/canvas_host.h"
 
 class HelpWindow;
 class MyCanvas;
 
-class MyFrame : public wxFrame {
+class MyFrame : public CanvasHost {
 public:
     // Builds the menus in order, the two-field status bar ("Welcome to Korvith!")
     // and the canvas.
@@ -154,7 +155,7 @@ public:
 
     // Sets the check marks of the timer's activities (Repeat sway, Repeat
     // smoothing, Modify until stable, Relax precisely) from their flags.
-    void syncActivityChecks();
+    void syncActivityChecks() override;
 
 private:
     // Save and Save As Header after the text is built; true when the file was

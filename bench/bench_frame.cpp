@@ -8,6 +8,7 @@
 #include <string>
 
 #include "bench/bench_surfaces.h"
+#include "export/picture.h"
 #include "geometry/smoothing.h"
 #include "io/reader.h"
 #include "io/writer.h"
@@ -15,7 +16,7 @@
 #include "tests/surface_generators.h"
 #include "view/view_commands.h"
 #include "model/store.h"
-#include "tools/picture.h"
+#include "view/cairo_painter.h"
 #include "view/cairo_picture.h"
 #include "view/scene.h"
 

@@ -6,7 +6,7 @@
 #include "bench/bench_surfaces.h"
 #include "construct/unfold.h"
 #include "model/store.h"
-#include "tools/paper_kit.h"
+#include "export/paper_kit.h"
 
 namespace {
 void BM_Unfold(benchmark::State& state)

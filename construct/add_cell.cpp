@@ -7,17 +7,13 @@
 #include "model/store.h"
 #include "model/topology.h"
 #include "model/vertex_fans.h"
+#include "model/vec3.h"
 
 namespace {
 struct Pair {
     int s;  // the corner that follows P in its face
     int p;  // the corner that precedes P
 };
-
-Point3 minus(const Point3& a, const Point3& b)
-{
-    return Point3{a.x - b.x, a.y - b.y, a.z - b.z};
-}
 
 void exchange(Pair& a, Pair& b)
 {
@@ -43,8 +39,8 @@ bool fanVectors(int P, Pair* pairs, int n, Point3* A, Point3* B)
         } else {
             return false;
         }
-        *A = minus(v[middle], v[P]);
-        *B = minus(v[last], v[first]);
+        *A = v[middle] - v[P];
+        *B = v[last] - v[first];
         return true;
     }
     // Four faces: bring the start of the fan to pair 0 and its successor to pair 1.
@@ -70,8 +66,8 @@ bool fanVectors(int P, Pair* pairs, int n, Point3* A, Point3* B)
         k = 3;
     else
         return false;
-    *A = minus(v[pairs[1].p], v[P]);
-    *B = minus(v[pairs[k].p], v[pairs[1].s]);
+    *A = v[pairs[1].p] - v[P];
+    *B = v[pairs[k].p] - v[pairs[1].s];
     return true;
 }
 }  // namespace
@@ -99,7 +95,7 @@ bool cellPlacement(int P, Point3* A, Point3* B)
     // short for its squared length to be a normal number (zero, or a surface
     // scaled down to about 1e-160 and below) cannot be scaled without
     // writing infinite or meaningless positions.
-    if (!std::isnormal(B->x * B->x + B->y * B->y + B->z * B->z))
+    if (!std::isnormal(dot(*B, *B)))
         return false;
     return NOV + 7 <= MAX_VERTICES - 1 && NOE + 14 <= MAX_EDGES - 1 && NOS + 7 <= MAX_FACES - 1;
 }
@@ -148,15 +144,13 @@ void addnewpolygon()
     if (!cellPlacement(P, &A, &B))
         return;
 
-    const double scale = std::sin(1.09955742855) / std::sqrt(B.x * B.x + B.y * B.y + B.z * B.z);
-    const Point3 Bs{B.x * scale, B.y * scale, B.z * scale};
-    const Point3 C = minus(v[P], A);
+    const double scale = std::sin(1.09955742855) / std::sqrt(dot(B, B));
+    const Point3 Bs = scale * B;
+    const Point3 C = v[P] - A;
     const int N = NOV;
     for (int k = 1; k <= 6; ++k) {
         const double t = k * 6.283185306 / 7.0;
-        v[N + k - 1] = Point3{C.x + std::cos(t) * A.x + std::sin(t) * Bs.x,
-                              C.y + std::cos(t) * A.y + std::sin(t) * Bs.y,
-                              C.z + std::cos(t) * A.z + std::sin(t) * Bs.z};
+        v[N + k - 1] = C + std::cos(t) * A + std::sin(t) * Bs;
     }
     v[N + 6] = C;
     for (int k = 0; k < 7; ++k)

@@ -9,17 +9,9 @@
 #include "geometry/face_boxes.h"
 #include "geometry/self_intersection.h"
 #include "model/store.h"
+#include "model/vec3.h"
 
 namespace {
-void sub(const double* a, const double* b, double* out)
-{
-    for (int k = 0; k < 3; ++k)
-        out[k] = a[k] - b[k];
-}
-double dot(const double* a, const double* b)
-{
-    return a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
-}
 double clamp01(double t)
 {
     return t < 0 ? 0 : t > 1 ? 1 : t;
@@ -28,10 +20,8 @@ double clamp01(double t)
 // The distance between the segments p0 p1 and q0 q1.
 double segmentDistance(const double* p0, const double* p1, const double* q0, const double* q1)
 {
-    double d1[3], d2[3], r[3];
-    sub(p1, p0, d1);
-    sub(q1, q0, d2);
-    sub(p0, q0, r);
+    const Point3 P0 = pointAt(p0), Q0 = pointAt(q0);
+    const Point3 d1 = pointAt(p1) - P0, d2 = pointAt(q1) - Q0, r = P0 - Q0;
     const double a = dot(d1, d1), e = dot(d2, d2), f = dot(d2, r);
     double s = 0, t = 0;
     if (a <= 0 && e <= 0) {
@@ -55,10 +45,7 @@ double segmentDistance(const double* p0, const double* p1, const double* q0, con
             }
         }
     }
-    double d[3];
-    for (int k = 0; k < 3; ++k)
-        d[k] = p0[k] + s * d1[k] - (q0[k] + t * d2[k]);
-    return std::sqrt(dot(d, d));
+    return length(P0 + s * d1 - (Q0 + t * d2));
 }
 
 const double* corner(int f, int k)
@@ -84,18 +71,16 @@ double faceDistance(int f, int g)
 
 void closestPointOnTriangle(const double* p, const double* a, const double* b, const double* c, double* closest)
 {
-    double ab[3], ac[3], ap[3];
-    sub(b, a, ab);
-    sub(c, a, ac);
-    sub(p, a, ap);
+    const Point3 A = pointAt(a), P = pointAt(p);
+    const Point3 ab = pointAt(b) - A, ac = pointAt(c) - A, ap = P - A;
     auto at = [&](double u, double w) {
-        for (int k = 0; k < 3; ++k)
-            closest[k] = a[k] + u * ab[k] + w * ac[k];
+        const Point3 x = A + u * ab + w * ac;
+        closest[0] = x.x;
+        closest[1] = x.y;
+        closest[2] = x.z;
     };
     const double d1 = dot(ab, ap), d2 = dot(ac, ap);
-    double bp[3], cp[3];
-    sub(p, b, bp);
-    sub(p, c, cp);
+    const Point3 bp = P - pointAt(b), cp = P - pointAt(c);
     const double d3 = dot(ab, bp), d4 = dot(ac, bp), d5 = dot(ab, cp), d6 = dot(ac, cp);
     const double va = d3 * d6 - d5 * d4, vb = d5 * d2 - d1 * d6, vc = d1 * d4 - d3 * d2;
     if (d1 <= 0 && d2 <= 0)
@@ -122,10 +107,9 @@ void closestPointOnTriangle(const double* p, const double* a, const double* b, c
 
 double pointTriangleDistance(const double* p, const double* a, const double* b, const double* c)
 {
-    double closest[3], d[3];
+    double closest[3];
     closestPointOnTriangle(p, a, b, c, closest);
-    sub(p, closest, d);
-    return std::sqrt(dot(d, d));
+    return length(pointAt(p) - pointAt(closest));
 }
 
 

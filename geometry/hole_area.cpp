@@ -1,6 +1,6 @@
 #include "geometry/hole_area.h"
 
-#include "geometry/point_arithmetic.h"
+#include "model/vec3.h"
 #include "model/boundary_loops.h"
 
 std::vector<double> holeAreas()

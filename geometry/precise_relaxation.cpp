@@ -8,7 +8,7 @@
 
 #include "geometry/block_cholesky.h"
 #include "geometry/self_intersection.h"
-#include "io/writer.h"
+#include "model/finite_positions.h"
 #include "model/history.h"
 #include "model/store.h"
 
@@ -30,13 +30,6 @@ constexpr double DESCENT_STALL = 0.01;
 constexpr double MIN_DAMPING = 1e-10;
 // Past this damping a step is too short to matter: the solver stands still.
 constexpr double MAX_DAMPING = 1e10;
-
-double edgeLength(int e)
-{
-    const Point3& a = v[edge[e][0]];
-    const Point3& b = v[edge[e][1]];
-    return std::sqrt((b.x - a.x) * (b.x - a.x) + (b.y - a.y) * (b.y - a.y) + (b.z - a.z) * (b.z - a.z));
-}
 
 // Half the sum over edges of (L - phi)^2.
 double halfSquares()
@@ -521,18 +514,6 @@ PreciseState newtonIteration(double tolerance, CrossingPairs* crossings, double*
     return w.refusedForCrossing ? PreciseState::Blocked : PreciseState::Minimum;
 }
 }  // namespace
-
-double maxRelativeEdgeError()
-{
-    double worst = 0;
-    for (int e = 0; e < NOE; ++e) {
-        const double error = std::fabs(edgeLength(e) - phi[e]) / phi[e];
-        if (std::isnan(error))
-            return error;
-        worst = std::max(worst, error);
-    }
-    return worst;
-}
 
 PreciseState preciseRelaxIteration(double tolerance, CrossingPairs* crossings, double* error, PreciseAnalysis* analysis,
                                    double seconds)

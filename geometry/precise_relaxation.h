@@ -21,14 +21,12 @@
 #include <utility>
 #include <vector>
 
+#include "model/edge_error.h"  // maxRelativeEdgeError: the error the solver drives down
+
 // Largest relative edge error at which the solver stops by default.
 constexpr double PRECISE_TOLERANCE = 1e-9;
 // Share of a 15 ms timer tick that the window spends on precise steps.
 constexpr double PRECISE_TICK_BUDGET_SECONDS = 0.010;
-
-// The largest |L - phi| / phi over the live edges; 0 without edges, not a
-// number when any edge's error is not a number. Reads: NOE, edge, phi, v.
-double maxRelativeEdgeError();
 
 // How the solver stands after an iteration.
 enum class PreciseState {

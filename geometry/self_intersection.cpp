@@ -6,30 +6,9 @@
 
 #include "geometry/face_boxes.h"
 #include "model/store.h"
+#include "model/vec3.h"
 
 namespace {
-void sub(const double* a, const double* b, double* out)
-{
-    for (int k = 0; k < 3; ++k)
-        out[k] = a[k] - b[k];
-}
-void cross(const double* a, const double* b, double* out)
-{
-    out[0] = a[1] * b[2] - a[2] * b[1];
-    out[1] = a[2] * b[0] - a[0] * b[2];
-    out[2] = a[0] * b[1] - a[1] * b[0];
-}
-double dot(const double* a, const double* b)
-{
-    return a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
-}
-double distance(const double* a, const double* b)
-{
-    double d[3];
-    sub(a, b, d);
-    return std::sqrt(dot(d, d));
-}
-
 // Faces as three vertex indices each, into a list of positions: the store's
 // surface or a detached mesh.
 struct Faces {
@@ -103,21 +82,19 @@ bool facesCrossInside(const Faces& s, int f, int g)
 bool segmentMeetsTriangle(const double* a, const double* b, const double* p, const double* q, const double* r)
 {
     // Moeller and Trumbore: solve a + t (b - a) = p + u (q - p) + w (r - p).
-    double dir[3], e1[3], e2[3], h[3], s[3], qv[3];
-    sub(b, a, dir);
-    sub(q, p, e1);
-    sub(r, p, e2);
-    cross(dir, e2, h);
+    const Point3 A = pointAt(a), P = pointAt(p);
+    const Point3 dir = pointAt(b) - A, e1 = pointAt(q) - P, e2 = pointAt(r) - P;
+    const Point3 h = cross(dir, e2);
     const double det = dot(e1, h);
     const double scale = std::sqrt(dot(e1, e1) * dot(e2, e2) * dot(dir, dir));
     if (std::fabs(det) <= 1e-12 * scale)
         return false;  // parallel to the triangle's plane
     const double inv = 1.0 / det;
-    sub(a, p, s);
+    const Point3 s = A - P;
     const double u = inv * dot(s, h);
     if (u < 0 || u > 1)
         return false;
-    cross(s, e1, qv);
+    const Point3 qv = cross(s, e1);
     const double w = inv * dot(dir, qv);
     if (w < 0 || u + w > 1)
         return false;
@@ -132,35 +109,29 @@ bool trianglesOverlapInPlane(const double* a0, const double* a1, const double* a
     double longest = 0;
     for (auto& tri : t)
         for (int k = 0; k < 3; ++k)
-            longest = std::max(longest, distance(tri[k], tri[(k + 1) % 3]));
+            longest = std::max(longest, length(pointAt(tri[k]) - pointAt(tri[(k + 1) % 3])));
     const double tol = 1e-11 * longest;
     if (!(tol > 0))
         return false;
     // Both in one plane: every corner of each within tol of the other's plane.
-    double normal[2][3];
+    Point3 normal[2];
     for (int s = 0; s < 2; ++s) {
-        double e1[3], e2[3];
-        sub(t[s][1], t[s][0], e1);
-        sub(t[s][2], t[s][0], e2);
-        cross(e1, e2, normal[s]);
-        const double len = std::sqrt(dot(normal[s], normal[s]));
+        const Point3 n = cross(pointAt(t[s][1]) - pointAt(t[s][0]), pointAt(t[s][2]) - pointAt(t[s][0]));
+        const double len = length(n);
         if (!(len > tol * longest))
             return false;  // no area
-        for (double& c : normal[s])
-            c /= len;
+        normal[s] = n / len;
     }
     for (int s = 0; s < 2; ++s)
-        for (int k = 0; k < 3; ++k) {
-            double d[3];
-            sub(t[1 - s][k], t[s][0], d);
-            if (!(std::fabs(dot(normal[s], d)) <= tol))
+        for (int k = 0; k < 3; ++k)
+            if (!(std::fabs(dot(normal[s], pointAt(t[1 - s][k]) - pointAt(t[s][0]))) <= tol))
                 return false;
-        }
     // Drop the coordinate along which the plane faces most, then look for a
     // separating line along a side of either triangle.
+    const double facing[3] = {std::fabs(normal[0].x), std::fabs(normal[0].y), std::fabs(normal[0].z)};
     int drop = 0;
     for (int d = 1; d < 3; ++d)
-        if (std::fabs(normal[0][d]) > std::fabs(normal[0][drop]))
+        if (facing[d] > facing[drop])
             drop = d;
     const int x = (drop + 1) % 3, y = (drop + 2) % 3;
     for (int s = 0; s < 2; ++s)

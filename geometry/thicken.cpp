@@ -7,27 +7,14 @@
 #include "geometry/self_intersection.h"
 #include "geometry/wall_thickness.h"
 #include "model/adjacency.h"
+#include "model/vec3.h"
 
 namespace {
-struct Vec {
-    double x, y, z;
-};
-Vec sub(const Point3& a, const Point3& b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
-Vec cross(const Vec& a, const Vec& b) { return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x}; }
-double dot(const Vec& a, const Vec& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
-double length(const Vec& a) { return std::sqrt(dot(a, a)); }
-
-Vec unit(const Vec& a)
-{
-    const double l = length(a);
-    return {a.x / l, a.y / l, a.z / l};
-}
-
 // A face's corner at a vertex: the face's unit normal and its two sides
 // from the vertex, the turn from `side1` to `side2` running anticlockwise
 // about the normal.
 struct Corner {
-    Vec normal, side1, side2;
+    Point3 normal, side1, side2;
 };
 
 // How well direction d (unit) serves as the vertex's offset: a fan of faces
@@ -36,15 +23,13 @@ struct Corner {
 // lie in front (its normal within 90 degrees of d), and the faces' corners
 // seen along d must turn at most once around. Returns the least cosine
 // between d and a face normal, or that less 2 when the corners turn further.
-double offsetScore(const Vec& d, const std::vector<Corner>& corners)
+double offsetScore(const Point3& d, const std::vector<Corner>& corners)
 {
     double least = 2, turn = 0;
     for (const Corner& c : corners) {
         least = std::min(least, dot(d, c.normal));
-        const Vec p1{c.side1.x - dot(c.side1, d) * d.x, c.side1.y - dot(c.side1, d) * d.y,
-                     c.side1.z - dot(c.side1, d) * d.z};
-        const Vec p2{c.side2.x - dot(c.side2, d) * d.x, c.side2.y - dot(c.side2, d) * d.y,
-                     c.side2.z - dot(c.side2, d) * d.z};
+        const Point3 p1 = c.side1 - dot(c.side1, d) * d;
+        const Point3 p2 = c.side2 - dot(c.side2, d) * d;
         turn += std::atan2(dot(cross(c.side1, c.side2), d), dot(p1, p2));
     }
     return turn <= 2 * M_PI + 1e-6 ? least : least - 2;
@@ -56,18 +41,18 @@ double offsetScore(const Vec& d, const std::vector<Corner>& corners)
 // faces' normals, the bisectors of two, the directions equally inclined to
 // three, and a spread of 400 directions, by offsetScore. (0, 0, 0) when the
 // mean vanishes.
-Vec frontDirection(const Vec& sum, const std::vector<Corner>& corners)
+Point3 frontDirection(const Point3& sum, const std::vector<Corner>& corners)
 {
     if (!(length(sum) > 1e-12))
         return {0, 0, 0};
-    Vec best = unit(sum);
+    Point3 best = sum / length(sum);
     double bestScore = offsetScore(best, corners);
     if (bestScore >= 0.3)
         return best;
-    auto consider = [&](Vec d) {
+    auto consider = [&](Point3 d) {
         if (!(length(d) > 1e-12))
             return;
-        d = unit(d);
+        d = d / length(d);
         const double score = offsetScore(d, corners);
         if (score > bestScore) {
             bestScore = score;
@@ -76,16 +61,16 @@ Vec frontDirection(const Vec& sum, const std::vector<Corner>& corners)
     };
     const size_t n = corners.size();
     for (size_t i = 0; i < n; ++i) {
-        const Vec& a = corners[i].normal;
+        const Point3& a = corners[i].normal;
         consider(a);
         for (size_t j = i + 1; j < n; ++j) {
-            const Vec& b = corners[j].normal;
-            consider(Vec{a.x + b.x, a.y + b.y, a.z + b.z});
+            const Point3& b = corners[j].normal;
+            consider(a + b);
             for (size_t k = j + 1; k < n; ++k) {
-                const Vec& c = corners[k].normal;
-                Vec d = cross(Vec{a.x - b.x, a.y - b.y, a.z - b.z}, Vec{a.x - c.x, a.y - c.y, a.z - c.z});
+                const Point3& c = corners[k].normal;
+                Point3 d = cross(a - b, a - c);
                 if (dot(d, a) < 0)
-                    d = Vec{-d.x, -d.y, -d.z};
+                    d = -d;
                 consider(d);
             }
         }
@@ -93,7 +78,7 @@ Vec frontDirection(const Vec& sum, const std::vector<Corner>& corners)
     const int spread = 400;  // a Fibonacci spiral over the sphere
     for (int k = 0; k < spread && bestScore < 0; ++k) {
         const double z = 1 - (2 * k + 1.0) / spread, r = std::sqrt(1 - z * z), t = k * 2.399963229728653;
-        consider(Vec{r * std::cos(t), r * std::sin(t), z});
+        consider(Point3{r * std::cos(t), r * std::sin(t), z});
     }
     return best;
 }
@@ -104,14 +89,14 @@ Vec frontDirection(const Vec& sum, const std::vector<Corner>& corners)
 // which lies in the hull of one, two or three of them; every such candidate
 // is tried. Returns the least cosine it reaches (<= 0 when no direction has
 // every face in front) and the direction in *best.
-double steepestCommonNormal(const std::vector<Corner>& corners, Vec* best)
+double steepestCommonNormal(const std::vector<Corner>& corners, Point3* best)
 {
     double bestLeast = -2;
-    auto consider = [&](const Vec& x) {
+    auto consider = [&](const Point3& x) {
         const double l = length(x);
         if (!(l > 1e-12))
             return;
-        const Vec d{x.x / l, x.y / l, x.z / l};
+        const Point3 d = x / l;
         double least = 2;
         for (const Corner& c : corners)
             least = std::min(least, dot(d, c.normal));
@@ -122,27 +107,27 @@ double steepestCommonNormal(const std::vector<Corner>& corners, Vec* best)
     };
     const size_t n = corners.size();
     for (size_t i = 0; i < n; ++i) {
-        const Vec& a = corners[i].normal;
+        const Point3& a = corners[i].normal;
         consider(a);
         for (size_t j = i + 1; j < n; ++j) {
-            const Vec& b = corners[j].normal;
-            const Vec e = sub(Point3{b.x, b.y, b.z}, Point3{a.x, a.y, a.z});
+            const Point3& b = corners[j].normal;
+            const Point3 e = b - a;
             const double ee = dot(e, e);
             if (ee > 1e-24) {
                 const double t = -dot(a, e) / ee;
                 if (t > 0 && t < 1)
-                    consider(Vec{a.x + t * e.x, a.y + t * e.y, a.z + t * e.z});
+                    consider(a + t * e);
             }
             for (size_t k = j + 1; k < n; ++k) {
-                const Vec& c = corners[k].normal;
-                const Vec f = sub(Point3{c.x, c.y, c.z}, Point3{a.x, a.y, a.z});
+                const Point3& c = corners[k].normal;
+                const Point3 f = c - a;
                 const double ef = dot(e, f), ff = dot(f, f), det = ee * ff - ef * ef;
                 if (!(det > 1e-24))
                     continue;
                 const double ae = dot(a, e), af = dot(a, f);
                 const double s = (-ae * ff + af * ef) / det, t = (-af * ee + ae * ef) / det;
                 if (s > 0 && t > 0 && s + t < 1)
-                    consider(Vec{a.x + s * e.x + t * f.x, a.y + s * e.y + t * f.y, a.z + s * e.z + t * f.z});
+                    consider(a + s * e + t * f);
             }
         }
     }
@@ -199,23 +184,20 @@ bool thickenMesh(const TriangleMesh& sheet, double thickness, TriangleMesh* soli
 
     // Angle-weighted normals, and the unit normals of the faces at each vertex.
     const size_t nv = sheet.vertices.size();
-    std::vector<Vec> normal(nv, Vec{0, 0, 0});
+    std::vector<Point3> normal(nv, Point3{0, 0, 0});
     std::vector<std::vector<Corner>> around(nv);
     std::vector<int> index(nv, -1);
     for (const auto& c : sheet.triangles) {
         const Point3* p[3] = {&sheet.vertices[c[0]], &sheet.vertices[c[1]], &sheet.vertices[c[2]]};
-        const Vec n = cross(sub(*p[1], *p[0]), sub(*p[2], *p[0]));
+        const Point3 n = cross(*p[1] - *p[0], *p[2] - *p[0]);
         const double area2 = length(n);
         if (!(area2 > 0))
             continue;  // a face with no area has no direction to add
-        const Vec unitNormal{n.x / area2, n.y / area2, n.z / area2};
+        const Point3 unitNormal = n / area2;
         for (int k = 0; k < 3; ++k) {
-            const Vec e1 = sub(*p[(k + 1) % 3], *p[k]), e2 = sub(*p[(k + 2) % 3], *p[k]);
+            const Point3 e1 = *p[(k + 1) % 3] - *p[k], e2 = *p[(k + 2) % 3] - *p[k];
             const double angle = std::atan2(length(cross(e1, e2)), dot(e1, e2));
-            Vec& m = normal[c[k]];
-            m.x += angle * unitNormal.x;
-            m.y += angle * unitNormal.y;
-            m.z += angle * unitNormal.z;
+            normal[c[k]] = normal[c[k]] + angle * unitNormal;
             around[c[k]].push_back(Corner{unitNormal, e1, e2});
         }
     }
@@ -228,14 +210,14 @@ bool thickenMesh(const TriangleMesh& sheet, double thickness, TriangleMesh* soli
     int clamped = 0, clampedVertex = -1;
     for (size_t i = 0; i < nv; ++i) {
         if (around[i].empty()) {
-            normal[i] = Vec{0, 0, 0};
+            normal[i] = Point3{0, 0, 0};
             continue;
         }
         if (rule == OffsetRule::HalfThicknessAlongMean) {
             normal[i] = frontDirection(normal[i], around[i]);
             continue;
         }
-        Vec d{0, 0, 0};
+        Point3 d{0, 0, 0};
         double least = steepestCommonNormal(around[i], &d);
         if (!(least > 0) || offsetScore(d, around[i]) < 0) {
             d = frontDirection(normal[i], around[i]);
@@ -277,9 +259,9 @@ bool thickenMesh(const TriangleMesh& sheet, double thickness, TriangleMesh* soli
             const int i = sheetVertex[k];
             const double h = 0.5 * thickness * stretch[i];
             const Point3& p = sheet.vertices[i];
-            const Vec& n = normal[i];
-            solid->vertices[k] = Point3{p.x + h * n.x, p.y + h * n.y, p.z + h * n.z};
-            solid->vertices[k + used] = Point3{p.x - h * n.x, p.y - h * n.y, p.z - h * n.z};
+            const Point3& n = normal[i];
+            solid->vertices[k] = p + h * n;
+            solid->vertices[k + used] = p - h * n;
         }
     };
     place();

@@ -16,6 +16,7 @@
 #include "io/file_names.h"
 #include "io/open_commands.h"
 #include "io/writer.h"
+#include "model/finite_positions.h"
 #include "model/store.h"
 
 namespace {

@@ -129,17 +129,6 @@ wxString cIdentifier(const wxString& name)
     return id;
 }
 
-bool surfaceIsFinite()
-{
-    for (int i = 0; i < NOV; ++i)
-        if (!std::isfinite(v[i].x) || !std::isfinite(v[i].y) || !std::isfinite(v[i].z))
-            return false;
-    for (int e = 0; e < NOE; ++e)
-        if (!std::isfinite(phi[e]))
-            return false;
-    return true;
-}
-
 wxString takeSaveChoice(const wxString& chosenPath, SaveKind kind)
 {
     const wxString extension = kind == SaveKind::Surface ? ".kor" : ".h";

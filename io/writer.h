@@ -22,10 +22,6 @@ std::string headerExportText(const wxString& prefix);
 // '_', and a leading digit gets the prefix 'd'. Identifiers stay as they are.
 wxString cIdentifier(const wxString& name);
 
-// True when every live position and target length is a finite number, so that
-// the reader will read the written file back. Reads: NOV, NOE, v, phi.
-bool surfaceIsFinite();
-
 // Which file a save dialog's choice names.
 enum class SaveKind { Surface, Header };
 

@@ -7,7 +7,7 @@
 #include <cstring>
 #include <vector>
 
-#include "geometry/precise_relaxation.h"
+#include "model/edge_error.h"
 #include "model/derived_data.h"
 #include "model/store.h"
 

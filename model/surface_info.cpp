@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "geometry/precise_relaxation.h"
+#include "model/edge_error.h"
 #include "model/derived_data.h"
 #include "model/adjacency.h"
 #include "model/topology.h"

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything from nothing and runs every test:
+# Checks the folders' include order, installs what is missing, builds everything from nothing and runs every test:
 # the core, window and start-up tests, then the core tests again built with
 # AddressSanitizer and UndefinedBehaviorSanitizer, then a minute of fuzzing.
 set -eu
 cd "$(dirname "$0")/.."
+# The folders include one another one way only (docs/layering.md).
+scripts/check-includes.sh
 scripts/install-deps.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORVITH_RECIPES=ON >/dev/null
 cmake --build build -j"$(nproc)"

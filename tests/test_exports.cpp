@@ -24,8 +24,8 @@
 #include "io/open_commands.h"
 #include "model/derived_data.h"
 #include "model/triangle_mesh.h"
-#include "tools/export_surface.h"
-#include "tools/mesh_export.h"
+#include "export/export_surface.h"
+#include "export/mesh_export.h"
 
 namespace {
 const std::string kTorio = KORVITH_SOURCE_DIR "/sample/torio.kor";

@@ -25,8 +25,8 @@
 #include "tests/read_file.h"
 #include "tests/surface_generators.h"
 #include "tests/tool_run.h"
-#include "tools/paper_kit.h"
-#include "tools/paper_kit_writer.h"
+#include "export/paper_kit.h"
+#include "export/paper_kit_writer.h"
 
 namespace {
 const char* const kSamples[] = {"single",         "torio",          "autopasteDemo",    "123-123-123",

@@ -22,7 +22,7 @@
 #include "model/surface_info.h"
 #include "geometry/face_clearance.h"
 #include "geometry/hole_area.h"
-#include "geometry/point_arithmetic.h"
+#include "model/vec3.h"
 #include "geometry/self_intersection.h"
 #include "tools/tool_ops.h"
 

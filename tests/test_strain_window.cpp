@@ -19,7 +19,7 @@
 #include "model/derived_data.h"
 #include "model/store.h"
 #include "tests/window_harness.h"
-#include "tools/export_surface.h"
+#include "export/export_surface.h"
 #include "view/canvas.h"
 #include "view/face_colour.h"
 #include "view/strain_colour.h"

@@ -36,7 +36,7 @@
 #include "model/components.h"
 #include "model/derived_data.h"
 #include "model/history.h"
-#include "tools/export_surface.h"
+#include "export/export_surface.h"
 #include "geometry/face_strain.h"
 #include "view/cairo_picture.h"
 #include "view/face_colour.h"
@@ -44,7 +44,7 @@
 #include "view/scene.h"
 #include "view/strain_colour.h"
 #include "view/strain_key.h"
-#include "tools/paper_kit_writer.h"
+#include "export/paper_kit_writer.h"
 #include "tools/tool_ops.h"
 
 namespace {

@@ -8,6 +8,7 @@
 
 #include "io/reader.h"
 #include "io/writer.h"
+#include "model/finite_positions.h"
 #include "model/history.h"
 
 namespace {

@@ -28,7 +28,7 @@
 #include "model/store.h"
 #include "model/vertex_fans.h"
 #include "model/triangle_mesh.h"
-#include "tools/print_report.h"
+#include "export/print_report.h"
 #include "view/view_commands.h"
 
 namespace {

@@ -9,12 +9,12 @@
 #include <wx/image.h>
 #include <wx/statusbr.h>
 
-#include "app/command_ids.h"
-#include "app/frame.h"
+#include "construct/add_cell.h"
 #include "construct/edit_commands.h"
 #include "construct/add_glued.h"
 #include "model/derived_data.h"
 #include "view/animation.h"
+#include "view/canvas_host.h"
 #include "model/document.h"
 #include "model/store.h"
 #include "view/face_colour.h"
@@ -37,7 +37,7 @@ wxBEGIN_EVENT_TABLE(MyCanvas, wxWindow)
 wxEND_EVENT_TABLE()
 // clang-format on
 
-MyCanvas::MyCanvas(MyFrame* frame)
+MyCanvas::MyCanvas(CanvasHost* frame)
     : wxWindow(frame, wxID_ANY, wxPoint(0, 0), wxSize(640, 480), 0), m_owner(frame), m_timer(this, ID_TIMER)
 {
     // The paint handler covers every pixel: the toolkit never erases the background.
@@ -151,11 +151,7 @@ void MyCanvas::OnTimer(wxTimerEvent&)
 {
     m_stats.tick(g_modify_until_valid);
     const TickResult tick = animationTick();
-    if (tick.modifyUntilValidEnded)
-        m_owner->swayMenu->Check(ID_MODIFY_UNTIL_VALID, false);
-    if (tick.relaxPreciselyEnded)
-        m_owner->swayMenu->Check(ID_RELAX_PRECISELY, false);
-    if (tick.stoppedRunaway)
+    if (tick.modifyUntilValidEnded || tick.relaxPreciselyEnded || tick.stoppedRunaway)
         m_owner->syncActivityChecks();
     if (tick.stopTimer) {
         m_timer.Stop();

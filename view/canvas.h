@@ -10,13 +10,13 @@
 #include "view/frame_stats.h"
 #include "view/scene.h"
 
-class MyFrame;
+class CanvasHost;
 
 class MyCanvas : public wxWindow {
 public:
     // A 640 x 480 child of `frame` at (0, 0); sets the frame icon, starts the
     // 15 ms timer and centres the projection in the client area.
-    explicit MyCanvas(MyFrame* frame);
+    explicit MyCanvas(CanvasHost* frame);
     ~MyCanvas() override;
 
     // Paints the whole client area at the screen's pixel density.
@@ -51,7 +51,7 @@ public:
     // Restarts the timer with its interval unchanged, repeating.
     void restartTimer();
 
-    MyFrame* m_owner;  // the main window (not owned)
+    CanvasHost* m_owner;  // the main window (not owned)
     long m_paints = 0; // paints so far
     wxTimer m_timer;   // the animation timer, id 65
 

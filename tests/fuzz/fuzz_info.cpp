@@ -23,8 +23,8 @@
 #include "model/surface_info.h"
 #include "model/triangle_mesh.h"
 #include "tests/fuzz/fuzz_support.h"
-#include "tools/mesh_export.h"
-#include "tools/picture.h"
+#include "export/mesh_export.h"
+#include "view/cairo_painter.h"
 #include "view/scene.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)

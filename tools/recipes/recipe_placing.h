@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "geometry/point_arithmetic.h"
+#include "model/vec3.h"
 #include "model/store.h"
 #include "tools/recipes/recipe.h"
 

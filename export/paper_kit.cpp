@@ -1,4 +1,4 @@
-#include "tools/paper_kit.h"
+#include "export/paper_kit.h"
 
 #include <algorithm>
 #include <cmath>

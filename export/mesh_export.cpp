@@ -1,4 +1,4 @@
-#include "tools/mesh_export.h"
+#include "export/mesh_export.h"
 
 #include <cmath>
 #include <cstdint>
@@ -10,7 +10,7 @@
 
 #include "io/c_locale.h"
 #include "io/writer.h"
-#include "tools/three_mf.h"
+#include "export/three_mf.h"
 
 namespace {
 // Little-endian binary values appended to a byte string.

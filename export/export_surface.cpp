@@ -1,12 +1,12 @@
-#include "tools/export_surface.h"
+#include "export/export_surface.h"
 
 #include "geometry/thicken.h"
 #include "io/writer.h"
 #include "model/store.h"
 #include "model/triangle_mesh.h"
-#include "tools/mesh_export.h"
-#include "tools/picture.h"
-#include "tools/print_report.h"
+#include "export/mesh_export.h"
+#include "export/picture.h"
+#include "export/print_report.h"
 
 #include <cstdio>
 

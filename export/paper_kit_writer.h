@@ -9,7 +9,7 @@
 
 #include <string>
 
-#include "tools/paper_kit.h"
+#include "export/paper_kit.h"
 
 // True for the formats a paper kit is written in (".svg", ".pdf").
 bool isPaperKitFormat(const std::string& extension);

@@ -3,19 +3,8 @@
 
 #include <string>
 
-#include <cairo.h>
-
-#include "view/scene.h"
-
 // True when `extension` (".png", ".svg", ".pdf") names a picture format.
 bool isPictureFormat(const std::string& extension);
-
-// Paints `scene` with cairo vector shapes: the background and its white border,
-// faces back to front filled and outlined (solid, short-dashed or white), each
-// followed by its discs, then the marks and the overlay (the strain key). With
-// `exact` the corners keep their exact positions, otherwise the window's whole
-// pixels. The status message is not drawn. Draws the SVG and PDF pictures.
-void paintSceneCairo(cairo_t* cr, const Scene& scene, bool exact);
 
 // Paints the current surface into a picture of g_picture_width x
 // g_picture_height (640 x 480 unless set) as the window shows it, angle-sum

@@ -1,4 +1,4 @@
-#include "tools/paper_kit_writer.h"
+#include "export/paper_kit_writer.h"
 
 #include <cairo-pdf.h>
 #include <cairo.h>

@@ -1,4 +1,4 @@
-#include "tools/print_report.h"
+#include "export/print_report.h"
 
 #include <algorithm>
 #include <cfloat>

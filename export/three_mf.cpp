@@ -1,11 +1,11 @@
-#include "tools/three_mf.h"
+#include "export/three_mf.h"
 
 #include <cstdint>
 #include <vector>
 
 #include <zlib.h>
 
-#include "tools/mesh_export.h"
+#include "export/mesh_export.h"
 
 namespace {
 void putU16(std::string& out, uint32_t x)
