@@ -252,7 +252,7 @@ void MyFrame::OnOpenRecent(wxCommandEvent& event)
         return;
     if (openSurfaceFile(path, false))
         noteRecentFile(path);
-    Refresh(false, nullptr);
+    showReplacedSurface();
 }
 
 void MyFrame::OnRevert(wxCommandEvent&)
@@ -271,7 +271,7 @@ void MyFrame::OnRevert(wxCommandEvent&)
     if (!keepOrDiscardChanges())
         return;
     openSurfaceFile(g_documentPath, false);
-    Refresh(false, nullptr);
+    showReplacedSurface();
 }
 
 void MyFrame::OnUpdateRevert(wxUpdateUIEvent& event)
@@ -507,7 +507,7 @@ void MyFrame::OnOpen(wxCommandEvent&)
         return;
     if (openSurfaceFile(path, false))
         noteRecentFile(path);
-    Refresh(false, nullptr);
+    showReplacedSurface();
 }
 
 void MyFrame::OnAppend(wxCommandEvent&)
@@ -518,7 +518,7 @@ void MyFrame::OnAppend(wxCommandEvent&)
     if (path.empty())
         return;
     openSurfaceFile(path, true);
-    Refresh(false, nullptr);
+    showReplacedSurface();
 }
 
 void MyFrame::OnOpenSample(wxCommandEvent& event)
@@ -526,6 +526,14 @@ void MyFrame::OnOpenSample(wxCommandEvent& event)
     if (!keepOrDiscardChanges())
         return;
     openSample(event.GetId());
+    showReplacedSurface();
+}
+
+void MyFrame::showReplacedSurface()
+{
+    // The first field's report (a curvature range, a refusal) was about the
+    // surface that is gone.
+    SetStatusText("", 0);
     Refresh(false, nullptr);
 }
 

@@ -30,6 +30,9 @@ public:
     // Whether to go on with a command that replaces the surface: true when
     // nothing is unsaved, or the user saved or chose Discard.
     bool keepOrDiscardChanges();
+    // After Open, Open and append, Open recent, Revert or a sample: clears the
+    // status bar's report about the former surface and repaints.
+    void showReplacedSurface();
     // Autosave: every `milliseconds` from now on, autosaveNow. The window starts
     // it with the interval KORVITH_AUTOSAVE_SECONDS asks for (60 s unset).
     void startAutosave(int milliseconds);

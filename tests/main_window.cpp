@@ -98,6 +98,13 @@ void resetWindowState()
     noticePrompt() = [](wxWindow*, const wxString&, const wxString&) {};
     restorePrompt() = [](wxWindow*, const wxString&) { return static_cast<int>(wxID_CANCEL); };
     removeAutosave();
+    // A window another test left open (a Help window) would take the keys the
+    // next test presses: the main window is the only one shown, and has them.
+    for (wxWindow* window : wxTopLevelWindows)
+        if (window != frame && window->IsShown())
+            window->Hide();
+    frame->Raise();
+    frame->canvas->SetFocus();
 }
 
 namespace {

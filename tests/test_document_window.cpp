@@ -38,6 +38,17 @@ wxString documentField()
 }
 }  // namespace
 
+// A report in the first field is about the surface it was made on.
+TEST(Document, AnotherSurfaceTakesTheFormerOnesReportAway)
+{
+    sendCommand(12);  // the "single" sample
+    sendCommand(ID_CURVATURE_RANGE);
+    ASSERT_FALSE(mainFrame()->GetStatusBar()->GetStatusText(0).empty());
+    sendCommand(13);  // the torio
+    pumpEvents(20);
+    EXPECT_EQ(mainFrame()->GetStatusBar()->GetStatusText(0), "");
+}
+
 TEST(Document, ReplacingOrClosingAChangedSurfaceAsksFirst)
 {
     MyFrame* frame = mainFrame();
