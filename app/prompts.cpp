@@ -29,12 +29,21 @@ wxString promptFolder()
     return g_Path.empty() ? wxString() : wxFileName(g_Path).GetPath();
 }
 
+namespace {
+// A question with three answers, given as wxID_YES, wxID_NO and wxID_CANCEL.
+int askThreeWays(wxWindow* parent, const wxString& message, const wxString& yes, const wxString& no,
+                 const wxString& cancel)
+{
+    wxMessageDialog dialog(parent, message, "Korvith", wxYES_NO | wxCANCEL | wxICON_QUESTION);
+    dialog.SetYesNoCancelLabels(yes, no, cancel);
+    return dialog.ShowModal();
+}
+}  // namespace
+
 RestorePrompt& restorePrompt()
 {
     static RestorePrompt prompt = [](wxWindow* parent, const wxString& message) {
-        wxMessageDialog dialog(parent, message, "Korvith", wxYES_NO | wxCANCEL | wxICON_QUESTION);
-        dialog.SetYesNoCancelLabels("&Restore", "&Discard", "&Later");
-        return dialog.ShowModal();
+        return askThreeWays(parent, message, "&Restore", "&Discard", "&Later");
     };
     return prompt;
 }
@@ -50,9 +59,7 @@ NoticePrompt& noticePrompt()
 SavePrompt& savePrompt()
 {
     static SavePrompt prompt = [](wxWindow* parent, const wxString& message) {
-        wxMessageDialog dialog(parent, message, "Korvith", wxYES_NO | wxCANCEL | wxICON_QUESTION);
-        dialog.SetYesNoCancelLabels("&Save", "&Discard", "&Cancel");
-        return dialog.ShowModal();
+        return askThreeWays(parent, message, "&Save", "&Discard", "&Cancel");
     };
     return prompt;
 }
