@@ -415,8 +415,10 @@ void MyFrame::OnAddNewCell(wxCommandEvent&)
 void MyFrame::OnGrowRing(wxCommandEvent&)
 {
     const GrowReport report = growRingCommand();
-    SetStatusText(growRingMessage(report), 0);
-    if (report.cellsAdded > 0) {
+    if (report.cellsAdded == 0) {
+        SetStatusText(growRingMessage(report), 0);
+    } else {
+        canvas->sayUntilRelaxed(growRingMessage(report));
         startRelaxingPrecisely();
         swayMenu->Check(ID_RELAX_PRECISELY, true);
         canvas->restartTimer();

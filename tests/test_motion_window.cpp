@@ -1,5 +1,6 @@
 // The motion commands and the timer tick in the running window.
 #include <wx/menu.h>
+#include <wx/statusbr.h>
 
 #include "app/command_ids.h"
 #include "app/frame.h"
@@ -84,6 +85,11 @@ TEST(Motion, RelaxPreciselyConvergesOnTheTimerAndUndoesInOneStep)
     double shown = 1;
     EXPECT_TRUE(messagetxt.AfterLast(' ').ToCDouble(&shown));
     EXPECT_LE(shown, PRECISE_TOLERANCE);
+    // The idle tick clears the picture's message; the status bar keeps the error reached.
+    const wxString reached = messagetxt;
+    tick();
+    EXPECT_EQ(messagetxt, " ");
+    EXPECT_EQ(mainFrame()->GetStatusBar()->GetStatusText(0), reached);
     sendCommand(ID_UNDO);
     for (int i = 0; i < NOV; ++i)
         EXPECT_EQ(v[i].z, start[i].z);

@@ -124,6 +124,11 @@ TEST(Reshape, GrowOneRingIsOneUndoStepSaysWhatGrewAndRelaxesOnTheTimer)
         pumpEvents(50);
     EXPECT_FALSE(g_relax_precisely) << "the precise relaxation ends by itself";
     EXPECT_LT(maxRelativeEdgeError(), 1e-8);
+    // The report stays, with the error the relaxation reached after it.
+    pumpEvents(100);
+    const wxString report = mainFrame()->GetStatusBar()->GetStatusText(0);
+    EXPECT_TRUE(report.StartsWith("Grew one ring: 7 cells; largest")) << report;
+    EXPECT_TRUE(report.Contains("; then relaxed precisely: error ")) << report;
     sendCommand(ID_UNDO);
     EXPECT_EQ(NOS, 7);
 

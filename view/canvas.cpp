@@ -153,6 +153,16 @@ void MyCanvas::OnTimer(wxTimerEvent&)
     const TickResult tick = animationTick();
     if (tick.modifyUntilValidEnded || tick.relaxPreciselyEnded || tick.stoppedRunaway)
         m_owner->syncActivityChecks();
+    // The picture's message goes with the next idle tick; the error the
+    // precise relaxation reached stays in the status bar until the next action.
+    if (tick.relaxPreciselyEnded) {
+        wxString reached = wxString(messagetxt).Trim();
+        if (!m_relaxingAfter.empty()) {
+            reached.Replace("Relaxing precisely", "relaxed precisely");
+            reached = m_relaxingAfter + "; then " + reached;
+        }
+        say(reached);
+    }
     if (tick.stopTimer) {
         m_timer.Stop();
         // An idle tick (after hovering, say) repaints only when the picture changes.
@@ -228,7 +238,14 @@ void MyCanvas::say(const wxString& line)
     if (line.empty())
         return;
     m_said = line;
+    m_relaxingAfter.clear();
     m_owner->SetStatusText(line, 0);
+}
+
+void MyCanvas::sayUntilRelaxed(const wxString& report)
+{
+    say(report);
+    m_relaxingAfter = report;
 }
 
 void MyCanvas::unsay()

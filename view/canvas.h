@@ -50,6 +50,9 @@ public:
     void unsay();
     // Restarts the timer with its interval unchanged, repeating.
     void restartTimer();
+    // Shows `report` now, and again, followed by the error reached, when the
+    // precise relaxation running on the timer ends (Grow one ring's report).
+    void sayUntilRelaxed(const wxString& report);
 
     CanvasHost* m_owner;  // the main window (not owned)
     long m_paints = 0; // paints so far
@@ -65,5 +68,6 @@ private:
     wxString m_paintedMessage = " ";       // messagetxt of the last frame
     FrameStats m_stats;
     wxString m_said;                       // the line say() last showed
+    wxString m_relaxingAfter;              // the report the precise relaxation's result follows
     wxDECLARE_EVENT_TABLE();
 };
