@@ -54,7 +54,12 @@ void sendMouse(wxEventType type, int x, int y, bool left, bool right, bool shift
 
 bool pressKey(const std::string& keys)
 {
-    return std::system(("xdotool key --delay 20 " + keys).c_str()) == 0;
+    // The keyboard goes to this program's window first: a window that had it
+    // (another program a test started and closed) may be gone, and with it
+    // the focus.
+    const std::string focus = "xdotool search --onlyvisible --pid " + std::to_string(getpid()) +
+                              " --name . windowfocus %1 sleep 0.05 2>/dev/null; ";
+    return std::system((focus + "xdotool key --delay 20 " + keys).c_str()) == 0;
 }
 
 void sendCommand(int id)
