@@ -110,29 +110,28 @@ std::string foldingRefusal(int a, int b, const std::vector<int>& facesOfA, const
     for (int f : facesOfA)
         if (std::find(facesOfB.begin(), facesOfB.end(), f) != facesOfB.end())
             return "they share face " + std::to_string(f);
-    // The faces at each side from a and from b, by the neighbour at its other end.
-    auto sidesOf = [](int x, const std::vector<int>& faces) {
-        std::vector<std::pair<int, int>> sides;
+    // A side from a (or b) to a neighbour c lies in as many of its faces as
+    // hold c; merging a and b adds up the two counts. No allocation: this runs
+    // at every paste the zip tries.
+    auto facesWith = [](int c, const std::vector<int>& faces) {
+        int n = 0;
         for (int f : faces)
-            for (int k = 0; k < 3; ++k) {
-                const int c = face[f][k];
-                if (c == x)
-                    continue;
-                auto found = std::find_if(sides.begin(), sides.end(),
-                                          [c](const std::pair<int, int>& side) { return side.first == c; });
-                if (found == sides.end())
-                    sides.emplace_back(c, 1);
-                else
-                    ++found->second;
-            }
-        return sides;
+            n += (face[f][0] == c) + (face[f][1] == c) + (face[f][2] == c);
+        return n;
     };
-    const std::vector<std::pair<int, int>> sidesOfA = sidesOf(a, facesOfA), sidesOfB = sidesOf(b, facesOfB);
-    for (const auto& sideOfA : sidesOfA)
-        for (const auto& sideOfB : sidesOfB)
-            if (sideOfA.first == sideOfB.first && sideOfA.second + sideOfB.second > 2)
-                return "the side to vertex " + std::to_string(sideOfA.first) + " would be a side of " +
-                       std::to_string(sideOfA.second + sideOfB.second) + " faces (a surface has at most 2 at a side)";
+    for (int f : facesOfA)
+        for (int k = 0; k < 3; ++k) {
+            const int c = face[f][k];
+            if (c == a || c == b)  // b's own faces do not count b as a neighbour
+                continue;
+            const int inB = facesWith(c, facesOfB);
+            if (inB == 0)
+                continue;
+            const int inA = facesWith(c, facesOfA);
+            if (inA + inB > 2)
+                return "the side to vertex " + std::to_string(c) + " would be a side of " + std::to_string(inA + inB) +
+                       " faces (a surface has at most 2 at a side)";
+        }
     return std::string();
 }
 
