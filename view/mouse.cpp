@@ -67,6 +67,16 @@ MouseOutcome handleMouseEvent(MouseKind kind, bool leftIsDown, bool rightIsDown,
     } else if (kind == MouseKind::LeftUp) {
         const int picked = pickedVertex();
         bool pasted = false;
+        // After `other` was glued to the picked vertex: the drag and the pick end.
+        auto glued = [&](int other) {
+            g_purturb = 0;
+            messagetxt = "Now pasting vertices...";
+            out.repaint = true;
+            out.status = pinchWarning(other < picked ? other : picked);
+            g_dragpurtj = -1;
+            g_purtj = -1;
+            pasted = true;
+        };
         int refused = -1;  // the nearest other vertex under the pointer
         std::string why;   // and why it may not be glued
         for (int i = 0; picked >= 0 && i < NOV; ++i) {
@@ -74,13 +84,7 @@ MouseOutcome handleMouseEvent(MouseKind kind, bool leftIsDown, bool rightIsDown,
                 continue;
             const std::string refusal = pasteCommand(i, picked);
             if (refusal.empty()) {
-                g_purturb = 0;
-                messagetxt = "Now pasting vertices...";
-                out.repaint = true;
-                out.status = pinchWarning(i < picked ? i : picked);
-                g_dragpurtj = -1;
-                g_purtj = -1;
-                pasted = true;
+                glued(i);
                 break;
             }
             if (i != picked && (refused < 0 || distance(gv[i], pt) < distance(gv[refused], pt))) {
@@ -90,15 +94,8 @@ MouseOutcome handleMouseEvent(MouseKind kind, bool leftIsDown, bool rightIsDown,
         }
         // Where the pick finds nothing to glue, the aimed vertex is glued.
         const int aimed = g_aimpurtj;
-        if (!pasted && picked >= 0 && aimed >= 0 && pasteCommand(aimed, picked).empty()) {
-            g_purturb = 0;
-            messagetxt = "Now pasting vertices...";
-            out.repaint = true;
-            out.status = pinchWarning(aimed < picked ? aimed : picked);
-            g_dragpurtj = -1;
-            g_purtj = -1;
-            pasted = true;
-        }
+        if (!pasted && picked >= 0 && aimed >= 0 && pasteCommand(aimed, picked).empty())
+            glued(aimed);
         if (!pasted && refused >= 0)
             out.status = "Cannot glue " + std::to_string(refused) + " to " + std::to_string(picked) + ": " + why;
         else if (!pasted && picked >= 0 && aimedFrom == picked && distance(pt, dragpoint) >= PICK_RADIUS)
