@@ -110,6 +110,9 @@ void resetWindowState()
             window->Hide();
     frame->Raise();
     frame->canvas->SetFocus();
+    // The size set above reaches the canvas (which recentres the projection)
+    // only when the toolkit delivers it: before the test starts, not during it.
+    pumpEvents(60);
 }
 
 namespace {
