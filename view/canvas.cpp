@@ -157,7 +157,9 @@ void MyCanvas::OnTimer(wxTimerEvent&)
     // precise relaxation reached stays in the status bar until the next action.
     if (tick.relaxPreciselyEnded) {
         wxString reached = wxString(messagetxt).Trim();
-        if (!m_relaxingAfter.empty()) {
+        // The report leads only while the status bar still shows it.
+        const wxStatusBar* bar = m_owner->GetStatusBar();
+        if (!m_relaxingAfter.empty() && bar && bar->GetStatusText(0) == m_relaxingAfter) {
             reached.Replace("Relaxing precisely", "relaxed precisely");
             reached = m_relaxingAfter + "; then " + reached;
         }
