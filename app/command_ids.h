@@ -54,6 +54,7 @@ enum CommandId {
     ID_GROW_RING = 67,   // Edit > Grow one ring
     ID_SAMPLE_DISC = 69, // Sample > Hyperbolic disc (3 rings)
     ID_SAMPLE_CLOSED = 73, // Sample > Closed surface of genus 3
+    ID_SAMPLE_DISC4 = 77,  // Sample > Hyperbolic disc (4 rings)
     ID_SHOW_HIDDEN = 74, // Mode > Show hidden vertices (a toggle)
     ID_FIT_TO_WINDOW = 70, // Edit > Fit to window
     ID_SHOW_STRAIN = 71,   // Color > Show edge strain (a toggle)

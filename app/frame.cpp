@@ -23,6 +23,7 @@
 #include "construct/glue.h"
 #include "construct/grow_ring.h"
 #include "construct/subdivision.h"
+#include "geometry/gap_relaxation.h"
 #include "geometry/precise_relaxation.h"
 #include "geometry/relaxation.h"
 #include "io/autosave.h"
@@ -88,6 +89,7 @@ wxBEGIN_EVENT_TABLE(MyFrame, wxFrame)
     EVT_MENU(ID_FIT_TO_WINDOW, MyFrame::OnFitToWindow)
     EVT_CLOSE(MyFrame::OnClose)
     EVT_MENU(ID_SAMPLE_DISC, MyFrame::OnOpenSample)
+    EVT_MENU(ID_SAMPLE_DISC4, MyFrame::OnOpenSample)
     EVT_MENU(ID_SAMPLE_CLOSED, MyFrame::OnOpenSample)
     EVT_MENU(ID_ADD_SAME, MyFrame::OnAddSame)
     EVT_MENU(ID_ADD_MIRROR, MyFrame::OnAddMirror)
@@ -102,6 +104,7 @@ wxEND_EVENT_TABLE()
 
 static_assert(ID_SAMPLE_DISC == DISC_SAMPLE_COMMAND, "the grown disc's menu item loads the grown disc");
 static_assert(ID_SAMPLE_CLOSED == CLOSED_SAMPLE_COMMAND, "the closed surface's menu item loads it");
+static_assert(ID_SAMPLE_DISC4 == DISC4_SAMPLE_COMMAND, "the four-ring disc's menu item loads it");
 
 namespace {
 // The question before a file is written over: true when the user says yes.
@@ -419,6 +422,7 @@ void MyFrame::OnGrowRing(wxCommandEvent&)
         SetStatusText(growRingMessage(report), 0);
     } else {
         canvas->sayUntilRelaxed(growRingMessage(report));
+        startOpeningRing();
         startRelaxingPrecisely();
         swayMenu->Check(ID_RELAX_PRECISELY, true);
         canvas->restartTimer();

@@ -103,6 +103,7 @@ const std::vector<MenuRow> ROWS = {
     {"&Sample", 25, "Diamond Lattice 2", N, ""},
     {"&Sample", 0, "", MenuKind::Separator, ""},
     {"&Sample", ID_SAMPLE_DISC, "Hyperbolic disc (3 rings)", N, ""},
+    {"&Sample", ID_SAMPLE_DISC4, "Hyperbolic disc (4 rings)", N, ""},
     {"&Sample", ID_SAMPLE_CLOSED, "Closed surface of genus 3", N, ""},
 
     {"&Help", ID_HELP_GETTING_STARTED, "&Getting started\tF1", N, "A short guide: growing, gluing, relaxing, exporting"},

@@ -29,7 +29,7 @@ const double LEANS[] = {0.0, 0.3, 0.6, 0.9, 1.2};
 // Gap a new cell keeps from faces it shares no corner with.
 constexpr double MARGIN = 0.05;
 // Sizes tried for a new cell whose every lean passes through the surface.
-const double SIZES[] = {1.0, 0.6, 0.35, 0.2, 0.1};
+const double SIZES[] = {1.0, 0.6, 0.35, 0.2, 0.1, 0.05, 0.02};
 // Distance to the surface beyond which a lean's room counts as enough.
 constexpr double APART = 1.5;
 
@@ -218,6 +218,30 @@ bool tooNear(int f, int g)
         p[3 + a] = &v[face[g][a]].x;
     }
     return triangleDistance(p[0], p[1], p[2], p[3], p[4], p[5]) < MARGIN;
+}
+
+// Whether faces f and g of one cell, which share only its centre, are folded
+// onto each other: the rim side of one comes within half the margin of the other.
+bool foldedOnto(int f, int g)
+{
+    for (int pass = 0; pass < 2; ++pass) {
+        const int a = pass == 0 ? f : g, b = pass == 0 ? g : f;
+        const double* r0 = &v[face[a][0]].x;
+        const double* r1 = &v[face[a][1]].x;
+        const double* t[3] = {&v[face[b][0]].x, &v[face[b][1]].x, &v[face[b][2]].x};
+        double nearest = std::min(pointTriangleDistance(r0, t[0], t[1], t[2]), pointTriangleDistance(r1, t[0], t[1], t[2]));
+        for (int k = 0; k < 3; ++k) {
+            double s, u;
+            closestPointsOfSegments(r0, r1, t[k], t[(k + 1) % 3], &s, &u);
+            const Eigen::Vector3d p = vec(v[face[a][0]]) + s * (vec(v[face[a][1]]) - vec(v[face[a][0]]));
+            const Eigen::Vector3d q =
+                vec(v[face[b][k]]) + u * (vec(v[face[b][(k + 1) % 3]]) - vec(v[face[b][k]]));
+            nearest = std::min(nearest, (p - q).norm());
+        }
+        if (nearest < MARGIN / 2)
+            return true;
+    }
+    return false;
 }
 
 // One new cell: the boundary sides [first, first + sides) of a loop.
@@ -469,9 +493,15 @@ GrowReport growRingWith(bool snapshot)
             // may move too, as long as that cell's faces stay clear as well.
             const bool mayFreeStart = haveStart && q > 0 && sharedStart;
             const Eigen::Vector3d startWas = vec(v[rim[k + 1]]);
+            // Candidates rank by whether they keep the margin (3), cross
+            // nothing but come nearer (2), fold so that two of the cell's own
+            // faces nearly meet (1), or cross (0); the relaxation that follows
+            // pushes the second kind apart, but a fold is likely to pass through
+            // itself at its first step, and a crossing it cannot undo.
             double bestLean = 0, bestSize = 0, bestScore = -1;
-            bool bestClear = false, bestFreed = false;
-            for (int freed = 0; freed <= (mayFreeStart ? 1 : 0) && !bestClear; ++freed) {
+            int bestRank = -1;
+            bool bestFreed = false;
+            for (int freed = 0; freed <= (mayFreeStart ? 1 : 0) && bestRank < 3; ++freed) {
                 std::vector<int> moving = slot;
                 if (freed)
                     moving.insert(moving.begin(), k + 1);
@@ -485,37 +515,49 @@ GrowReport growRingWith(bool snapshot)
                                 v[vertexAt(q2)] = point(p);
                                 room = std::min(room, near.distance(p, own));
                             }
-                            bool clear = true;
-                            for (int f = testedFrom; f < NOS && clear; ++f) {
+                            bool crosses = false, tooClose = false;
+                            for (int f = testedFrom; f < NOS && !crosses; ++f) {
                                 const Box box = Box::of(f);
-                                for (std::size_t n = 0; n < nearby.size() && clear; ++n) {
+                                for (std::size_t n = 0; n < nearby.size() && !crosses; ++n) {
                                     const int g = nearby[n];
-                                    if (g != f && box.meets(nearbyBox[n]) && (facesCross(f, g) || tooNear(f, g)))
-                                        clear = false;
+                                    if (g == f || !box.meets(nearbyBox[n]))
+                                        continue;
+                                    if (facesCross(f, g))
+                                        crosses = true;
+                                    else if (!tooClose && tooNear(f, g))
+                                        tooClose = true;
                                 }
                             }
+                            // nor may the cell fold through itself, or nearly
+                            bool folded = false;
+                            for (int f = firstFace; f < NOS && !crosses; ++f)
+                                for (int g = f + 1; g < NOS && !crosses; ++g) {
+                                    crosses = facesCross(f, g);
+                                    folded = folded || (g - f > 1 && g - f < 6 && foldedOnto(f, g));
+                                }
+                            const int rank = crosses ? 0 : folded ? 1 : tooClose ? 2 : 3;
                             const double score = room + (sign == preferred ? 1e-3 : 0) + 1e-4 * lean;
-                            if ((clear && !bestClear) || (clear == bestClear && score > bestScore && !bestClear == !clear)) {
+                            if (rank > bestRank || (rank == bestRank && score > bestScore)) {
                                 bestScore = score;
                                 bestLean = sign * lean;
                                 bestSize = size;
-                                bestClear = clear;
+                                bestRank = rank;
                                 bestFreed = freed;
                             }
                             if (lean == 0)
                                 break;
                         }
                     }
-                    if (bestClear)
+                    if (bestRank == 3)
                         break;
                 }
-                if (!bestClear)
+                if (bestRank < 3)
                     v[rim[k + 1]] = point(startWas);
             }
             if (bestFreed)
                 v[rim[k + 1]] = point(position(k + 1, bestLean, bestSize));
-            if (!bestClear)
-                bestSize = 1;  // nothing clears: the cell at full size, for relaxing to sort out
+            if (bestRank == 0)
+                bestSize = 1;  // everything crosses: the cell at full size, for relaxing to sort out
             for (int q2 : slot) {
                 v[vertexAt(q2)] = point(position(q2, bestLean, bestSize));
                 near.insert(vertexAt(q2));

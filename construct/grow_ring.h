@@ -23,7 +23,9 @@ struct GrowReport {
 // one-cell vertices (one to four sides), and its other rim vertices and centre
 // are placed as a cell would continue the surface there, the cells leaning
 // alternately to the one and the other side of it so that the ring can ruffle
-// instead of crowding. New rim edges get the rim length, spokes the spoke
+// instead of crowding; a placement that keeps a margin from the surface wins
+// over one that only comes near it, that over one where two of the cell's own
+// faces nearly fold onto each other, and that over one that crosses. New rim edges get the rim length, spokes the spoke
 // length. Refuses (changing nothing) on a subdivided surface, on a surface
 // with no boundary vertex the rule applies to, and when the new ring would not
 // fit in the store. Marks the derived face data stale.
@@ -31,9 +33,10 @@ struct GrowReport {
 // face, NOV, NOE, NOS, conn_comp (0 for the new vertices), the staleness flags.
 GrowReport growRing();
 
-// "Grow one ring": on a surface that is not subdivided, an undo snapshot, the
-// ring (growRing) and one relaxation burst; nothing, and no snapshot, when the
-// ring is refused. Writes what saveState, growRing and modify write.
+// "Grow one ring": on a surface that is not subdivided, an undo snapshot and
+// the ring (growRing); nothing, and no snapshot, when the ring is refused. The
+// ring's opening (openRing) and precise relaxation follow, on the window's
+// timer or in the tool. Writes what saveState and growRing write.
 GrowReport growRingCommand();
 
 // The status line of a ring: "Grew one ring: 21 cells; largest edge error

@@ -20,6 +20,37 @@ double clamp01(double t)
 // The distance between the segments p0 p1 and q0 q1.
 double segmentDistance(const double* p0, const double* p1, const double* q0, const double* q1)
 {
+    double s, t;
+    closestPointsOfSegments(p0, p1, q0, q1, &s, &t);
+    const Point3 P0 = pointAt(p0), Q0 = pointAt(q0);
+    const Point3 d1 = pointAt(p1) - P0, d2 = pointAt(q1) - Q0;
+    return length(P0 + s * d1 - (Q0 + t * d2));
+}
+
+const double* corner(int f, int k)
+{
+    return &v[face[f][k]].x;
+}
+
+bool shareCorner(int f, int g)
+{
+    for (int i = 0; i < 3; ++i)
+        for (int j = 0; j < 3; ++j)
+            if (face[f][i] == face[g][j])
+                return true;
+    return false;
+}
+
+double faceDistance(int f, int g)
+{
+    return triangleDistance(corner(f, 0), corner(f, 1), corner(f, 2), corner(g, 0), corner(g, 1), corner(g, 2));
+}
+
+}  // namespace
+
+void closestPointsOfSegments(const double* p0, const double* p1, const double* q0, const double* q1, double* sOut,
+                             double* tOut)
+{
     const Point3 P0 = pointAt(p0), Q0 = pointAt(q0);
     const Point3 d1 = pointAt(p1) - P0, d2 = pointAt(q1) - Q0, r = P0 - Q0;
     const double a = dot(d1, d1), e = dot(d2, d2), f = dot(d2, r);
@@ -45,31 +76,18 @@ double segmentDistance(const double* p0, const double* p1, const double* q0, con
             }
         }
     }
-    return length(P0 + s * d1 - (Q0 + t * d2));
+    *sOut = s;
+    *tOut = t;
 }
-
-const double* corner(int f, int k)
-{
-    return &v[face[f][k]].x;
-}
-
-bool shareCorner(int f, int g)
-{
-    for (int i = 0; i < 3; ++i)
-        for (int j = 0; j < 3; ++j)
-            if (face[f][i] == face[g][j])
-                return true;
-    return false;
-}
-
-double faceDistance(int f, int g)
-{
-    return triangleDistance(corner(f, 0), corner(f, 1), corner(f, 2), corner(g, 0), corner(g, 1), corner(g, 2));
-}
-
-}  // namespace
 
 void closestPointOnTriangle(const double* p, const double* a, const double* b, const double* c, double* closest)
+{
+    double weights[3];
+    closestPointAndWeightsOnTriangle(p, a, b, c, closest, weights);
+}
+
+void closestPointAndWeightsOnTriangle(const double* p, const double* a, const double* b, const double* c,
+                                      double* closest, double* weights)
 {
     const Point3 A = pointAt(a), P = pointAt(p);
     const Point3 ab = pointAt(b) - A, ac = pointAt(c) - A, ap = P - A;
@@ -78,6 +96,9 @@ void closestPointOnTriangle(const double* p, const double* a, const double* b, c
         closest[0] = x.x;
         closest[1] = x.y;
         closest[2] = x.z;
+        weights[0] = 1 - u - w;
+        weights[1] = u;
+        weights[2] = w;
     };
     const double d1 = dot(ab, ap), d2 = dot(ac, ap);
     const Point3 bp = P - pointAt(b), cp = P - pointAt(c);

@@ -8,6 +8,15 @@
 // of the triangle's plane that p falls in (corner, side or inside).
 void closestPointOnTriangle(const double* p, const double* a, const double* b, const double* c, double* closest);
 
+// The same, with the closest point's weights on a, b and c (summing to 1).
+void closestPointAndWeightsOnTriangle(const double* p, const double* a, const double* b, const double* c,
+                                      double* closest, double* weights);
+
+// The parameters s and t in [0, 1] of the points p0 + s (p1 - p0) and
+// q0 + t (q1 - q0) where the segments p0 p1 and q0 q1 come nearest.
+void closestPointsOfSegments(const double* p0, const double* p1, const double* q0, const double* q1, double* s,
+                             double* t);
+
 // The distance from point p to the triangle (a, b, c) (closestPointOnTriangle).
 double pointTriangleDistance(const double* p, const double* a, const double* b, const double* c);
 

@@ -7,6 +7,7 @@
 #include <Eigen/SparseCore>
 
 #include "geometry/block_cholesky.h"
+#include "geometry/gap_relaxation.h"
 #include "geometry/self_intersection.h"
 #include "model/finite_positions.h"
 #include "model/history.h"
@@ -589,6 +590,12 @@ bool toggleRelaxPrecisely()
 {
     if (g_relax_precisely) {
         g_relax_precisely = false;
+        if (g_opening_ring) {
+            // a ring still opening stops too, where it stands
+            g_opening_ring->stop();
+            delete g_opening_ring;
+            g_opening_ring = nullptr;
+        }
         return false;
     }
     saveState();

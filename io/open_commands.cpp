@@ -50,6 +50,7 @@ void openSample(int commandId)
 {
     ReadSampleData(commandId == DISC_SAMPLE_COMMAND     ? DISC_SAMPLE
                    : commandId == CLOSED_SAMPLE_COMMAND ? CLOSED_SAMPLE
+                   : commandId == DISC4_SAMPLE_COMMAND  ? DISC4_SAMPLE
                                                         : commandId + 116);
     // The closed surface is a compromise between the lengths and a gap between
     // its faces: one burst towards the lengths passes it through itself.

@@ -42,6 +42,7 @@ bool openSurfaceBytes(const wxString& name, const std::string& bytes, bool appen
 // surface (CLOSED_SAMPLE).
 constexpr int DISC_SAMPLE_COMMAND = 69;
 constexpr int CLOSED_SAMPLE_COMMAND = 73;
+constexpr int DISC4_SAMPLE_COMMAND = 77;
 
 // A "Sample" menu command with id 12 .. 25: loads sample id + 116 (or, for
 // DISC_SAMPLE_COMMAND and CLOSED_SAMPLE_COMMAND, the grown disc and the closed

@@ -20,6 +20,8 @@ wxString sampleFileName(int n)
     };
     if (n == DISC_SAMPLE)
         return "hyperbolicDisc3.kor";
+    if (n == DISC4_SAMPLE)
+        return "hyperbolicDisc4.kor";
     if (n == CLOSED_SAMPLE)
         return "closedGenus3.kor";
     if (n < FIRST_SAMPLE || n > LAST_SAMPLE)

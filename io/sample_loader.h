@@ -1,4 +1,4 @@
-// The sixteen sample surfaces: found in "sample/" under the working directory,
+// The seventeen sample surfaces: found in "sample/" under the working directory,
 // else in the installed data folder, else beside the executable.
 #pragma once
 
@@ -9,8 +9,9 @@ constexpr int FIRST_SAMPLE = 128;  // "single"
 constexpr int LAST_SAMPLE = 141;   // "Diamond Lattice 2"
 constexpr int DISC_SAMPLE = 142;   // "Hyperbolic disc (3 rings)", grown ring by ring from "single"
 constexpr int CLOSED_SAMPLE = 143; // "Closed surface of genus 3", two chimakis glued hole to hole
+constexpr int DISC4_SAMPLE = 144;  // "Hyperbolic disc (4 rings)", grown one ring further
 
-// File name of sample number n (128 .. 141, DISC_SAMPLE, CLOSED_SAMPLE), or an empty string for any other
+// File name of sample number n (128 .. 141, DISC_SAMPLE, CLOSED_SAMPLE, DISC4_SAMPLE), or an empty string for any other
 // number.
 wxString sampleFileName(int n);
 

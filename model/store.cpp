@@ -64,6 +64,7 @@ int g_net_paper = 0;
 double g_precise_damping = 1e-3;
 PreciseDescent g_precise_descent;
 PreciseAnalysis* g_precise_analysis = nullptr;
+GapRelaxation* g_opening_ring = nullptr;
 bool modify_off = false;
 wxString messagetxt;
 wxString g_Filename = "untitled";

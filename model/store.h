@@ -133,6 +133,9 @@ struct PreciseDescent {
 };
 extern PreciseDescent g_precise_descent;
 class PreciseAnalysis;
+class GapRelaxation;
+extern GapRelaxation* g_opening_ring; // the window's opening of a grown ring under way (gap_relaxation.h), run
+                                     // on the timer before relaxing precisely; nullptr (none)
 extern PreciseAnalysis* g_precise_analysis; // the window's kept factorisation analysis (precise_relaxation.h),
                                             // made by the first tick that needs it; null at start
 extern wxString messagetxt;      // status message; " " means none

@@ -35,6 +35,7 @@ autopasteDemo autopasteDemo.kor zoom-out
 22222Dodecahedra 22222Dodecahedra.kor zoom-out zoom-out zoom-out
 13-13-3Lattice 13-13-3Lattice.kor zoom-out zoom-out zoom-out zoom-out zoom-out zoom-out
 hyperbolicDisc3 hyperbolicDisc3.kor rotate=0.4,0.5 fit
+hyperbolicDisc4 hyperbolicDisc4.kor rotate=0.4,0.5 fit
 TABLE
 # The closed surface is shaped from the chimaki by a developer script (it needs
 # python3-numpy and takes some minutes); the tool then writes it as a sample.

@@ -27,7 +27,7 @@ for size in 16 24 32 48 64 128 256; do
   [ "$(identify -format '%wx%h' "$png" 2>/dev/null)" = "${size}x$size" ] || fault "no ${size}x$size icon"
 done
 samples=$(find "$share/korvith/sample" -name '*.kor' 2>/dev/null | wc -l)
-[ "$samples" -eq 16 ] || fault "$samples samples installed, not 16"
+[ "$samples" -eq 17 ] || fault "$samples samples installed, not 17"
 
 # The desktop entry, the AppStream data and the man pages are well-formed.
 desktop-file-validate "$share/applications/$id.desktop" || fault "desktop entry invalid"

@@ -10,6 +10,8 @@
 #include "model/store.h"
 #include "model/validate.h"
 #include "tests/window_harness.h"
+#include "geometry/face_clearance.h"
+#include "geometry/gap_relaxation.h"
 
 namespace {
 void startUpCell()
@@ -123,7 +125,9 @@ TEST(Reshape, GrowOneRingIsOneUndoStepSaysWhatGrewAndRelaxesOnTheTimer)
     for (int waited = 0; g_relax_precisely && waited < 100; ++waited)
         pumpEvents(50);
     EXPECT_FALSE(g_relax_precisely) << "the precise relaxation ends by itself";
+    EXPECT_EQ(g_opening_ring, nullptr) << "the ring was opened out before";
     EXPECT_LT(maxRelativeEdgeError(), 1e-8);
+    EXPECT_GE(smallestFaceClearance(), OPENING_GAP * 0.9) << "opened out with its gap";
     // The report stays, with the error the relaxation reached after it.
     pumpEvents(100);
     const wxString report = mainFrame()->GetStatusBar()->GetStatusText(0);

@@ -41,7 +41,8 @@ TEST_F(StoreTest, SampleTableMapsNumbersToFiles)
     EXPECT_EQ(sampleFileName(127), "");
     EXPECT_EQ(sampleFileName(DISC_SAMPLE), "hyperbolicDisc3.kor");
     EXPECT_EQ(sampleFileName(CLOSED_SAMPLE), "closedGenus3.kor");
-    EXPECT_EQ(sampleFileName(144), "");
+    EXPECT_EQ(sampleFileName(DISC4_SAMPLE), "hyperbolicDisc4.kor");
+    EXPECT_EQ(sampleFileName(145), "");
 }
 
 TEST_F(StoreTest, ShippedSingleSampleLoadsAsOneCell)

@@ -110,6 +110,7 @@ const std::vector<std::pair<const char*, std::vector<ItemSpec>>>& expectedMenus(
           {25, "Diamond Lattice 2", N, ""},
           {0, "", S, ""},
           {69, "Hyperbolic disc (3 rings)", N, ""},
+          {77, "Hyperbolic disc (4 rings)", N, ""},
           {73, "Closed surface of genus 3", N, ""}}},
         {"&Help",
          {{75, "&Getting started\tF1", N, "A short guide: growing, gluing, relaxing, exporting"},

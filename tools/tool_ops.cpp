@@ -12,6 +12,7 @@
 #include "construct/copy_remove.h"
 #include "construct/glue.h"
 #include "construct/grow_ring.h"
+#include "geometry/gap_relaxation.h"
 #include "construct/subdivision.h"
 #include "geometry/precise_relaxation.h"
 #include "geometry/relaxation.h"
@@ -375,6 +376,8 @@ std::string runGrow(const ToolOp& op, bool progress)
         if (report.skipped > 0)
             std::fprintf(stderr, "korvith-tool: %s: ring %ld: %d boundary vertices skipped\n", op.text.c_str(), ring,
                          report.skipped);
+        // as the window's timer does after the menu item: open the ring, then relax precisely
+        openRing();
         double reached = 0;
         relaxPrecisely(PRECISE_TOLERANCE, 2000, &reached);
         progressLine(progress, op.text, ring, count);
@@ -494,7 +497,7 @@ const std::vector<ToolOpEntry> kTable = {
     {"undo", "undo", "Edit > Undo", COMMANDS, parseNone, done<undo>, OP_CHECKED_INPUT},
     {"redo", "redo", "Edit > Redo", COMMANDS, parseNone, done<redo>, OP_CHECKED_INPUT},
     {"grow", "grow\ngrow=N",
-     "Edit > Grow one ring\nN times (each ring relaxed precisely, as the window's timer\ndoes, before the next)",
+     "Edit > Grow one ring\nN times (each ring opened out keeping a gap and relaxed\nprecisely, as the window's timer does, before the next)",
      COMMANDS, parseRings, runGrow, 0},
     {"zoom-in", "zoom-in", "Edit > Zoom In", COMMANDS, parseNone, done<zoomIn>, OP_KEEPS_SOLID},
     {"zoom-out", "zoom-out", "Edit > Zoom Out", COMMANDS, parseNone, done<zoomOut>, OP_KEEPS_SOLID},

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "geometry/gap_relaxation.h"
 #include "geometry/precise_relaxation.h"
 #include "geometry/sway_commands.h"
 #include "geometry/relaxation.h"
@@ -59,6 +60,15 @@ TickResult animationTick()
         });
         if (!fault.empty())
             stopRunaway(&result, &g_smoothen, "smoothing", fault);
+    } else if (g_opening_ring) {
+        // A grown ring opens out among the rings before it, then relaxes precisely.
+        messagetxt = "Opening the new ring..";
+        fault = guardedStep([] { openRingTick(); });
+        if (!fault.empty()) {
+            delete g_opening_ring;
+            g_opening_ring = nullptr;
+            stopRunaway(&result, &g_relax_precisely, "opening the ring", fault);
+        }
     } else if (g_relax_precisely) {
         PreciseTick tick{PreciseState::Running, 0};
         fault = guardedStep([&] { tick = relaxPreciselyTick(); });

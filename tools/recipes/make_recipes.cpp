@@ -368,13 +368,24 @@ Recipe diamondLattice2()
 }  // namespace
 
 // The {7,3} disc of three rings around the start cell: every ring placed clear
-// of the surface and relaxed precisely before the next.
+// of the surface, opened out keeping a gap and relaxed precisely before the next.
 Recipe hyperbolicDisc()
 {
     Recipe r;
     r.name = "hyperbolicDisc3";
     r.note("the heptagonal tiling around the start cell, ring by ring (7, 21 and 56 cells)");
     r.op("grow=3", "each ring relaxed precisely before the next");
+    r.op("center", "shown in the middle of the window");
+    return r;
+}
+
+// The same grown one ring further (147 more cells).
+Recipe hyperbolicDisc4()
+{
+    Recipe r;
+    r.name = "hyperbolicDisc4";
+    r.note("the heptagonal tiling around the start cell, ring by ring (7, 21, 56 and 147 cells)");
+    r.op("grow=4", "each ring opened out clear of the rings before it and relaxed precisely before the next");
     r.op("center", "shown in the middle of the window");
     return r;
 }
@@ -414,6 +425,7 @@ int main(int argc, char** argv)
         {"22222Dodecahedra", punchedDodecahedron, true},
         {"13-13-3Lattice", diamondLattice2, true},
         {"hyperbolicDisc3", hyperbolicDisc, false},
+        {"hyperbolicDisc4", hyperbolicDisc4, false},
     };
     bool ok = true;
     for (const Entry& entry : entries) {
