@@ -25,11 +25,11 @@ Point3 point(const Eigen::Vector3d& p) { return {p.x(), p.y(), p.z()}; }
 
 // Leans tried for each new cell about the sides it takes, to either side of
 // the surface it continues, in radians.
-const double LEANS[] = {0.0, 0.3, 0.6, 0.9, 1.2};
+const double LEANS[] = {0.0, 0.3, 0.6, 0.9, 1.2, 1.5, 1.8};
 // Gap a new cell keeps from faces it shares no corner with.
 constexpr double MARGIN = 0.05;
 // Sizes tried for a new cell whose every lean passes through the surface.
-const double SIZES[] = {1.0, 0.6, 0.35, 0.2, 0.1, 0.05, 0.02};
+const double SIZES[] = {1.0, 0.6, 0.35, 0.2, 0.1, 0.05, 0.02, 0.01, 0.005};
 // Distance to the surface beyond which a lean's room counts as enough.
 constexpr double APART = 1.5;
 
@@ -244,6 +244,131 @@ bool foldedOnto(int f, int g)
     return false;
 }
 
+// One new cell's placement: where its new vertices may stand, what they are
+// tested against, and the placement chosen.
+struct Placing {
+    int k = 0;           // boundary sides taken
+    int rim[7] = {};     // the rim in the cell's own order: the sides taken, then out
+    int centre = 0;
+    int firstFace = 0;   // the cell's seven faces start here
+    std::vector<int> slot;  // rim positions (7 = the centre) this cell places
+    std::vector<int> own;   // vertices the cell already has, not counted as room
+    Eigen::Vector3d mid = Eigen::Vector3d::Zero(), a = Eigen::Vector3d::Zero(), axis = Eigen::Vector3d::Zero();
+    Motion place;
+    double preferred = 1;        // the lean's side tried first
+    bool mayFreeStart = false;   // the outward vertex the previous cell placed may move
+    std::vector<int> nearby;     // faces a candidate is tested against
+    std::vector<Box> nearbyBox;
+    // the choice
+    double lean = 0, size = 1, score = -1;
+    int rank = -1;
+    bool freed = false;
+
+    int vertexAt(int q2) const { return q2 == 7 ? centre : rim[q2]; }
+
+    // Where rim position q2 (7: the centre) stands at a lean and size: as the
+    // surface would continue, turned about the sides taken, drawn in towards
+    // them (a shared outward vertex towards its boundary vertex).
+    Eigen::Vector3d position(int q2, double atLean, double atSize) const
+    {
+        const Eigen::Vector3d full =
+            turnAbout(place(q2 == 7 ? Eigen::Vector3d::Zero() : templateRim(q2)), a, axis, atLean);
+        const Eigen::Vector3d to = q2 == k + 1 ? vec(v[rim[k]]) : q2 == 6 ? vec(v[rim[0]]) : mid;
+        return to + atSize * (full - to);
+    }
+
+    // The rank of the cell where it stands (faces from `testedFrom` on, up to
+    // its own last face, against the faces nearby and each other) and, among
+    // those that cross, the number of crossings in *crossings.
+    int judge(int testedFrom, int* crossings) const
+    {
+        const int end = firstFace + 7;
+        int crossed = 0;
+        bool tooClose = false;
+        for (int f = testedFrom; f < end; ++f) {
+            const Box box = Box::of(f);
+            for (std::size_t n = 0; n < nearby.size(); ++n) {
+                const int g = nearby[n];
+                if (g == f || !box.meets(nearbyBox[n]))
+                    continue;
+                if (facesCross(f, g))
+                    ++crossed;
+                else if (!tooClose && !crossed && tooNear(f, g))
+                    tooClose = true;
+            }
+        }
+        // nor may the cell fold through itself, or nearly
+        bool folded = false;
+        for (int f = firstFace; f < end; ++f)
+            for (int g = f + 1; g < end; ++g) {
+                crossed += facesCross(f, g) ? 1 : 0;
+                folded = folded || (g - f > 1 && g - f < 6 && foldedOnto(f, g));
+            }
+        *crossings = crossed;
+        return crossed ? 0 : folded ? 1 : tooClose ? 2 : 3;
+    }
+
+    // Tries every lean and size (and, where none keeps the margin, the
+    // previous cell's outward vertex moved too) and stands the cell at the best.
+    // Candidates rank by whether they keep the margin (3), cross nothing but
+    // come nearer (2), fold so that two of the cell's own faces nearly meet (1),
+    // or cross (0); the relaxation that follows pushes the second kind apart,
+    // but a fold is likely to pass through itself at its first step, and a
+    // crossing it cannot undo. Among the leans that keep the margin at the
+    // largest size, the one that keeps farthest from the surface wins
+    // (alternating leans win ties, so that a ring in open space ruffles
+    // evenly); where every candidate crosses, the one that crosses least.
+    void choose(const NearVertices& near)
+    {
+        lean = 0, size = 1, score = -1, rank = -1, freed = false;
+        const Eigen::Vector3d startWas = vec(v[rim[k + 1]]);
+        for (int free = 0; free <= (mayFreeStart ? 1 : 0) && rank < 3; ++free) {
+            std::vector<int> moving = slot;
+            if (free)
+                moving.insert(moving.begin(), k + 1);
+            const int testedFrom = free ? firstFace - 7 : firstFace;
+            for (double atSize : SIZES) {
+                for (double atLean : LEANS) {
+                    for (double sign : {preferred, -preferred}) {
+                        double room = APART;
+                        for (int q2 : moving) {
+                            const Eigen::Vector3d p = position(q2, sign * atLean, atSize);
+                            v[vertexAt(q2)] = point(p);
+                            room = std::min(room, near.distance(p, own));
+                        }
+                        int crossings = 0;
+                        const int r = judge(testedFrom, &crossings);
+                        const double s = crossings ? -crossings : room + (sign == preferred ? 1e-3 : 0) + 1e-4 * atLean;
+                        if (r > rank || (r == rank && s > score)) {
+                            score = s;
+                            lean = sign * atLean;
+                            size = atSize;
+                            rank = r;
+                            freed = free;
+                        }
+                        if (atLean == 0)
+                            break;
+                    }
+                }
+                if (rank == 3)
+                    break;
+            }
+            if (rank < 3)
+                v[rim[k + 1]] = point(startWas);
+        }
+        stand();
+    }
+
+    // The cell at its chosen lean and size.
+    void stand() const
+    {
+        if (freed)
+            v[rim[k + 1]] = point(position(k + 1, lean, size));
+        for (int q2 : slot)
+            v[vertexAt(q2)] = point(position(q2, lean, size));
+    }
+};
+
 // One new cell: the boundary sides [first, first + sides) of a loop.
 struct NewCell {
     int first, sides;
@@ -373,6 +498,7 @@ GrowReport growRingWith(bool snapshot)
         if (c == 0)
             continue;
         std::unordered_map<int, int> outward;  // loop position of a one-cell vertex -> its new shared vertex
+        std::vector<Placing> placing(c);
         for (int q = 0; q < c; ++q) {
             const NewCell& cell = plan.cells[q];
             const int k = cell.sides;
@@ -416,35 +542,23 @@ GrowReport growRingWith(bool snapshot)
             if (axis.norm() > 0)
                 axis.normalize();
 
-            // The new vertices as the surface would continue, then turned
-            // about the taken sides by a lean and, where every lean passes
-            // through the surface already there (a crowded stretch of a
-            // ruffled boundary), drawn in towards the sides taken; relaxing
-            // opens such a cell again without letting it pass through.
-            // Among the leans that cross nothing at the largest size, the one
-            // that keeps farthest from the surface wins (alternating leans
-            // win ties, so that a ring in open space ruffles evenly).
-            std::vector<int> slot;  // rim positions (7 = the centre) still to be placed
+            Placing& placed = placing[q];
+            placed.k = k;
+            placed.place = place;
+            placed.a = a;
+            placed.axis = axis;
             for (int q2 = k + 1; q2 <= 6; ++q2)
                 if (!((q2 == k + 1 && haveStart) || (q2 == 6 && haveEnd)))
-                    slot.push_back(q2);
-            slot.push_back(7);
-            std::vector<int> own(rim, rim + k + 1);
+                    placed.slot.push_back(q2);
+            placed.slot.push_back(7);
+            placed.own.assign(rim, rim + k + 1);
             if (haveStart)
-                own.push_back(outward[startPos]);
+                placed.own.push_back(outward[startPos]);
             if (haveEnd)
-                own.push_back(outward[endPos]);
-            Eigen::Vector3d mid = Eigen::Vector3d::Zero();
+                placed.own.push_back(outward[endPos]);
             for (int q2 = 0; q2 <= k; ++q2)
-                mid += vec(v[rim[q2]]);
-            mid /= double(k + 1);
-            auto position = [&](int q2, double lean, double size) {
-                const Eigen::Vector3d full =
-                    turnAbout(place(q2 == 7 ? Eigen::Vector3d::Zero() : templateRim(q2)), a, axis, lean);
-                // a shared outward vertex is drawn in towards its boundary vertex, the rest towards the sides
-                const Eigen::Vector3d to = q2 == k + 1 ? vec(v[rim[k]]) : q2 == 6 ? vec(v[rim[0]]) : mid;
-                return Eigen::Vector3d(to + size * (full - to));
-            };
+                placed.mid += vec(v[rim[q2]]);
+            placed.mid /= double(k + 1);
 
             // The cell's vertices, edges and faces go in first; the candidates
             // differ only in where its new vertices stand.
@@ -465,7 +579,6 @@ GrowReport growRingWith(bool snapshot)
                     outward[endPos] = rim[6];
             }
             const int centre = newVertex(Eigen::Vector3d::Zero());
-            auto vertexAt = [&](int q2) { return q2 == 7 ? centre : rim[q2]; };
             // Rim edges not yet in the table (the sides taken are; a shared
             // outward edge is made by the first of its two cells), then spokes.
             for (int q2 = k; q2 < 7; ++q2) {
@@ -483,85 +596,56 @@ GrowReport growRingWith(bool snapshot)
                 ++NOS;
             }
 
-            const double preferred = q % 2 == 0 ? 1.0 : -1.0;
+            std::copy(rim, rim + 7, placed.rim);
+            placed.centre = centre;
+            placed.firstFace = firstFace;
+            placed.preferred = q % 2 == 0 ? 1.0 : -1.0;
             // Every candidate lies within two grid cubes of the sides taken.
-            const std::vector<int> nearby = faceGrid.around(mid, 2);
-            std::vector<Box> nearbyBox;
-            for (int g : nearby)
-                nearbyBox.push_back(Box::of(g));
+            placed.nearby = faceGrid.around(placed.mid, 2);
+            for (int g : placed.nearby)
+                placed.nearbyBox.push_back(Box::of(g));
             // When no lean clears, the outward vertex the previous cell placed
             // may move too, as long as that cell's faces stay clear as well.
-            const bool mayFreeStart = haveStart && q > 0 && sharedStart;
-            const Eigen::Vector3d startWas = vec(v[rim[k + 1]]);
-            // Candidates rank by whether they keep the margin (3), cross
-            // nothing but come nearer (2), fold so that two of the cell's own
-            // faces nearly meet (1), or cross (0); the relaxation that follows
-            // pushes the second kind apart, but a fold is likely to pass through
-            // itself at its first step, and a crossing it cannot undo.
-            double bestLean = 0, bestSize = 0, bestScore = -1;
-            int bestRank = -1;
-            bool bestFreed = false;
-            for (int freed = 0; freed <= (mayFreeStart ? 1 : 0) && bestRank < 3; ++freed) {
-                std::vector<int> moving = slot;
-                if (freed)
-                    moving.insert(moving.begin(), k + 1);
-                const int testedFrom = freed ? firstFace - 7 : firstFace;
-                for (double size : SIZES) {
-                    for (double lean : LEANS) {
-                        for (double sign : {preferred, -preferred}) {
-                            double room = APART;
-                            for (int q2 : moving) {
-                                const Eigen::Vector3d p = position(q2, sign * lean, size);
-                                v[vertexAt(q2)] = point(p);
-                                room = std::min(room, near.distance(p, own));
+            placed.mayFreeStart = haveStart && q > 0 && sharedStart;
+            placed.choose(near);
+            // A cell that crosses whatever it tries is often shut out by the
+            // previous one, leaning over the sides it takes: the two are then
+            // placed together, the previous one at every placement that
+            // crosses nothing, this one at its best for each.
+            if (placed.rank == 0 && q > 0 && placing[q - 1].rank > 0) {
+                Placing& before = placing[q - 1];
+                const Placing was = before;
+                Placing best = before;
+                int bestRank = placed.rank;
+                double bestScore = placed.score;
+                for (double atSize : SIZES)
+                    for (double atLean : LEANS)
+                        for (double sign : {1.0, -1.0}) {
+                            if (atLean == 0 && sign < 0)
+                                continue;
+                            before.lean = sign * atLean;
+                            before.size = atSize;
+                            before.freed = false;
+                            before.stand();
+                            int crossings = 0;
+                            before.rank = before.judge(before.firstFace, &crossings);
+                            if (before.rank == 0 || bestRank == 3)
+                                continue;
+                            placed.choose(near);
+                            if (placed.rank > bestRank || (placed.rank == bestRank && placed.score > bestScore)) {
+                                bestRank = placed.rank;
+                                bestScore = placed.score;
+                                best = before;
                             }
-                            bool crosses = false, tooClose = false;
-                            for (int f = testedFrom; f < NOS && !crosses; ++f) {
-                                const Box box = Box::of(f);
-                                for (std::size_t n = 0; n < nearby.size() && !crosses; ++n) {
-                                    const int g = nearby[n];
-                                    if (g == f || !box.meets(nearbyBox[n]))
-                                        continue;
-                                    if (facesCross(f, g))
-                                        crosses = true;
-                                    else if (!tooClose && tooNear(f, g))
-                                        tooClose = true;
-                                }
-                            }
-                            // nor may the cell fold through itself, or nearly
-                            bool folded = false;
-                            for (int f = firstFace; f < NOS && !crosses; ++f)
-                                for (int g = f + 1; g < NOS && !crosses; ++g) {
-                                    crosses = facesCross(f, g);
-                                    folded = folded || (g - f > 1 && g - f < 6 && foldedOnto(f, g));
-                                }
-                            const int rank = crosses ? 0 : folded ? 1 : tooClose ? 2 : 3;
-                            const double score = room + (sign == preferred ? 1e-3 : 0) + 1e-4 * lean;
-                            if (rank > bestRank || (rank == bestRank && score > bestScore)) {
-                                bestScore = score;
-                                bestLean = sign * lean;
-                                bestSize = size;
-                                bestRank = rank;
-                                bestFreed = freed;
-                            }
-                            if (lean == 0)
-                                break;
                         }
-                    }
-                    if (bestRank == 3)
-                        break;
-                }
-                if (bestRank < 3)
-                    v[rim[k + 1]] = point(startWas);
+                before = bestRank > 0 ? best : was;
+                before.stand();
+                placed.choose(near);
+                for (int q2 : before.slot)
+                    near.insert(before.vertexAt(q2));
             }
-            if (bestFreed)
-                v[rim[k + 1]] = point(position(k + 1, bestLean, bestSize));
-            if (bestRank == 0)
-                bestSize = 1;  // everything crosses: the cell at full size, for relaxing to sort out
-            for (int q2 : slot) {
-                v[vertexAt(q2)] = point(position(q2, bestLean, bestSize));
-                near.insert(vertexAt(q2));
-            }
+            for (int q2 : placed.slot)
+                near.insert(placed.vertexAt(q2));
             for (int f = firstFace; f < NOS; ++f)
                 faceGrid.insert(f);
         }

@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstring>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "geometry/face_clearance.h"
 #include "geometry/precise_relaxation.h"
 #include "geometry/self_intersection.h"
+#include "model/adjacency.h"
 #include "model/store.h"
 #include "model/vec3.h"
 
@@ -30,58 +32,22 @@ const double* at(int vertex)
     return &v[vertex].x;
 }
 
-// The pushes between faces f and g where they come within `gap`, added to
-// `force`; returns the smallest distance measured. Faces that share the corner
-// `shared` (-1 for none) are measured away from it: from a corner of one that
-// is not shared to the other, and between sides that do not both end there.
-double pushApart(int f, int g, int shared, double gap, double stiffness, std::vector<Point3>& force,
-                 double& energy)
+// A push apart of `between` (from the points `others` weigh to those
+// `corners` weigh, `distance` long) when it is shorter than `gap`: on the
+// corners, and back on the others; adds the penalty to `energy`.
+void push(double distance, Point3 between, double gap, double stiffness, const int* corners, const double* weights,
+          int count, const int* others, const double* otherWeights, int otherCount, std::vector<Point3>& force,
+          double& energy)
 {
-    double nearest = gap;
-    // A push along `between` (from the points `others` weigh to those `corners` weigh) on the
-    // corners, and back on the others, when `distance` is below the gap.
-    auto push = [&](double distance, Point3 between, const int* corners, const double* weights, int count,
-                    const int* others, const double* otherWeights, int otherCount) {
-        nearest = std::min(nearest, distance);
-        if (!(distance < gap) || !(distance > 1e-12))
-            return;
-        energy += stiffness * (gap - distance) * (gap - distance);
-        const double size = 2 * stiffness * (gap - distance);
-        const Point3 dir = (1.0 / distance) * between;
-        for (int k = 0; k < count; ++k)
-            force[corners[k]] = force[corners[k]] + (size * weights[k]) * dir;
-        for (int k = 0; k < otherCount; ++k)
-            force[others[k]] = force[others[k]] - (size * otherWeights[k]) * dir;
-    };
-    for (int pass = 0; pass < 2; ++pass) {
-        const int p = pass == 0 ? f : g, q = pass == 0 ? g : f;
-        for (int k = 0; k < 3; ++k) {
-            const int corner = face[p][k];
-            if (corner == shared)
-                continue;
-            double closest[3], weights[3];
-            closestPointAndWeightsOnTriangle(at(corner), at(face[q][0]), at(face[q][1]), at(face[q][2]), closest,
-                                             weights);
-            const Point3 between = pointAt(at(corner)) - pointAt(closest);
-            const double one = 1;
-            push(length(between), between, &corner, &one, 1, face[q], weights, 3);
-        }
-    }
-    for (int i = 0; i < 3; ++i)
-        for (int j = 0; j < 3; ++j) {
-            const int a[2] = {face[f][i], face[f][(i + 1) % 3]};
-            const int b[2] = {face[g][j], face[g][(j + 1) % 3]};
-            if ((a[0] == shared || a[1] == shared) && (b[0] == shared || b[1] == shared))
-                continue;
-            double s, t;
-            closestPointsOfSegments(at(a[0]), at(a[1]), at(b[0]), at(b[1]), &s, &t);
-            const Point3 pa = pointAt(at(a[0])) + s * (pointAt(at(a[1])) - pointAt(at(a[0])));
-            const Point3 pb = pointAt(at(b[0])) + t * (pointAt(at(b[1])) - pointAt(at(b[0])));
-            const Point3 between = pa - pb;
-            const double wa[2] = {1 - s, s}, wb[2] = {1 - t, t};
-            push(length(between), between, a, wa, 2, b, wb, 2);
-        }
-    return nearest;
+    if (!(distance < gap) || !(distance > 1e-12))
+        return;
+    energy += stiffness * (gap - distance) * (gap - distance);
+    const double size = 2 * stiffness * (gap - distance);
+    const Point3 dir = (1.0 / distance) * between;
+    for (int k = 0; k < count; ++k)
+        force[corners[k]] = force[corners[k]] + (size * weights[k]) * dir;
+    for (int k = 0; k < otherCount; ++k)
+        force[others[k]] = force[others[k]] - (size * otherWeights[k]) * dir;
 }
 
 struct Forces {
@@ -91,9 +57,123 @@ struct Forces {
     bool pressed = false;  // some distance below the gap
 };
 
+// A corner and a face it is not a corner of, or two sides with no end in
+// common, near enough to be measured, and the gap they keep.
+struct NearPointFace {
+    int point, f;
+    double gap;
+};
+struct NearSides {
+    int a0, a1, b0, b1;
+    double gap;
+};
+
+// The gaps kept: `gap` between any two faces, `rimGap` where one of them has
+// a side on the boundary (rimFace) and they share no corner. Two faces that
+// share no corner are measured from each corner of one to the other and
+// between their sides; two that share one corner the same away from it (two
+// faces of a fan folded onto each other); two that share a side not at all.
+// Each corner-to-face and side-to-side distance is measured once, however
+// many pairs of faces hold it, keeping the widest of their gaps. The lists
+// hold those whose faces' boxes came within the gap plus SKIN where the
+// vertices stood when they were made (builtAt); they are made again once a
+// vertex has moved SKIN / 2 from there, so that none within its gap is ever
+// missing.
+struct Gaps {
+    static constexpr double SKIN = 0.1;
+    double gap = 0, rimGap = 0, stiffness = 0;
+    std::vector<char> rimFace;
+    std::vector<NearPointFace> pointFaces;
+    std::vector<NearSides> sides;
+    std::vector<Point3> builtAt;
+
+    void update()
+    {
+        bool fresh = int(builtAt.size()) == NOV;
+        for (int i = 0; i < NOV && fresh; ++i)
+            fresh = length(v[i] - builtAt[i]) <= SKIN / 2;
+        if (fresh)
+            return;
+        builtAt.assign(v, v + NOV);
+        // Faces with a corner that is not a number are left out; the energy
+        // is then not a number either, and no step is taken.
+        std::vector<FaceBox> boxes(NOS);
+        std::vector<int> placed;
+        placed.reserve(NOS);
+        double size = 0;
+        for (int f = 0; f < NOS; ++f) {
+            boxes[f] = faceBox(f);
+            const double extent =
+                std::max({boxes[f][3] - boxes[f][0], boxes[f][4] - boxes[f][1], boxes[f][5] - boxes[f][2]});
+            if (std::isfinite(extent) && std::isfinite(boxes[f][0] + boxes[f][1] + boxes[f][2])) {
+                placed.push_back(f);
+                size += extent;
+            }
+        }
+        pointFaces.clear();
+        sides.clear();
+        const double widest = std::max(gap, rimGap);
+        forEachNearBoxPair(boxes, placed, placed.empty() ? 1.0 : size / placed.size(), widest + SKIN,
+                           [&](int f, int g) {
+                               int count = 0;
+                               for (int i = 0; i < 3; ++i)
+                                   for (int j = 0; j < 3; ++j)
+                                       count += face[f][i] == face[g][j];
+                               if (count > 1)
+                                   return;
+                               const double pairGap = count == 0 && (rimFace[f] || rimFace[g]) ? widest : gap;
+                               if (boxesApart(boxes[f], boxes[g], pairGap + SKIN))
+                                   return;
+                               auto inFace = [](int point, int h) {
+                                   return face[h][0] == point || face[h][1] == point || face[h][2] == point;
+                               };
+                               for (int k = 0; k < 3; ++k) {
+                                   if (!inFace(face[f][k], g))
+                                       pointFaces.push_back({face[f][k], g, pairGap});
+                                   if (!inFace(face[g][k], f))
+                                       pointFaces.push_back({face[g][k], f, pairGap});
+                               }
+                               for (int i = 0; i < 3; ++i)
+                                   for (int j = 0; j < 3; ++j) {
+                                       int a0 = face[f][i], a1 = face[f][(i + 1) % 3];
+                                       int b0 = face[g][j], b1 = face[g][(j + 1) % 3];
+                                       if (a0 == b0 || a0 == b1 || a1 == b0 || a1 == b1)
+                                           continue;
+                                       // each side by its ends in order, the two sides in order
+                                       if (a0 > a1)
+                                           std::swap(a0, a1);
+                                       if (b0 > b1)
+                                           std::swap(b0, b1);
+                                       if (std::tie(a0, a1) > std::tie(b0, b1))
+                                           std::swap(a0, b0), std::swap(a1, b1);
+                                       sides.push_back({a0, a1, b0, b1, pairGap});
+                                   }
+                           });
+        // Once each, with the widest gap, in a fixed order (so that the sums of
+        // the pushes do not depend on the grid).
+        std::sort(pointFaces.begin(), pointFaces.end(), [](const NearPointFace& a, const NearPointFace& b) {
+            return std::tie(a.point, a.f, b.gap) < std::tie(b.point, b.f, a.gap);
+        });
+        pointFaces.erase(std::unique(pointFaces.begin(), pointFaces.end(),
+                                     [](const NearPointFace& a, const NearPointFace& b) {
+                                         return a.point == b.point && a.f == b.f;
+                                     }),
+                         pointFaces.end());
+        std::sort(sides.begin(), sides.end(), [](const NearSides& a, const NearSides& b) {
+            return std::tie(a.a0, a.a1, a.b0, a.b1, b.gap) < std::tie(b.a0, b.a1, b.b0, b.b1, a.gap);
+        });
+        sides.erase(std::unique(sides.begin(), sides.end(),
+                                [](const NearSides& a, const NearSides& b) {
+                                    return a.a0 == b.a0 && a.a1 == b.a1 && a.b0 == b.b0 && a.b1 == b.b1;
+                                }),
+                    sides.end());
+    }
+};
+
 // Minus the gradient of the energy at the current positions, in `force`.
-Forces computeForces(double gap, double stiffness, std::vector<Point3>& force)
+Forces computeForces(Gaps& gaps, std::vector<Point3>& force)
 {
+    const double stiffness = gaps.stiffness;
     Forces out;
     std::fill(force.begin(), force.end(), Point3{0, 0, 0});
     for (int e = 0; e < NOE; ++e) {
@@ -109,31 +189,49 @@ Forces computeForces(double gap, double stiffness, std::vector<Point3>& force)
         force[a] = force[a] - g;
         force[b] = force[b] + g;
     }
-    // Faces with a corner that is not a number are left out; the energy is then
-    // not a number either, and no step is taken.
-    std::vector<FaceBox> boxes(NOS);
-    std::vector<int> placed;
-    placed.reserve(NOS);
-    double size = 0;
-    for (int f = 0; f < NOS; ++f) {
-        boxes[f] = faceBox(f);
-        const double extent = std::max({boxes[f][3] - boxes[f][0], boxes[f][4] - boxes[f][1], boxes[f][5] - boxes[f][2]});
-        if (std::isfinite(extent) && std::isfinite(boxes[f][0] + boxes[f][1] + boxes[f][2])) {
-            placed.push_back(f);
-            size += extent;
+    gaps.update();
+    out.clearance = gaps.gap;
+    auto measured = [&](double distance, double gap) {
+        out.clearance = std::min(out.clearance, distance);
+        out.pressed = out.pressed || distance < gap;
+    };
+    // Whether the boxes of the points a[0..n) and b[0..m) are more than `reach` apart.
+    auto apart = [](const int* a, int n, const int* b, int m, double reach) {
+        for (int d = 0; d < 3; ++d) {
+            double loA = (&v[a[0]].x)[d], hiA = loA, loB = (&v[b[0]].x)[d], hiB = loB;
+            for (int k = 1; k < n; ++k)
+                loA = std::min(loA, (&v[a[k]].x)[d]), hiA = std::max(hiA, (&v[a[k]].x)[d]);
+            for (int k = 1; k < m; ++k)
+                loB = std::min(loB, (&v[b[k]].x)[d]), hiB = std::max(hiB, (&v[b[k]].x)[d]);
+            if (loA - hiB > reach || loB - hiA > reach)
+                return true;
         }
+        return false;
+    };
+    for (const NearPointFace& p : gaps.pointFaces) {
+        const int* corners = face[p.f];
+        if (apart(&p.point, 1, corners, 3, p.gap))
+            continue;
+        double closest[3], weights[3];
+        closestPointAndWeightsOnTriangle(at(p.point), at(corners[0]), at(corners[1]), at(corners[2]), closest,
+                                         weights);
+        const Point3 between = v[p.point] - pointAt(closest);
+        const double distance = length(between), one = 1;
+        measured(distance, p.gap);
+        push(distance, between, p.gap, stiffness, &p.point, &one, 1, corners, weights, 3, force, out.energy);
     }
-    out.clearance = gap;
-    forEachNearBoxPair(boxes, placed, placed.empty() ? 1.0 : size / placed.size(), gap, [&](int f, int g) {
-        int shared = -1, count = 0;
-        for (int i = 0; i < 3; ++i)
-            for (int j = 0; j < 3; ++j)
-                if (face[f][i] == face[g][j])
-                    shared = face[f][i], ++count;
-        if (count <= 1)
-            out.clearance = std::min(out.clearance, pushApart(f, g, shared, gap, stiffness, force, out.energy));
-    });
-    out.pressed = out.clearance < gap;
+    for (const NearSides& q : gaps.sides) {
+        const int a[2] = {q.a0, q.a1}, b[2] = {q.b0, q.b1};
+        if (apart(a, 2, b, 2, q.gap))
+            continue;
+        double s, t;
+        closestPointsOfSegments(at(q.a0), at(q.a1), at(q.b0), at(q.b1), &s, &t);
+        const Point3 between = (v[q.a0] + s * (v[q.a1] - v[q.a0])) - (v[q.b0] + t * (v[q.b1] - v[q.b0]));
+        const double distance = length(between);
+        const double wa[2] = {1 - s, s}, wb[2] = {1 - t, t};
+        measured(distance, q.gap);
+        push(distance, between, q.gap, stiffness, a, wa, 2, b, wb, 2, force, out.energy);
+    }
     return out;
 }
 
@@ -160,7 +258,8 @@ double dotAll(const std::vector<Point3>& a, const std::vector<Point3>& b)
 }  // namespace
 
 struct GapRelaxation::Run {
-    double gap, stiffness, largestStep, stopError;
+    Gaps gaps;
+    double largestStep, stopError;
     int vertices, edges, faces;
     Pairs start;
     std::vector<Point3> force, trialForce, direction, from;
@@ -228,7 +327,7 @@ struct GapRelaxation::Run {
         for (int tries = 0; tries < 30; ++tries, t *= 0.5) {
             for (int i = 0; i < n; ++i)
                 v[i] = from[i] + t * direction[i];
-            trial = computeForces(gap, stiffness, trialForce);
+            trial = computeForces(gaps, trialForce);
             if (trial.energy <= state.energy - 1e-4 * t * slope) {
                 std::vector<Point3> s(n), y(n);
                 for (int i = 0; i < n; ++i) {
@@ -261,7 +360,7 @@ struct GapRelaxation::Run {
     void restore(const std::vector<Point3>& positions)
     {
         std::copy(positions.begin(), positions.end(), v);
-        state = computeForces(gap, stiffness, force);
+        state = computeForces(gaps, force);
         forget();
     }
 
@@ -292,12 +391,13 @@ struct GapRelaxation::Run {
     }
 };
 
-GapRelaxation::GapRelaxation(double gap, double stiffness, double largestStep, double stopError)
+GapRelaxation::GapRelaxation(double gap, double rimGap, double stiffness, double largestStep, double stopError)
     : run_(std::make_unique<Run>())
 {
     Run& r = *run_;
-    r.gap = gap;
-    r.stiffness = stiffness;
+    r.gaps.gap = gap;
+    r.gaps.rimGap = rimGap;
+    r.gaps.stiffness = stiffness;
     r.largestStep = largestStep;
     r.stopError = stopError;
     r.cap = largestStep;
@@ -311,7 +411,10 @@ GapRelaxation::GapRelaxation(double gap, double stiffness, double largestStep, d
     r.from.resize(NOV);
     r.clean.assign(v, v + NOV);
     r.tidy = r.clean;
-    r.state = computeForces(gap, stiffness, r.force);
+    r.gaps.rimFace.assign(NOS, 0);
+    for (const BoundarySide& side : boundarySides())
+        r.gaps.rimFace[side.face] = 1;
+    r.state = computeForces(r.gaps, r.force);
     r.left = r.clean;
 }
 
@@ -373,7 +476,7 @@ double GapRelaxation::error() const
 
 GapState openRing()
 {
-    GapRelaxation opening(OPENING_GAP, OPENING_STIFFNESS, OPENING_LARGEST_STEP, OPENING_UNTIL);
+    GapRelaxation opening(OPENING_GAP, OPENING_RIM_GAP, OPENING_STIFFNESS, OPENING_LARGEST_STEP, OPENING_UNTIL);
     const GapState state = opening.run(OPENING_MAX_STEPS);
     return state == GapState::Running ? opening.stop() : state;
 }
@@ -381,7 +484,7 @@ GapState openRing()
 void startOpeningRing()
 {
     delete g_opening_ring;
-    g_opening_ring = new GapRelaxation(OPENING_GAP, OPENING_STIFFNESS, OPENING_LARGEST_STEP, OPENING_UNTIL);
+    g_opening_ring = new GapRelaxation(OPENING_GAP, OPENING_RIM_GAP, OPENING_STIFFNESS, OPENING_LARGEST_STEP, OPENING_UNTIL);
 }
 
 GapState openRingTick()

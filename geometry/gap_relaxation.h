@@ -11,8 +11,11 @@
 
 #include "model/store.h"
 
-// The gap, stiffness, longest step and error at which a new ring counts as open.
+// The gaps, stiffness, longest step and error at which a new ring counts as
+// open. Faces along the boundary keep the wider gap, so that the ring after
+// it finds room to be placed.
 constexpr double OPENING_GAP = 0.1;
+constexpr double OPENING_RIM_GAP = 0.3;
 constexpr double OPENING_STIFFNESS = 1e3;
 constexpr double OPENING_LARGEST_STEP = 0.05;
 constexpr double OPENING_UNTIL = 1e-3;
@@ -29,11 +32,12 @@ enum class GapState {
 
 // A run, kept between calls so that a window can make it a few steps per
 // timer tick. The energy is the sum over edges of ((L - phi) / phi)^2 plus
-// `stiffness` times the square of every shortfall below `gap` of a distance
+// `stiffness` times the square of every shortfall below the gap of a distance
 // between two faces: for faces sharing no corner, from a corner of one to the
 // other and between their sides; for faces sharing one corner, the same away
 // from that corner (two faces of a fan folded onto each other). Faces sharing
-// a side are not measured. Each step is a limited-memory quasi-Newton
+// a side are not measured. The gap is `gap`, or `rimGap` when they share no
+// corner and one has a side on the boundary (when it is the larger). Each step is a limited-memory quasi-Newton
 // (L-BFGS) step with a backtracking line search, no vertex moving more than
 // `largestStep`. Every 10 steps the surface is tested for crossing faces: a
 // pair of faces sharing no corner that crosses and did not at the start sends
@@ -42,8 +46,8 @@ enum class GapState {
 // ends with a crossing that was not there at the start.
 class GapRelaxation {
 public:
-    // Starts at the current surface. Reads: NOV, NOS, face, v.
-    GapRelaxation(double gap, double stiffness, double largestStep, double stopError);
+    // Starts at the current surface. Reads: NOV, NOE, NOS, edge, face, v.
+    GapRelaxation(double gap, double rimGap, double stiffness, double largestStep, double stopError);
     ~GapRelaxation();
 
     // Up to `maxSteps` steps, fewer when `seconds` (if >= 0) pass first.
@@ -62,7 +66,7 @@ private:
     std::unique_ptr<Run> run_;
 };
 
-// The whole run of a new ring's opening: OPENING_GAP, OPENING_STIFFNESS,
+// The whole run of a new ring's opening: OPENING_GAP, OPENING_RIM_GAP, OPENING_STIFFNESS,
 // OPENING_LARGEST_STEP, until OPENING_UNTIL or OPENING_MAX_STEPS. Writes: v.
 GapState openRing();
 

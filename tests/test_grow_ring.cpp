@@ -8,6 +8,7 @@
 #include "construct/edit_commands.h"
 #include "construct/grow_ring.h"
 #include "geometry/face_clearance.h"
+#include "geometry/gap_relaxation.h"
 #include "geometry/precise_relaxation.h"
 #include "geometry/self_intersection.h"
 #include "io/reader.h"
@@ -188,12 +189,14 @@ TEST_F(GrowRingTest, RefusedWithItsReasonAndNoSnapshot)
 
 // Each ring placed clear of the surface and relaxed precisely stays clear:
 // the disc of three rings meets every length with its faces kept apart.
-TEST_F(GrowRingTest, ThreeRingsRelaxIntoAnEmbeddedDisc)
+TEST_F(GrowRingTest, ThreeRingsOpenAndRelaxIntoAnEmbeddedDisc)
 {
     open("single.kor");
     for (int ring = 1; ring <= 3; ++ring) {
         growRing();
         EXPECT_TRUE(selfIntersections().empty()) << "ring " << ring << " placed through the surface";
+        EXPECT_EQ(openRing(), GapState::Done) << "ring " << ring;
+        EXPECT_GE(smallestFaceClearance(), OPENING_GAP * 0.99) << "ring " << ring;
         double error = 0;
         relaxPrecisely(PRECISE_TOLERANCE, 2000, &error);
     }
