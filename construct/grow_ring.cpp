@@ -30,6 +30,8 @@ const double LEANS[] = {0.0, 0.3, 0.6, 0.9, 1.2, 1.5, 1.8};
 constexpr double MARGIN = 0.05;
 // Sizes tried for a new cell whose every lean passes through the surface.
 const double SIZES[] = {1.0, 0.6, 0.35, 0.2, 0.1, 0.05, 0.02, 0.01, 0.005};
+// Placements of the cell before tried with a cell that crosses wherever it stands.
+constexpr int JOINT_TRIES = 24;
 // Distance to the surface beyond which a lean's room counts as enough.
 constexpr double APART = 1.5;
 
@@ -277,35 +279,55 @@ struct Placing {
         return to + atSize * (full - to);
     }
 
-    // The rank of the cell where it stands (faces from `testedFrom` on, up to
-    // its own last face, against the faces nearby and each other) and, among
-    // those that cross, the number of crossings in *crossings.
-    int judge(int testedFrom, int* crossings) const
+    // The crossings of the cell where it stands (its faces from `testedFrom`
+    // on, up to its own last face, against the faces nearby, and its own
+    // faces against each other), counted up to `enough` (a placement that
+    // crosses that often is of no more interest); *tooClose when, crossing
+    // nothing, it comes nearer than the margin to a face nearby.
+    // With `clearOnly` only a placement that keeps the margin is of interest,
+    // and the count stops at the first face that crosses or comes near.
+    int crossingsHere(int testedFrom, int enough, bool* tooClose, bool clearOnly = false) const
     {
         const int end = firstFace + 7;
         int crossed = 0;
-        bool tooClose = false;
-        for (int f = testedFrom; f < end; ++f) {
+        *tooClose = false;
+        for (int f = testedFrom; f < end && crossed < enough && !(clearOnly && *tooClose); ++f) {
             const Box box = Box::of(f);
-            for (std::size_t n = 0; n < nearby.size(); ++n) {
+            for (std::size_t n = 0; n < nearby.size() && !(clearOnly && (crossed || *tooClose)); ++n) {
                 const int g = nearby[n];
                 if (g == f || !box.meets(nearbyBox[n]))
                     continue;
                 if (facesCross(f, g))
                     ++crossed;
-                else if (!tooClose && !crossed && tooNear(f, g))
-                    tooClose = true;
+                else if (!*tooClose && !crossed && tooNear(f, g))
+                    *tooClose = true;
             }
         }
-        // nor may the cell fold through itself, or nearly
-        bool folded = false;
-        for (int f = firstFace; f < end; ++f)
-            for (int g = f + 1; g < end; ++g) {
+        if (clearOnly && *tooClose)
+            return crossed;
+        for (int f = firstFace; f < end && crossed < enough; ++f)
+            for (int g = f + 1; g < end; ++g)
                 crossed += facesCross(f, g) ? 1 : 0;
-                folded = folded || (g - f > 1 && g - f < 6 && foldedOnto(f, g));
-            }
-        *crossings = crossed;
-        return crossed ? 0 : folded ? 1 : tooClose ? 2 : 3;
+        return crossed;
+    }
+
+    // Whether two of the cell's own faces that share only its centre nearly
+    // fold onto each other.
+    bool folded() const
+    {
+        for (int f = firstFace; f < firstFace + 7; ++f)
+            for (int g = f + 2; g < firstFace + 7 && g - f < 6; ++g)
+                if (foldedOnto(f, g))
+                    return true;
+        return false;
+    }
+
+    // The rank of the cell where it stands, its faces from `testedFrom` on
+    // (see choose).
+    int rankHere(int testedFrom) const
+    {
+        bool tooClose = false;
+        return crossingsHere(testedFrom, 1, &tooClose) ? 0 : folded() ? 1 : tooClose ? 2 : 3;
     }
 
     // Tries every lean and size (and, where none keeps the margin, the
@@ -336,9 +358,24 @@ struct Placing {
                             v[vertexAt(q2)] = point(p);
                             room = std::min(room, near.distance(p, own));
                         }
-                        int crossings = 0;
-                        const int r = judge(testedFrom, &crossings);
-                        const double s = crossings ? -crossings : room + (sign == preferred ? 1e-3 : 0) + 1e-4 * atLean;
+                        // Past a placement that crosses nothing, one that does cannot win;
+                        // past one that keeps the margin, or one only near with a better
+                        // score than this one's, only one keeping the margin can.
+                        const double clearScore = room + (sign == preferred ? 1e-3 : 0) + 1e-4 * atLean;
+                        if (rank == 3 && clearScore <= score) {
+                            if (atLean == 0)
+                                break;
+                            continue;
+                        }
+                        const bool clearOnly = rank == 3 || (rank == 2 && clearScore <= score);
+                        bool tooClose = false;
+                        const int crossings = crossingsHere(
+                            testedFrom, rank >= 1 ? 1 : rank == 0 ? int(-score) : 1 << 30, &tooClose, clearOnly);
+                        const double s = crossings ? -crossings : clearScore;
+                        int r = crossings ? 0 : tooClose ? 2 : 3;
+                        // only a placement that would win unfolded is looked at for a fold
+                        if (r > 0 && (r > rank || (r == rank && s > score)) && folded())
+                            r = 1;
                         if (r > rank || (r == rank && s > score)) {
                             score = s;
                             lean = sign * atLean;
@@ -609,28 +646,30 @@ GrowReport growRingWith(bool snapshot)
             placed.mayFreeStart = haveStart && q > 0 && sharedStart;
             placed.choose(near);
             // A cell that crosses whatever it tries is often shut out by the
-            // previous one, leaning over the sides it takes: the two are then
-            // placed together, the previous one at every placement that
-            // crosses nothing, this one at its best for each.
-            if (placed.rank == 0 && q > 0 && placing[q - 1].rank > 0) {
+            // previous one, leaning over the sides it takes: when that one
+            // stands well (neither crossing nor folded), the two are placed
+            // together, the previous one at its placements that stand as well
+            // (at most JOINT_TRIES of them, largest first), this one at its
+            // best for each, until this one crosses nothing either.
+            if (placed.rank == 0 && q > 0 && placing[q - 1].rank >= 2) {
                 Placing& before = placing[q - 1];
                 const Placing was = before;
                 Placing best = before;
-                int bestRank = placed.rank;
+                int bestRank = placed.rank, tries = 0;
                 double bestScore = placed.score;
                 for (double atSize : SIZES)
                     for (double atLean : LEANS)
                         for (double sign : {1.0, -1.0}) {
-                            if (atLean == 0 && sign < 0)
+                            if ((atLean == 0 && sign < 0) || bestRank >= 2 || tries >= JOINT_TRIES)
                                 continue;
                             before.lean = sign * atLean;
                             before.size = atSize;
                             before.freed = false;
                             before.stand();
-                            int crossings = 0;
-                            before.rank = before.judge(before.firstFace, &crossings);
-                            if (before.rank == 0 || bestRank == 3)
+                            before.rank = before.rankHere(before.firstFace);
+                            if (before.rank < 2)
                                 continue;
+                            ++tries;
                             placed.choose(near);
                             if (placed.rank > bestRank || (placed.rank == bestRank && placed.score > bestScore)) {
                                 bestRank = placed.rank;

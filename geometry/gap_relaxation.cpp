@@ -237,6 +237,9 @@ Forces computeForces(Gaps& gaps, std::vector<Point3>& force)
 
 using Pairs = std::vector<std::pair<int, int>>;
 
+// Steps over which a run must lower its error by a tenth to keep the wider gap.
+constexpr int STALL_STEPS = 2000;
+
 // Whether `now` holds a pair that `start` does not; with `foldsAllowed`, only
 // a pair of faces sharing no corner counts.
 bool crossesAnew(const Pairs& start, const Pairs& now, bool foldsAllowed)
@@ -271,6 +274,7 @@ struct GapRelaxation::Run {
     double cap;
     Forces state;
     int steps = 0, rollbacks = 0;
+    double errorBefore = 0;  // the error STALL_STEPS steps ago
     bool over = false;
     GapState ended = GapState::Running;
 
@@ -381,6 +385,20 @@ struct GapRelaxation::Run {
         cap = std::min(largestStep, cap * 1.5);
     }
 
+    // The wider gap along the boundary asks for room the surface may not
+    // have: when the last STALL_STEPS steps have not lowered the error by a
+    // tenth, it is given up for the one gap everywhere.
+    void narrowWhenStalled()
+    {
+        if (gaps.rimGap > gaps.gap && state.error > 0.9 * errorBefore) {
+            gaps.rimGap = gaps.gap;
+            gaps.builtAt.clear();
+            state = computeForces(gaps, force);
+            forget();
+        }
+        errorBefore = state.error;
+    }
+
     // The end of a run: it never leaves a crossing that was not there at the start.
     void finish(GapState how)
     {
@@ -415,6 +433,7 @@ GapRelaxation::GapRelaxation(double gap, double rimGap, double stiffness, double
     for (const BoundarySide& side : boundarySides())
         r.gaps.rimFace[side.face] = 1;
     r.state = computeForces(r.gaps, r.force);
+    r.errorBefore = r.state.error;
     r.left = r.clean;
 }
 
@@ -444,6 +463,8 @@ GapState GapRelaxation::run(int maxSteps, double seconds)
         }
         if (++r.steps % 10 == 0)
             r.test();
+        if (r.steps % STALL_STEPS == 0)
+            r.narrowWhenStalled();
         if (seconds >= 0 && std::chrono::duration<double>(Clock::now() - begin).count() >= seconds)
             break;
     }

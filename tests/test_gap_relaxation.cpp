@@ -94,7 +94,9 @@ TEST_F(GapRelaxationTest, ACornerThatIsNotANumberEndsTheRunUnmoved)
     const std::vector<Point3> before(v, v + NOV);
     GapRelaxation run(0.1, 0.1, 1e3, 0.05, 1e-6);
     EXPECT_EQ(run.run(100), GapState::Stuck);
-    for (int i = 0; i < NOV; ++i)
-        if (i != 3)
-            EXPECT_TRUE(v[i].x == before[i].x && v[i].y == before[i].y && v[i].z == before[i].z) << i;
+    for (int i = 0; i < NOV; ++i) {
+        if (i == 3)
+            continue;
+        EXPECT_TRUE(v[i].x == before[i].x && v[i].y == before[i].y && v[i].z == before[i].z) << i;
+    }
 }

@@ -205,3 +205,19 @@ TEST_F(GrowRingTest, ThreeRingsOpenAndRelaxIntoAnEmbeddedDisc)
     EXPECT_TRUE(selfIntersections().empty());
     EXPECT_GE(smallestFaceClearance(), 0.05);
 }
+
+// On the four-ring sample, a few cells of the fifth ring cross wherever they
+// stand alone, shut out by the cell before them; placed together with it,
+// every cell of the ring stands clear.
+TEST_F(GrowRingTest, TheFifthRingIsPlacedWithoutACrossing)
+{
+    open("hyperbolicDisc4.kor");
+    const GrowReport report = growRing();
+    EXPECT_EQ(report.cellsAdded, 385);
+    EXPECT_EQ(report.skipped, 0);
+    EXPECT_EQ(NOV, kDisc[4].vertices);
+    EXPECT_EQ(NOE, kDisc[4].edges);
+    EXPECT_EQ(NOS, kDisc[4].faces);
+    EXPECT_STORE_VALID();
+    EXPECT_TRUE(selfIntersections().empty());
+}
