@@ -48,7 +48,7 @@ const std::vector<MenuRow> ROWS = {
     {"&Edit", ID_REMOVE_CELL, "&Remove some cells \tCtrl-R", N, ""},
     {"&Edit", 0, "", MenuKind::Separator, ""},
     {"&Edit", ID_PASTE_ALL, "&Paste all possible edges \tCtrl-Y", N, ""},
-    {"&Edit", ID_GROW_RING, "&Grow one ring\tCtrl-G", N, "Add a ring of cells along every boundary loop, glued, then relax precisely"},
+    {"&Edit", ID_GROW_RING, "&Grow one ring\tCtrl-G", N, "Add a ring of cells along every boundary loop, glued, then open it out and relax precisely"},
     {"&Edit", ID_SUBDIVIDE, "&Subdivide", MenuKind::Submenu, ""},
     {"&Edit", ID_KAGO, "&Kago like\tCtrl-K", N, ""},
     {"&Edit", ID_FLIP, "&Flip face\tCtrl-F", N, ""},

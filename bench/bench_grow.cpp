@@ -9,6 +9,7 @@
 
 #include "bench/bench_surfaces.h"
 #include "construct/grow_ring.h"
+#include "geometry/gap_relaxation.h"
 #include "model/store.h"
 #include "tests/model_copy.h"
 #include "tests/reference/literal_grow.h"
@@ -73,6 +74,23 @@ void BM_GrowRingLiteral(benchmark::State& state)
         benchFailure("the literal ring differs from growRing's");
     state.counters["cells"] = static_cast<double>(r.cells.size());
 }
+// Opening ring `rings` (the window's and the tool's step after growRing) on
+// the relaxed sample disc before it, to a largest edge error of 1e-3 with
+// every gap kept.
+void BM_OpenRing(benchmark::State& state)
+{
+    const Ring& r = ring(static_cast<int>(state.range(0)), true);
+    int steps = 0;
+    for (auto _ : state) {
+        r.after.put();
+        GapRelaxation opening(OPENING_GAP, OPENING_RIM_GAP, OPENING_STIFFNESS, OPENING_LARGEST_STEP, OPENING_UNTIL);
+        if (opening.run(OPENING_MAX_STEPS) != GapState::Done)
+            benchFailure("ring " + std::to_string(state.range(0)) + " did not open");
+        steps = opening.steps();
+    }
+    state.counters["steps"] = steps;
+    state.counters["cells"] = static_cast<double>(r.cells.size());
+}
 }  // namespace
 
 // ring, and whether it grows on the relaxed sample disc (1) or the placed one (0)
@@ -82,3 +100,4 @@ BENCHMARK(BM_GrowRing)->ArgsProduct({{4, 5}, {1}})->Unit(benchmark::kMillisecond
 BENCHMARK(BM_GrowRingLiteral)->ArgsProduct({{3, 4, 5}, {0}})->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GrowRingLiteral)->ArgsProduct({{6, 7}, {0}})->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GrowRingLiteral)->ArgsProduct({{4, 5}, {1}})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenRing)->Arg(4)->Iterations(1)->Unit(benchmark::kMillisecond);

@@ -8,6 +8,7 @@
 
 #include "geometry/face_boxes.h"
 #include "geometry/self_intersection.h"
+#include "model/adjacency.h"
 #include "model/store.h"
 #include "model/vec3.h"
 
@@ -30,15 +31,6 @@ double segmentDistance(const double* p0, const double* p1, const double* q0, con
 const double* corner(int f, int k)
 {
     return &v[face[f][k]].x;
-}
-
-bool shareCorner(int f, int g)
-{
-    for (int i = 0; i < 3; ++i)
-        for (int j = 0; j < 3; ++j)
-            if (face[f][i] == face[g][j])
-                return true;
-    return false;
 }
 
 double faceDistance(int f, int g)
@@ -169,7 +161,7 @@ double smallestFaceClearance()
                 finite = finite && std::isfinite(corner(f, k)[d]);
         if (!finite) {
             for (int g = 0; g < NOS; ++g)
-                if (g != f && !shareCorner(f, g))
+                if (g != f && !facesShareCorner(f, g))
                     return 0;
             continue;
         }
@@ -191,7 +183,7 @@ double smallestFaceClearance()
     for (;;) {
         double best = inf;
         forEachNearBoxPair(boxes, placed, std::max(reach, size / placed.size()), reach, [&](int f, int g) {
-            if (!shareCorner(f, g))
+            if (!facesShareCorner(f, g))
                 best = std::min(best, faceDistance(f, g));
         });
         // Within reach, nothing nearer was missed; once the reach spans the whole

@@ -18,15 +18,6 @@
 
 namespace {
 
-bool shareCorner(int f, int g)
-{
-    for (int i = 0; i < 3; ++i)
-        for (int j = 0; j < 3; ++j)
-            if (face[f][i] == face[g][j])
-                return true;
-    return false;
-}
-
 const double* at(int vertex)
 {
     return &v[vertex].x;
@@ -245,7 +236,7 @@ constexpr int STALL_STEPS = 2000;
 bool crossesAnew(const Pairs& start, const Pairs& now, bool foldsAllowed)
 {
     for (const auto& p : now)
-        if (!std::binary_search(start.begin(), start.end(), p) && !(foldsAllowed && shareCorner(p.first, p.second)))
+        if (!std::binary_search(start.begin(), start.end(), p) && !(foldsAllowed && facesShareCorner(p.first, p.second)))
             return true;
     return false;
 }

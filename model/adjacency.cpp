@@ -4,6 +4,15 @@
 
 #include "model/store.h"
 
+bool facesShareCorner(int f, int g)
+{
+    for (int i = 0; i < 3; ++i)
+        for (int j = 0; j < 3; ++j)
+            if (face[f][i] == face[g][j])
+                return true;
+    return false;
+}
+
 bool firstCornerOccurrence(int f, int k)
 {
     for (int j = 0; j < k; ++j)

@@ -12,6 +12,9 @@ inline unsigned long long vertexPairKey(int a, int b)
     return (static_cast<unsigned long long>(lo) << 32) | hi;
 }
 
+// True when faces f and g have a corner in common. Reads: face.
+bool facesShareCorner(int f, int g);
+
 // True when corner k of face f names a vertex that no earlier corner of f names.
 // Reads: face.
 bool firstCornerOccurrence(int f, int k);

@@ -61,7 +61,7 @@ const std::vector<std::pair<const char*, std::vector<ItemSpec>>>& expectedMenus(
           {37, "&Remove some cells \tCtrl-R", N, ""},
           {0, "", S, ""},
           {38, "&Paste all possible edges \tCtrl-Y", N, ""},
-          {67, "&Grow one ring\tCtrl-G", N, "Add a ring of cells along every boundary loop, glued, then relax precisely"},
+          {67, "&Grow one ring\tCtrl-G", N, "Add a ring of cells along every boundary loop, glued, then open it out and relax precisely"},
           {39, "&Subdivide", N, ""},
           {46, "&Kago like\tCtrl-K", N, ""},
           {47, "&Flip face\tCtrl-F", N, ""},

@@ -367,27 +367,28 @@ Recipe diamondLattice2()
 }
 }  // namespace
 
-// The {7,3} disc of three rings around the start cell: every ring placed clear
-// of the surface, opened out keeping a gap and relaxed precisely before the next.
-Recipe hyperbolicDisc()
+// The {7,3} disc of `rings` rings around the start cell: every ring placed
+// clear of the surface, opened out keeping a gap and relaxed precisely before
+// the next.
+Recipe grownDisc(int rings, const char* cells)
 {
     Recipe r;
-    r.name = "hyperbolicDisc3";
-    r.note("the heptagonal tiling around the start cell, ring by ring (7, 21 and 56 cells)");
-    r.op("grow=3", "each ring relaxed precisely before the next");
+    r.name = "hyperbolicDisc" + std::to_string(rings);
+    r.note(std::string("the heptagonal tiling around the start cell, ring by ring (") + cells + " cells)");
+    r.op("grow=" + std::to_string(rings),
+         "each ring opened out clear of the rings before it and relaxed precisely before the next");
     r.op("center", "shown in the middle of the window");
     return r;
 }
 
-// The same grown one ring further (147 more cells).
+Recipe hyperbolicDisc()
+{
+    return grownDisc(3, "7, 21 and 56");
+}
+
 Recipe hyperbolicDisc4()
 {
-    Recipe r;
-    r.name = "hyperbolicDisc4";
-    r.note("the heptagonal tiling around the start cell, ring by ring (7, 21, 56 and 147 cells)");
-    r.op("grow=4", "each ring opened out clear of the rings before it and relaxed precisely before the next");
-    r.op("center", "shown in the middle of the window");
-    return r;
+    return grownDisc(4, "7, 21, 56 and 147");
 }
 
 int main(int argc, char** argv)
