@@ -44,8 +44,7 @@ void push(double distance, Point3 between, double gap, double stiffness, const i
 struct Forces {
     double energy = 0;     // the energy descended
     double error = 0;      // largest relative edge error
-    double clearance = 0;  // smallest distance measured between faces (the gap when none is nearer)
-    bool pressed = false;  // some distance below the gap
+    bool pressed = false;  // some distance below its gap
 };
 
 // A corner and a face it is not a corner of, or two sides with no end in
@@ -181,11 +180,6 @@ Forces computeForces(Gaps& gaps, std::vector<Point3>& force)
         force[b] = force[b] + g;
     }
     gaps.update();
-    out.clearance = gaps.gap;
-    auto measured = [&](double distance, double gap) {
-        out.clearance = std::min(out.clearance, distance);
-        out.pressed = out.pressed || distance < gap;
-    };
     // Whether the boxes of the points a[0..n) and b[0..m) are more than `reach` apart.
     auto apart = [](const int* a, int n, const int* b, int m, double reach) {
         for (int d = 0; d < 3; ++d) {
@@ -208,7 +202,7 @@ Forces computeForces(Gaps& gaps, std::vector<Point3>& force)
                                          weights);
         const Point3 between = v[p.point] - pointAt(closest);
         const double distance = length(between), one = 1;
-        measured(distance, p.gap);
+        out.pressed = out.pressed || distance < p.gap;
         push(distance, between, p.gap, stiffness, &p.point, &one, 1, corners, weights, 3, force, out.energy);
     }
     for (const NearSides& q : gaps.sides) {
@@ -220,7 +214,7 @@ Forces computeForces(Gaps& gaps, std::vector<Point3>& force)
         const Point3 between = (v[q.a0] + s * (v[q.a1] - v[q.a0])) - (v[q.b0] + t * (v[q.b1] - v[q.b0]));
         const double distance = length(between);
         const double wa[2] = {1 - s, s}, wb[2] = {1 - t, t};
-        measured(distance, q.gap);
+        out.pressed = out.pressed || distance < q.gap;
         push(distance, between, q.gap, stiffness, a, wa, 2, b, wb, 2, force, out.energy);
     }
     return out;
@@ -264,7 +258,7 @@ struct GapRelaxation::Run {
     std::vector<double> rho;
     double cap;
     Forces state;
-    int steps = 0, rollbacks = 0;
+    int steps = 0;
     double errorBefore = 0;  // the error STALL_STEPS steps ago
     bool over = false;
     GapState ended = GapState::Running;
@@ -367,7 +361,6 @@ struct GapRelaxation::Run {
         if (crossesAnew(start, now, true)) {
             restore(clean);
             cap *= 0.5;
-            ++rollbacks;
             return;
         }
         std::copy(v, v + NOV, clean.begin());
@@ -474,16 +467,6 @@ GapState GapRelaxation::stop()
 int GapRelaxation::steps() const
 {
     return run_->steps;
-}
-
-int GapRelaxation::rollbacks() const
-{
-    return run_->rollbacks;
-}
-
-double GapRelaxation::error() const
-{
-    return run_->state.error;
 }
 
 GapState openRing()

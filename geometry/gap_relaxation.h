@@ -59,9 +59,7 @@ public:
     // Ends a run that has not ended (Stuck), leaving no new crossing; returns how it ended.
     GapState stop();
 
-    int steps() const;      // steps taken so far
-    int rollbacks() const;  // times a crossing sent the surface back
-    double error() const;   // largest relative edge error after the last step
+    int steps() const;  // steps taken so far
 
 private:
     struct Run;
