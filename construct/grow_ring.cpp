@@ -232,14 +232,8 @@ bool foldedOnto(int f, int g)
         const double* r1 = &v[face[a][1]].x;
         const double* t[3] = {&v[face[b][0]].x, &v[face[b][1]].x, &v[face[b][2]].x};
         double nearest = std::min(pointTriangleDistance(r0, t[0], t[1], t[2]), pointTriangleDistance(r1, t[0], t[1], t[2]));
-        for (int k = 0; k < 3; ++k) {
-            double s, u;
-            closestPointsOfSegments(r0, r1, t[k], t[(k + 1) % 3], &s, &u);
-            const Eigen::Vector3d p = vec(v[face[a][0]]) + s * (vec(v[face[a][1]]) - vec(v[face[a][0]]));
-            const Eigen::Vector3d q =
-                vec(v[face[b][k]]) + u * (vec(v[face[b][(k + 1) % 3]]) - vec(v[face[b][k]]));
-            nearest = std::min(nearest, (p - q).norm());
-        }
+        for (int k = 0; k < 3; ++k)
+            nearest = std::min(nearest, segmentDistance(r0, r1, t[k], t[(k + 1) % 3]));
         if (nearest < MARGIN / 2)
             return true;
     }

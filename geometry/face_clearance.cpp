@@ -18,16 +18,6 @@ double clamp01(double t)
     return t < 0 ? 0 : t > 1 ? 1 : t;
 }
 
-// The distance between the segments p0 p1 and q0 q1.
-double segmentDistance(const double* p0, const double* p1, const double* q0, const double* q1)
-{
-    double s, t;
-    closestPointsOfSegments(p0, p1, q0, q1, &s, &t);
-    const Point3 P0 = pointAt(p0), Q0 = pointAt(q0);
-    const Point3 d1 = pointAt(p1) - P0, d2 = pointAt(q1) - Q0;
-    return length(P0 + s * d1 - (Q0 + t * d2));
-}
-
 const double* corner(int f, int k)
 {
     return &v[face[f][k]].x;
@@ -70,6 +60,15 @@ void closestPointsOfSegments(const double* p0, const double* p1, const double* q
     }
     *sOut = s;
     *tOut = t;
+}
+
+double segmentDistance(const double* p0, const double* p1, const double* q0, const double* q1)
+{
+    double s, t;
+    closestPointsOfSegments(p0, p1, q0, q1, &s, &t);
+    const Point3 P0 = pointAt(p0), Q0 = pointAt(q0);
+    const Point3 d1 = pointAt(p1) - P0, d2 = pointAt(q1) - Q0;
+    return length(P0 + s * d1 - (Q0 + t * d2));
 }
 
 void closestPointOnTriangle(const double* p, const double* a, const double* b, const double* c, double* closest)

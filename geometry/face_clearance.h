@@ -17,6 +17,9 @@ void closestPointAndWeightsOnTriangle(const double* p, const double* a, const do
 void closestPointsOfSegments(const double* p0, const double* p1, const double* q0, const double* q1, double* s,
                              double* t);
 
+// The distance between the segments p0 p1 and q0 q1 (closestPointsOfSegments).
+double segmentDistance(const double* p0, const double* p1, const double* q0, const double* q1);
+
 // The distance from point p to the triangle (a, b, c) (closestPointOnTriangle).
 double pointTriangleDistance(const double* p, const double* a, const double* b, const double* c);
 
