@@ -125,11 +125,7 @@ double autosaveSeconds(const char* text)
 
 std::string autosaveFolder()
 {
-    const char* state = std::getenv("XDG_STATE_HOME");
-    if (state && state[0] == '/')
-        return std::string(state) + "/korvith";
-    const char* home = std::getenv("HOME");
-    return std::string(home && *home ? home : "/tmp") + "/.local/state/korvith";
+    return programFolder("XDG_STATE_HOME", ".local/state");
 }
 
 std::string ownAutosavePath()

@@ -1,6 +1,7 @@
 #include "io/file_names.h"
 
 #include <cstdio>
+#include <cstdlib>
 
 #include <wx/strconv.h>
 
@@ -72,4 +73,13 @@ std::string quotedName(const std::string& bytes)
 wxString quotedName(const wxString& name)
 {
     return wxString::FromUTF8(quotedName(pathBytes(name)).c_str());
+}
+
+std::string programFolder(const char* variable, const char* underHome)
+{
+    const char* base = std::getenv(variable);
+    if (base && base[0] == '/')
+        return std::string(base) + "/korvith";
+    const char* home = std::getenv("HOME");
+    return std::string(home && *home ? home : "/tmp") + "/" + underHome + "/korvith";
 }

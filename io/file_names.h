@@ -20,3 +20,9 @@ std::string pathBytes(const wxString& path);
 // \t, other control characters and bytes that are not UTF-8 as \xNN.
 wxString quotedName(const wxString& name);
 std::string quotedName(const std::string& bytes);
+
+// The program's folder under the base folder the environment variable
+// `variable` names (as XDG_STATE_HOME or XDG_CONFIG_HOME), when it names an
+// absolute path; otherwise under `underHome` in $HOME (or /tmp without one):
+// ".../korvith".
+std::string programFolder(const char* variable, const char* underHome);

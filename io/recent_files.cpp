@@ -14,11 +14,7 @@
 namespace {
 std::string configFolder()
 {
-    const char* config = std::getenv("XDG_CONFIG_HOME");
-    if (config && config[0] == '/')
-        return std::string(config) + "/korvith";
-    const char* home = std::getenv("HOME");
-    return std::string(home && *home ? home : "/tmp") + "/.config/korvith";
+    return programFolder("XDG_CONFIG_HOME", ".config");
 }
 
 bool writeList(const std::vector<wxString>& list, std::string* error)
