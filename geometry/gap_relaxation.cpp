@@ -384,6 +384,15 @@ struct GapRelaxation::Run {
     }
 
     // The end of a run: it never leaves a crossing that was not there at the start.
+    // Whether the surface was changed since the last step: another size, or
+    // positions not where the run left them (bit for bit, so that a coordinate
+    // that is not a number counts as unchanged).
+    bool stale() const
+    {
+        return NOV != vertices || NOE != edges || NOS != faces ||
+               std::memcmp(left.data(), v, sizeof(Point3) * static_cast<std::size_t>(NOV)) != 0;
+    }
+
     void finish(GapState how)
     {
         if (crossesAnew(start, selfIntersections(), false))
@@ -428,9 +437,7 @@ GapState GapRelaxation::run(int maxSteps, double seconds)
     Run& r = *run_;
     if (r.over)
         return r.ended;
-    // bit for bit, so that a coordinate that is not a number counts as unchanged
-    if (NOV != r.vertices || NOE != r.edges || NOS != r.faces ||
-        std::memcmp(r.left.data(), v, sizeof(Point3) * static_cast<std::size_t>(NOV)) != 0) {
+    if (r.stale()) {
         r.over = true;
         return r.ended = GapState::Stale;
     }
@@ -459,8 +466,14 @@ GapState GapRelaxation::run(int maxSteps, double seconds)
 GapState GapRelaxation::stop()
 {
     Run& r = *run_;
-    if (!r.over)
-        r.finish(GapState::Stuck);
+    if (r.over)
+        return r.ended;
+    if (r.stale()) {
+        // another surface, or this one changed: none of its positions are ours to put back
+        r.over = true;
+        return r.ended = GapState::Stale;
+    }
+    r.finish(GapState::Stuck);
     return r.ended;
 }
 
@@ -494,4 +507,13 @@ GapState openRingTick()
         g_opening_ring = nullptr;
     }
     return state;
+}
+
+void endOpeningRing()
+{
+    if (!g_opening_ring)
+        return;
+    g_opening_ring->stop();
+    delete g_opening_ring;
+    g_opening_ring = nullptr;
 }

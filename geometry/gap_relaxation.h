@@ -56,7 +56,9 @@ public:
     // Reads: NOV, NOE, NOS, edge, phi, face, v. Writes: v.
     GapState run(int maxSteps, double seconds = -1);
 
-    // Ends a run that has not ended (Stuck), leaving no new crossing; returns how it ended.
+    // Ends a run that has not ended (Stuck), leaving no new crossing, or (Stale)
+    // touching nothing when the surface was changed since its last step;
+    // returns how it ended.
     GapState stop();
 
     int steps() const;  // steps taken so far
@@ -78,3 +80,8 @@ void startOpeningRing();
 // relaxation's tick budget of steps. Ends (deleting g_opening_ring) when done,
 // stuck or stale, and returns that state. Writes: v, g_opening_ring.
 GapState openRingTick();
+
+// Ends the window's opening under way where it stands, leaving no crossing it
+// did not start with, and frees it; nothing when none is under way.
+// Writes: v, g_opening_ring.
+void endOpeningRing();

@@ -590,12 +590,7 @@ bool toggleRelaxPrecisely()
 {
     if (g_relax_precisely) {
         g_relax_precisely = false;
-        if (g_opening_ring) {
-            // a ring still opening stops too, where it stands
-            g_opening_ring->stop();
-            delete g_opening_ring;
-            g_opening_ring = nullptr;
-        }
+        endOpeningRing();  // a ring still opening stops too, where it stands
         return false;
     }
     saveState();

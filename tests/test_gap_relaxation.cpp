@@ -83,6 +83,18 @@ TEST_F(GapRelaxationTest, AChangedSurfaceEndsTheRunUntouched)
     EXPECT_EQ(run.run(100), GapState::Stale);
     for (int i = 0; i < NOV; ++i)
         EXPECT_TRUE(v[i].x == moved[i].x && v[i].y == moved[i].y && v[i].z == moved[i].z);
+
+    // Stopped after a change that crosses faces (an Undo under the window's
+    // run), it puts none of its own positions back into the surface now there.
+    GapRelaxation stopped(0.1, 0.1, 1e3, 0.05, 1e-6);
+    ASSERT_EQ(stopped.run(3), GapState::Running);
+    for (int i = 0; i < half; ++i)
+        v[half + i] = {v[i].x + 0.3, v[i].y + 0.2, v[i].z + (i % 2 ? 0.2 : -0.2)};
+    ASSERT_FALSE(selfIntersections().empty());
+    const std::vector<Point3> crossed(v, v + NOV);
+    EXPECT_EQ(stopped.stop(), GapState::Stale);
+    for (int i = 0; i < NOV; ++i)
+        EXPECT_TRUE(v[i].x == crossed[i].x && v[i].y == crossed[i].y && v[i].z == crossed[i].z) << i;
 }
 
 // A corner that is not a number gives an energy that is not one: no step is
