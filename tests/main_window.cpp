@@ -16,6 +16,7 @@
 #include "app/command_ids.h"
 #include "app/frame.h"
 #include "app/prompts.h"
+#include "geometry/gap_relaxation.h"
 #include "io/autosave.h"
 #include "io/sample_loader.h"
 #include "model/store.h"
@@ -37,6 +38,17 @@ void pumpEvents(int ms)
         wxTheApp->Yield(true);
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     } while (std::chrono::steady_clock::now() < end);
+}
+
+bool pumpEventsUntil(const std::function<bool()>& done, int ms)
+{
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() >= end)
+            return false;
+        pumpEvents(10);
+    }
+    return true;
 }
 
 void sendMouse(wxEventType type, int x, int y, bool left, bool right, bool shift)
@@ -84,6 +96,7 @@ void resetWindowState()
 {
     MyFrame* frame = mainFrame();
     frame->canvas->m_timer.Stop();
+    endOpeningRing();  // a ring a test grew stops opening with the timer
     resetMouseState();
     resetStore();
     initializeSurfaceStore();  // as the program starts

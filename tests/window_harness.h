@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,11 @@ void resetWindowState();
 
 // Handles pending events (paints, timers, X input) for about `ms` milliseconds.
 void pumpEvents(int ms);
+
+// Handles pending events until `done` holds or `ms` milliseconds have passed,
+// and returns whether it holds. A key pressed through the X server arrives
+// when the server and a busy machine let it, not after a fixed time.
+bool pumpEventsUntil(const std::function<bool()>& done, int ms = 2000);
 
 // Sends a real key press with xdotool (for example "ctrl+shift+z") to the
 // focused window and returns true when xdotool ran.
