@@ -68,8 +68,14 @@ bool pressKey(const std::string& keys)
 {
     // The keyboard goes to this program's window first: a window that had it
     // (another program a test started and closed) may be gone, and with it
-    // the focus.
-    const std::string focus = "xdotool search --onlyvisible --pid " + std::to_string(getpid()) +
+    // the focus. On a bare X server keys go to the window under the pointer,
+    // so the pointer rests on the canvas too.
+    MyFrame* frame = mainFrame();
+    frame->Raise();
+    frame->canvas->SetFocus();
+    const wxPoint middle = frame->canvas->GetScreenPosition() + frame->canvas->GetClientSize() / 2;
+    const std::string focus = "xdotool mousemove " + std::to_string(middle.x) + " " + std::to_string(middle.y) +
+                              " search --onlyvisible --pid " + std::to_string(getpid()) +
                               " --name . windowfocus %1 sleep 0.05 2>/dev/null; ";
     return std::system((focus + "xdotool key --delay 20 " + keys).c_str()) == 0;
 }

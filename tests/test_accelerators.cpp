@@ -80,33 +80,13 @@ const KeyCase kKeys[] = {
 };
 }  // namespace
 
-namespace {
-// Raises the frame and focuses its canvas with the pointer over it (keyboard
-// input goes to the window under the pointer on a bare X server); false when
-// xdotool cannot move the pointer.
-bool focusTheCanvas()
-{
-    MyFrame* frame = mainFrame();
-    frame->Raise();
-    frame->canvas->SetFocus();
-    const wxPoint middle = frame->GetScreenPosition() + wxPoint(320, 240);
-    const bool moved =
-        std::system(("xdotool mousemove " + std::to_string(middle.x) + " " + std::to_string(middle.y)).c_str()) == 0;
-    pumpEvents(200);
-    return moved;
-}
-}  // namespace
-
 TEST(Accelerators, EveryAcceleratorWorksWithARealKeyPress)
 {
-    ASSERT_TRUE(focusTheCanvas());
-
     CommandRecorder recorder;
     for (const KeyCase& key : kKeys) {
         recorder.ids.clear();
         ASSERT_TRUE(pressKey(key.keys)) << "xdotool is needed for this test";
-        for (int waited = 0; waited < 1000 && recorder.ids.empty(); waited += 20)
-            pumpEvents(20);
+        pumpEventsUntil([&] { return !recorder.ids.empty(); });
         pumpEvents(40);  // a second delivery of the same key would show here
         EXPECT_EQ(recorder.ids, std::vector<int>{key.id}) << "key " << key.keys;
     }
@@ -114,7 +94,6 @@ TEST(Accelerators, EveryAcceleratorWorksWithARealKeyPress)
 
 TEST(Accelerators, PlainCtrlWithADigitDoesNothing)
 {
-    ASSERT_TRUE(focusTheCanvas());
     CommandRecorder recorder;
     for (const char* keys : {"ctrl+2", "ctrl+3", "ctrl+4", "ctrl+5", "ctrl+6"}) {
         ASSERT_TRUE(pressKey(keys));
@@ -123,8 +102,7 @@ TEST(Accelerators, PlainCtrlWithADigitDoesNothing)
         recorder.ids.clear();
     }
     ASSERT_TRUE(pressKey("ctrl+shift+3"));
-    for (int waited = 0; waited < 1000 && recorder.ids.empty(); waited += 20)
-        pumpEvents(20);
+    pumpEventsUntil([&] { return !recorder.ids.empty(); });
     EXPECT_EQ(recorder.ids, std::vector<int>{ID_SUBDIV_3}) << "the Shift form still works";
 }
 

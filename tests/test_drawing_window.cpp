@@ -122,7 +122,7 @@ TEST(Drawing, ResizeRecentresTheProjection)
     MyCanvas* canvas = mainFrame()->canvas;
     const wxSize before = canvas->GetClientSize();
     canvas->SetClientSize(801, 601);
-    pumpEvents(100);
+    pumpEventsUntil([] { return g_centerx == 400 && g_centery == 300; });
     EXPECT_EQ(g_centerx, 400);
     EXPECT_EQ(g_centery, 300);
     canvas->SetClientSize(before);

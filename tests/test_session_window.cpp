@@ -92,16 +92,6 @@ struct StateFolder {
     std::string kept;
 };
 
-bool waitFor(const std::function<bool()>& condition, int ms)
-{
-    for (int waited = 0; waited < ms; waited += 50) {
-        if (condition())
-            return true;
-        pumpEvents(50);
-    }
-    return condition();
-}
-
 // The window program itself, started with its own state and config folders
 // and an autosave every 0.2 s.
 class Program {
@@ -133,22 +123,27 @@ public:
             waitpid(pid, nullptr, 0);
         }
     }
+    // The X ids of its windows shown now whose names match `pattern`.
+    std::vector<std::string> windowsShown(const std::string& pattern) const
+    {
+        std::vector<std::string> ids;
+        FILE* out = popen(("xdotool search --all --onlyvisible --pid " + std::to_string(pid) + " --name '" + pattern +
+                           "' 2>/dev/null")
+                              .c_str(),
+                          "r");
+        char line[64] = {0};
+        while (out && std::fgets(line, sizeof line, out))
+            ids.emplace_back(line, std::strlen(line) - 1);
+        if (out)
+            pclose(out);
+        return ids;
+    }
     // Its main window's X id, once it shows; empty after 10 s without.
     std::string window()
     {
-        for (int k = 0; k < 100; ++k) {
-            FILE* out = popen(("xdotool search --all --onlyvisible --pid " + std::to_string(pid) + " --name '^Korvith$' 2>/dev/null")
-                                  .c_str(),
-                              "r");
-            char line[64] = {0};
-            const bool found = out && std::fgets(line, sizeof line, out);
-            if (out)
-                pclose(out);
-            if (found)
-                return std::string(line, std::strlen(line) - 1);
-            pumpEvents(100);
-        }
-        return std::string();
+        std::vector<std::string> ids;
+        pumpEventsUntil([&] { return !(ids = windowsShown("^Korvith$")).empty(); }, 10000);
+        return ids.empty() ? std::string() : ids[0];
     }
     // Gives its window the keyboard and presses `keys`.
     bool press(const std::string& window, const std::string& keys)
@@ -204,7 +199,7 @@ TEST(Session, AnAutosaveIsWrittenOnlyWhileThereAreUnsavedChangesAndGoesWithTheSa
     sendCommand(ID_GROW_RING);
     sendCommand(ID_RELAX_PRECISELY);  // the surface holds still from here on
     ASSERT_FALSE(g_relax_precisely);
-    ASSERT_TRUE(waitFor([&] { return exists(own); }, 2000)) << "unsaved changes are kept after the interval";
+    ASSERT_TRUE(pumpEventsUntil([&] { return exists(own); }, 2000)) << "unsaved changes are kept after the interval";
     pumpEvents(300);
     {
         std::ifstream in(own);
@@ -235,7 +230,7 @@ TEST(Session, AKilledWindowsWorkIsOfferedAtTheNextStartAndACleanExitLeavesNothin
         const std::string window = killed.window();
         ASSERT_FALSE(window.empty()) << "the program's window did not show";
         ASSERT_TRUE(killed.press(window, "ctrl+g"));  // Grow one ring: 8 cells, 56 faces
-        ASSERT_TRUE(waitFor([&] { return exists(killed.autosave(folder.path)); }, 5000))
+        ASSERT_TRUE(pumpEventsUntil([&] { return exists(killed.autosave(folder.path)); }, 5000))
             << "no autosave after the interval";
 
         // This window's start-up looks at the same folder: the other window's
@@ -266,10 +261,12 @@ TEST(Session, AKilledWindowsWorkIsOfferedAtTheNextStartAndACleanExitLeavesNothin
         const std::string window = closed.window();
         ASSERT_FALSE(window.empty());
         ASSERT_TRUE(closed.press(window, "ctrl+g"));
-        ASSERT_TRUE(waitFor([&] { return exists(closed.autosave(folder.path)); }, 5000));
+        ASSERT_TRUE(pumpEventsUntil([&] { return exists(closed.autosave(folder.path)); }, 5000));
         // Exit asks about the changes; Discard (Alt-D) closes the window.
+        const std::size_t shown = closed.windowsShown(".").size();
         ASSERT_TRUE(closed.press(window, "alt+x"));
-        pumpEvents(800);
+        EXPECT_TRUE(pumpEventsUntil([&] { return closed.windowsShown(".").size() > shown; }, 5000)) << "the question";
+        pumpEvents(200);  // it takes the keyboard once it is drawn
         std::system("xdotool key alt+d");
         EXPECT_EQ(closed.exitStatus(5000), 0);
         EXPECT_FALSE(exists(closed.autosave(folder.path)));
