@@ -383,16 +383,21 @@ struct GapRelaxation::Run {
         errorBefore = state.error;
     }
 
-    // The end of a run: it never leaves a crossing that was not there at the start.
-    // Whether the surface was changed since the last step: another size, or
-    // positions not where the run left them (bit for bit, so that a coordinate
-    // that is not a number counts as unchanged).
-    bool stale() const
+    // Whether the run is over; a surface changed since the last step (another
+    // size, or positions not where the run left them, bit for bit so that a
+    // coordinate that is not a number counts as unchanged) ends it as Stale
+    // first, touching nothing: none of its positions are ours to put back.
+    bool overOrStale()
     {
-        return NOV != vertices || NOE != edges || NOS != faces ||
-               std::memcmp(left.data(), v, sizeof(Point3) * static_cast<std::size_t>(NOV)) != 0;
+        if (!over && (NOV != vertices || NOE != edges || NOS != faces ||
+                      std::memcmp(left.data(), v, sizeof(Point3) * static_cast<std::size_t>(NOV)) != 0)) {
+            over = true;
+            ended = GapState::Stale;
+        }
+        return over;
     }
 
+    // The end of a run: it never leaves a crossing that was not there at the start.
     void finish(GapState how)
     {
         if (crossesAnew(start, selfIntersections(), false))
@@ -435,12 +440,8 @@ GapRelaxation::~GapRelaxation() = default;
 GapState GapRelaxation::run(int maxSteps, double seconds)
 {
     Run& r = *run_;
-    if (r.over)
+    if (r.overOrStale())
         return r.ended;
-    if (r.stale()) {
-        r.over = true;
-        return r.ended = GapState::Stale;
-    }
     using Clock = std::chrono::steady_clock;
     const Clock::time_point begin = Clock::now();
     for (int k = 0; k < maxSteps; ++k) {
@@ -466,14 +467,8 @@ GapState GapRelaxation::run(int maxSteps, double seconds)
 GapState GapRelaxation::stop()
 {
     Run& r = *run_;
-    if (r.over)
-        return r.ended;
-    if (r.stale()) {
-        // another surface, or this one changed: none of its positions are ours to put back
-        r.over = true;
-        return r.ended = GapState::Stale;
-    }
-    r.finish(GapState::Stuck);
+    if (!r.overOrStale())
+        r.finish(GapState::Stuck);
     return r.ended;
 }
 

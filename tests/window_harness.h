@@ -29,7 +29,8 @@ void pumpEvents(int ms);
 bool pumpEventsUntil(const std::function<bool()>& done, int ms = 2000);
 
 // Sends a real key press with xdotool (for example "ctrl+shift+z") to the
-// focused window and returns true when xdotool ran.
+// main window, raised, with its canvas focused and the pointer resting on it;
+// returns true when xdotool ran.
 bool pressKey(const std::string& keys);
 
 // Sends a mouse event of `type` at (x, y) to the canvas, with the left or
